@@ -1,0 +1,30 @@
+#include "app/aboutbox.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("About Taviron"));
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(QStringLiteral("<b>Taviron</b>"), this);
+    title->setAlignment(Qt::AlignCenter);
+    auto* version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(TAVIRON_VERSION)), this);
+    version->setAlignment(Qt::AlignCenter);
+    auto* blurb = new QLabel(QStringLiteral("An editor of HTML source text."), this);
+    blurb->setAlignment(Qt::AlignCenter);
+    auto* licensed = new QLabel(QStringLiteral("Licensed to:"), this);
+    licensed->setAlignment(Qt::AlignCenter);
+    NameLabel = new QLabel(this);
+    NameLabel->setObjectName(QStringLiteral("NameLabel"));
+    NameLabel->setAlignment(Qt::AlignCenter);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    for (QWidget* w : std::initializer_list<QWidget*>{title, version, blurb, licensed, NameLabel, buttons})
+        layout->addWidget(w);
+}
+
+void TAboutBox::setOwnerName(const QString& name) { NameLabel->setText(name); }
+
+QString TAboutBox::ownerName() const { return NameLabel->text(); }

@@ -1,0 +1,207 @@
+#include "app/docfile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace tv {
+
+const char* const kSaveAsFilter =
+    "HTML     (*.html)|*.html|HTML     (*.htm)|*.htm|HTML     (*.shtml)|*.shtml|"
+    "Style Sheet    (*.css)|*.css|Text        (*.txt)|*.txt|All files    (*.*)|*.*";
+const char* const kOpenFilter =
+    "HTML files|*.html; *.htm; *.shtm; *.shtml; *.css|Text files|*.txt|All files|*.*";
+
+LineEnds platformLineEnds() {
+#ifdef _WIN32
+    return LineEnds::CrLf;
+#else
+    return LineEnds::Lf;
+#endif
+}
+
+EditorText fileToEditorText(std::string bytes) {
+    std::size_t crlf = 0, lf = 0, cr = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r') {
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') { ++crlf; ++i; }
+            else ++cr;
+        } else if (bytes[i] == '\n') {
+            ++lf;
+        }
+    }
+    if (cr == 0 && lf == 0 && crlf == 0) return {std::move(bytes), platformLineEnds()};
+    if (cr == 0 && lf == 0) return {std::move(bytes), LineEnds::CrLf};
+    if (cr == 0 && crlf == 0) {
+        std::string out;
+        out.reserve(bytes.size() + lf);
+        for (char c : bytes) {
+            if (c == '\n') out += '\r';
+            out += c;
+        }
+        return {std::move(out), LineEnds::Lf};
+    }
+    return {std::move(bytes), LineEnds::AsIs};
+}
+
+std::string editorToFileText(std::string_view text, LineEnds lineEnds) {
+    if (lineEnds != LineEnds::Lf) return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+namespace {
+
+std::string systemMessage(int err) { return std::strerror(err); }
+
+[[noreturn]] void fail(const std::string& path, int err) {
+    throw FileError(path + ": " + systemMessage(err));
+}
+
+// Follows a chain of symbolic links to the file that is finally written.
+fs::path resolveLinks(fs::path p) {
+    std::error_code ec;
+    for (int hops = 0; hops < 40; ++hops) {
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) return p;
+        fs::path target = fs::read_symlink(p, ec);
+        if (ec) return p;
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    return p;
+}
+
+} // namespace
+
+std::string readFileBytes(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) fail(path, EISDIR);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) fail(path, errno ? errno : ENOENT);
+    std::string bytes;
+    in.seekg(0, std::ios::end);
+    const auto size = in.tellg();
+    if (size > 0) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.seekg(0, std::ios::beg);
+        in.read(bytes.data(), size);
+        if (!in) fail(path, errno ? errno : EIO);
+        // A file that grows while we read is read to its end.
+        char more[65536];
+        while (in.read(more, sizeof more) || in.gcount() > 0)
+            bytes.append(more, static_cast<std::size_t>(in.gcount()));
+    } else {
+        in.seekg(0, std::ios::beg);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return bytes;
+}
+
+void writeFileAtomically(const std::string& path, std::string_view bytes) {
+    const fs::path target = resolveLinks(fs::path(path));
+    fs::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+#ifndef _WIN32
+    std::string tmpl = (folder / ("." + target.filename().string() + ".taviron-XXXXXX")).string();
+    const int fd = mkstemp(tmpl.data());
+    if (fd < 0) fail(path, errno);
+    auto abandon = [&](int err) {
+        ::close(fd);
+        ::unlink(tmpl.c_str());
+        fail(path, err);
+    };
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) abandon(EISDIR);
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) { /* not ours to give away: keep our own */ }
+        if (::fchmod(fd, old.st_mode & 07777) != 0) abandon(errno);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(fd, 0666 & ~mask) != 0) abandon(errno);
+    }
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            abandon(errno);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) abandon(errno);
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(tmpl.c_str());
+        fail(path, err);
+    }
+    if (::rename(tmpl.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmpl.c_str());
+        fail(path, err);
+    }
+#else
+    const fs::path tmp = folder / (target.filename().string() + ".taviron-tmp");
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) fail(path, errno);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            const int err = errno;
+            out.close();
+            fs::remove(tmp);
+            fail(path, err);
+        }
+    }
+    std::error_code ec;
+    fs::rename(tmp, target, ec);
+    if (ec) {
+        fs::remove(tmp);
+        throw FileError(path + ": " + ec.message());
+    }
+#endif
+}
+
+std::string applySaveAsExtension(const std::string& name, int filterIndex, bool& changed) {
+    changed = false;
+    std::string upper = name;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    auto has = [&](const char* s) { return upper.find(s) != std::string::npos; };
+    if (filterIndex == 1 && !has(".HTML") && has(".HTM")) {
+        changed = true;
+        return name + "l";
+    }
+    if (filterIndex == 3 && !has(".SHTML") && !has(".HTM") && has(".SHT")) {
+        changed = true;
+        return name + "ml";
+    }
+    return name;
+}
+
+std::string confirmReplaceText(std::string_view fileName) {
+    return std::string(fileName) + "\r\nThis file already exists." + "\r\n\r\n" +
+           "Replace existing file?";
+}
+
+std::string closePromptText(std::string_view caption) {
+    return "Save changes to " + std::string(caption) + "?";
+}
+
+} // namespace tv

@@ -1,0 +1,63 @@
+// Reading and writing document files. The editor always holds CR LF line
+// ends; a file keeps its own convention on disk, and saving never leaves a
+// half-written file behind.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tv {
+
+// How a file's lines end on disk.
+enum class LineEnds {
+    CrLf,  // every break is CR LF
+    Lf,    // every break is LF alone: the editor shows CR LF, saving writes LF
+    AsIs,  // mixed or lone CR: the bytes go to the editor and back unchanged
+};
+
+// The convention of documents that were never saved.
+LineEnds platformLineEnds();
+
+// A read or write failure, with the system's message in what().
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct EditorText {
+    std::string text;
+    LineEnds lineEnds;
+};
+
+// Works out the line-end convention of file bytes and turns them into the
+// editor's text.
+EditorText fileToEditorText(std::string bytes);
+// The bytes to write for an editor text under a convention.
+std::string editorToFileText(std::string_view text, LineEnds lineEnds);
+
+// The whole file, byte for byte. Throws FileError.
+std::string readFileBytes(const std::string& path);
+
+// Writes the bytes to a temporary file in the target's folder and renames it
+// over the target, so a failure leaves the old file whole. A symbolic link
+// stays a link: the file it points to is the one rewritten. The old file's
+// permissions (and owner, where allowed) are kept. Throws FileError with the
+// system's message.
+void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// The Save As extension rules: filter 1 ("*.html") turns a typed ".htm" name
+// into ".html", filter 3 ("*.shtml") turns ".sht" into ".shtml". Returns the
+// name to save under; `changed` tells whether a suffix was appended.
+std::string applySaveAsExtension(const std::string& name, int filterIndex, bool& changed);
+
+// The save dialog's filter list and the open dialog's.
+extern const char* const kSaveAsFilter;
+extern const char* const kOpenFilter;
+
+// Text of the "Replace existing file?" question for a name.
+std::string confirmReplaceText(std::string_view fileName);
+// Text of the close prompt for a window caption.
+std::string closePromptText(std::string_view caption);
+
+} // namespace tv

@@ -1,0 +1,532 @@
+#include "app/mainform.h"
+
+#include "app/aboutbox.h"
+#include "app/docfile.h"
+#include "app/frametext.h"
+#include "app/paths.h"
+#include "app/prompter.h"
+#include "editor/mdichild.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Taviron");
+
+std::string toStd(const QString& s) { return s.toStdString(); }
+QString fromStd(const std::string& s) { return QString::fromStdString(s); }
+
+// The tool bars: object name and caption, in the order of View > Toolbars.
+struct ToolBarInfo {
+    const char* name;
+    const char* caption;
+    const char* menuCaption;
+    bool separatorBefore;
+};
+constexpr ToolBarInfo kToolBars[] = {
+    {"MainTbar", "Main", "Main &Tool Bar", false},
+    {"CustomTbar", "Custom", "&Custom Bar", false},
+    {"HTMLTbar", "Common HTML", "Common &HTML", false},
+    {"TableTbar", "Tables", "T&ables", true},
+    {"ElementTbar", "Elements", "&Elements", false},
+    {"TextTbar", "Style", "&Style", false},
+    {"FormatTbar", "Format", "&Format", false},
+    {"ListTbar", "Lists", "&Lists", false},
+    {"FormTbar", "Forms", "F&orms", false},
+};
+
+} // namespace
+
+TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
+    : QMainWindow(parent), args_(std::move(args)), cwd_(std::move(cwd)) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(kCaption);
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("ClientArea"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainForm::subWindowActivated);
+
+    // Status bar: panel 0 the caret position, panel 1 the long hint.
+    panel0_ = new QLabel(this);
+    panel0_->setObjectName(QStringLiteral("StatusPanel0"));
+    panel0_->setFixedWidth(80);
+    panel0_->setAlignment(Qt::AlignCenter);
+    panel0_->setFrameShape(QFrame::Panel);
+    panel0_->setFrameShadow(QFrame::Sunken);
+    panel1_ = new QLabel(this);
+    panel1_->setObjectName(QStringLiteral("StatusPanel1"));
+    panel1_->setMinimumWidth(50);
+    statusBar()->addWidget(panel0_);
+    statusBar()->addWidget(panel1_, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    createToolBars();
+    createMenus();
+
+    // Window bounds and panes: the stored options come with the settings
+    // store; until then every value is its default.
+    setGeometry(10, 10, 500, 373);
+    statusBar()->setVisible(settings_.statusBar);
+    StatusBar1->setChecked(settings_.statusBar);
+    WordWrap1->setChecked(settings_.wordWrap);
+    UpdateMenuItems();
+}
+
+TMainForm::~TMainForm() = default;
+
+QAction* TMainForm::addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint) {
+    QAction* a = menu->addAction(QString::fromLatin1(caption));
+    if (!key.isEmpty()) a->setShortcut(key);
+    if (hint) a->setStatusTip(fromStd(tv::longHint(hint)));
+    return a;
+}
+
+QAction* TMainForm::addButton(const char* name, const char* hint, const char* themeIcon, int standardIcon) {
+    auto* a = new QAction(this);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setText(fromStd(tv::shortHint(hint)));
+    a->setToolTip(fromStd(tv::shortHint(hint)));
+    a->setStatusTip(fromStd(tv::longHint(hint)));
+    QIcon icon = QIcon::fromTheme(QString::fromLatin1(themeIcon));
+    if (icon.isNull() && standardIcon >= 0)
+        icon = style()->standardIcon(static_cast<QStyle::StandardPixmap>(standardIcon));
+    a->setIcon(icon);
+    MainTbar->addAction(a);
+    return a;
+}
+
+void TMainForm::createToolBars() {
+    for (const ToolBarInfo& info : kToolBars) {
+        auto* bar = new QToolBar(QString::fromLatin1(info.caption), this);
+        bar->setObjectName(QString::fromLatin1(info.name));
+        addToolBar(Qt::TopToolBarArea, bar);
+        toolBars.push_back(bar);
+    }
+    MainTbar = toolBars.front();
+    OpenBtn = addButton("OpenBtn", "Open|Open a file for editing", "document-open", QStyle::SP_DialogOpenButton);
+    SaveBtn = addButton("SaveBtn", "Save|Save file to disk", "document-save", QStyle::SP_DialogSaveButton);
+    MainTbar->addSeparator();
+    CutBtn = addButton("CutBtn", "Cut|Cut selected text to the clipboard", "edit-cut", -1);
+    CopyBtn = addButton("CopyBtn", "Copy|Copy selected text to the clipboard", "edit-copy", -1);
+    PasteBtn = addButton("PasteBtn", "Paste|Paste clipboard contents into document", "edit-paste", -1);
+    UndoBtn = addButton("UndoBtn", "Undo|Undo latest editing action", "edit-undo", QStyle::SP_ArrowBack);
+    // Tool bars whose buttons come with later features stay hidden until
+    // they hold something.
+    for (QToolBar* bar : toolBars)
+        if (bar != MainTbar) bar->hide();
+
+    connect(OpenBtn, &QAction::triggered, this, &TMainForm::Open1Click);
+    connect(SaveBtn, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) SaveDocument(c, true);
+    });
+    connect(CutBtn, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) c->Cut1Click();
+    });
+    connect(CopyBtn, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) c->Copy1Click();
+    });
+    connect(PasteBtn, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) c->Paste1Click();
+    });
+    connect(UndoBtn, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) c->Undo1Click();
+    });
+}
+
+void TMainForm::createMenus() {
+    QMenuBar* bar = menuBar();
+    File1 = bar->addMenu(QStringLiteral("&File"));
+    File1->setObjectName(QStringLiteral("File1"));
+    Open1 = addItem(File1, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), "Open a file for editing");
+    Close1 = addItem(File1, "&Close", QKeySequence(Qt::CTRL | Qt::Key_W), "Close the current document");
+    File1->addSeparator();
+    Save1 = addItem(File1, "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), "Save file to disk");
+    SaveAs1 = addItem(File1, "Save &As...", {}, "Save file under a new name");
+    File1->addSeparator();
+    Exit1 = addItem(File1, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), "Exit Taviron");
+    connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
+    connect(Close1, &QAction::triggered, this, &TMainForm::Close1Click);
+    connect(Save1, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) SaveDocument(c, true);
+    });
+    connect(SaveAs1, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) SaveAs(c);
+    });
+    connect(Exit1, &QAction::triggered, this, &TMainForm::ExitClick);
+
+    View1 = bar->addMenu(QStringLiteral("&View"));
+    View1->setObjectName(QStringLiteral("View1"));
+    Toolbars1 = View1->addMenu(QStringLiteral("&Toolbars"));
+    for (std::size_t i = 0; i < toolBars.size(); ++i) {
+        if (kToolBars[i].separatorBefore) Toolbars1->addSeparator();
+        QAction* a = Toolbars1->addAction(QString::fromLatin1(kToolBars[i].menuCaption));
+        a->setCheckable(true);
+        QToolBar* tb = toolBars[i];
+        connect(a, &QAction::triggered, tb, [tb] { tb->setVisible(!tb->isVisible()); });
+    }
+    connect(Toolbars1, &QMenu::aboutToShow, this, [this] { Toolbars1Popup(Toolbars1); });
+    StatusBar1 = addItem(View1, "&Status Bar", {}, "Show or hide the status bar");
+    StatusBar1->setCheckable(true);
+    connect(StatusBar1, &QAction::triggered, this, [this] {
+        statusBar()->setVisible(!statusBar()->isVisible());
+        StatusBar1->setChecked(statusBar()->isVisible());
+    });
+    WordWrap1 = addItem(View1, "&Word Wrap", {}, "Wrap long lines at the window's edge");
+    WordWrap1->setCheckable(true);
+    connect(WordWrap1, &QAction::triggered, this, &TMainForm::WordWrap1Click);
+    connect(View1, &QMenu::aboutToShow, this, &TMainForm::View1Popup);
+
+    Window1 = bar->addMenu(QStringLiteral("&Window"));
+    Window1->setObjectName(QStringLiteral("Window1"));
+    Cascade1 = addItem(Window1, "&Cascade", {}, "Arrange windows so that they overlap");
+    TileHorizontal1 = addItem(Window1, "Tile &Horizontal", {}, "Arrange windows one above the other");
+    TileVertical1 = addItem(Window1, "Tile &Vertical", {}, "Arrange windows side by side");
+    ArrangeIcons1 = addItem(Window1, "&Arrange Icons", {}, "Arrange minimised windows");
+    connect(Cascade1, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+    connect(TileHorizontal1, &QAction::triggered, this, [this] { TileWindows(true); });
+    connect(TileVertical1, &QAction::triggered, this, [this] { TileWindows(false); });
+    connect(ArrangeIcons1, &QAction::triggered, this, &TMainForm::ArrangeIcons);
+    connect(Window1, &QMenu::aboutToShow, this, &TMainForm::Window1Popup);
+
+    Help1 = bar->addMenu(QStringLiteral("&Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    About1 = addItem(Help1, "&About...", {}, "Show the program's version and owner");
+    connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+}
+
+// --- documents -----------------------------------------------------------------
+
+std::vector<TMDIChild*> TMainForm::documents() const {
+    std::vector<TMDIChild*> out;
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* c = qobject_cast<TMDIChild*>(w->widget())) out.push_back(c);
+    return out;
+}
+
+TMDIChild* TMainForm::activeDocument() const {
+    QMdiSubWindow* w = mdi_->currentSubWindow();
+    return w ? qobject_cast<TMDIChild*>(w->widget()) : nullptr;
+}
+
+TMDIChild* TMainForm::FindDocument(const QString& fileName) {
+    const auto docs = documents();
+    for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
+        TMDIChild* c = *it;
+        if (c->FileName != fileName) continue;
+        auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget());
+        if (sub) {
+            if (sub->isMinimized()) sub->showNormal();
+            sub->show();
+            mdi_->setActiveSubWindow(sub);
+        }
+        return c;
+    }
+    return nullptr;
+}
+
+TMDIChild* TMainForm::OpenDocument(const QString& fileName) {
+    const std::string name = toStd(fileName);
+    if (!tv::fileExists(name)) return nullptr;
+    if (tv::lowerExtension(name) == ".vkp") return nullptr;  // project files are not documents
+    if (TMDIChild* found = FindDocument(fileName)) return found;
+
+    // Read first: a file that cannot be read leaves no window behind.
+    tv::EditorText loaded = tv::fileToEditorText(tv::readFileBytes(name));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto* child = new TMDIChild(this);
+    QMdiSubWindow* sub = mdi_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    child->SetFileName(fileName);
+    child->LineEnds = loaded.lineEnds;
+    child->RichEdit1->SetText(loaded.text);
+    loaded.text.clear();
+    child->RichEdit1->SetModified(false);
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    SaveBtn->setEnabled(false);
+    QApplication::restoreOverrideCursor();
+    return child;
+}
+
+bool TMainForm::writeDocument(TMDIChild* child) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        tv::writeFileAtomically(toStd(child->FileName),
+                                tv::editorToFileText(child->RichEdit1->TextView(), child->LineEnds));
+    } catch (const tv::FileError& e) {
+        QApplication::restoreOverrideCursor();
+        showError(fromStd(e.what()));
+        return false;
+    }
+    QApplication::restoreOverrideCursor();
+    child->RichEdit1->SetModified(false);
+    if (child == activeDocument()) SaveBtn->setEnabled(false);
+    documentStateChanged(child);
+    return true;
+}
+
+bool TMainForm::SaveDocument(TMDIChild* child, bool saveAsWhenUntitled) {
+    if (child->IsUntitled()) return saveAsWhenUntitled && SaveAs(child);
+    return writeDocument(child);
+}
+
+bool TMainForm::ConfirmReplace(const QString& fileName) {
+    if (!tv::fileExists(toStd(fileName))) return true;
+    const auto answer = prompter().ask(
+        this, {kCaption, fromStd(tv::confirmReplaceText(toStd(fileName))), Prompter::Yes | Prompter::No,
+               Prompter::No, Prompter::Icon::Warning});
+    return answer != Prompter::No;
+}
+
+bool TMainForm::SaveAs(TMDIChild* child) {
+    Prompter::SaveRequest req;
+    req.title = QStringLiteral("Save As");
+    req.fileName = child->FileName;
+    req.filter = QString::fromLatin1(tv::kSaveAsFilter);
+    req.filterIndex = 1;
+    req.defaultSuffix = settings_.addExtension ? QStringLiteral("htm") : QString();
+    const auto answer = prompter().saveFileName(this, req);
+    if (!answer) return false;
+    bool appended = false;
+    const QString name = fromStd(tv::applySaveAsExtension(toStd(answer->fileName), answer->filterIndex, appended));
+    if (appended && !ConfirmReplace(name)) return false;
+    const QString oldName = child->FileName;
+    const tv::LineEnds oldEnds = child->LineEnds;
+    child->SetFileName(name);
+    if (writeDocument(child)) return true;
+    // Nothing reached the disk: the document keeps the name it had.
+    child->SetFileName(oldName);
+    child->LineEnds = oldEnds;
+    return false;
+}
+
+void TMainForm::Open1Click() {
+    Prompter::OpenRequest req{QStringLiteral("Open Document"), openDir_, QString::fromLatin1(tv::kOpenFilter)};
+    const auto name = prompter().openFileName(this, req);
+    if (!name) return;
+    try {
+        OpenDocument(*name);
+    } catch (const tv::FileError& e) {
+        showError(fromStd(e.what()));
+    }
+    openDir_ = fromStd(tv::folderOf(toStd(*name)));
+}
+
+void TMainForm::Close1Click() {
+    if (QMdiSubWindow* w = mdi_->currentSubWindow()) w->close();
+}
+
+void TMainForm::ExitClick() { close(); }
+
+void TMainForm::showError(const QString& text) { prompter().message(this, kCaption, text, Prompter::Icon::Error); }
+
+void TMainForm::receiveHandOver(const QString& argument) {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+    if (argument.isEmpty()) return;
+    try {
+        OpenDocument(fromStd(tv::ExpandLongPath(toStd(argument), toStd(cwd_))));
+    } catch (const tv::FileError& e) {
+        showError(fromStd(e.what()));
+    }
+}
+
+// --- frame state ----------------------------------------------------------------
+
+void TMainForm::setCaretStatus(int line, int column) { panel0_->setText(fromStd(tv::caretPositionText(line, column))); }
+
+QString TMainForm::statusPanel(int index) const { return index == 0 ? panel0_->text() : panel1_->text(); }
+
+void TMainForm::documentStateChanged(TMDIChild*) {
+    // The tab set that marks modified documents repaints here.
+}
+
+void TMainForm::documentClosed(TMDIChild* child) {
+    if (mergedEdit_ == child->Edit1) {
+        menuBar()->removeAction(mergedEdit_->menuAction());
+        mergedEdit_ = nullptr;
+    }
+}
+
+bool TMainForm::wordWrapChecked() const { return WordWrap1 && WordWrap1->isChecked(); }
+
+void TMainForm::subWindowActivated(QMdiSubWindow*) {
+    // The active document's Edit menu stands after File.
+    TMDIChild* c = activeDocument();
+    QMenu* wanted = c ? c->Edit1 : nullptr;
+    if (mergedEdit_ != wanted) {
+        if (mergedEdit_) menuBar()->removeAction(mergedEdit_->menuAction());
+        if (wanted) menuBar()->insertMenu(View1->menuAction(), wanted);
+        mergedEdit_ = wanted;
+    }
+    UpdateMenuItems();
+}
+
+void TMainForm::UpdateMenuItems() {
+    TMDIChild* c = activeDocument();
+    const bool d = !documents().empty();
+    for (QAction* a : {Close1, Save1, SaveAs1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1})
+        a->setEnabled(d);
+    PasteBtn->setEnabled(TvokRich::ClipboardHasText());
+    if (c) {
+        UndoBtn->setEnabled(c->RichEdit1->CanUndo());
+        setCaretStatus(c->RichEdit1->CaretLine(), c->RichEdit1->CaretColumn());
+        SaveBtn->setEnabled(c->RichEdit1->Modified());
+        const bool sel = c->RichEdit1->SelLength() > 0;
+        CutBtn->setEnabled(sel);
+        CopyBtn->setEnabled(sel);
+    } else {
+        for (QAction* a : {UndoBtn, PasteBtn, SaveBtn, CutBtn, CopyBtn}) a->setEnabled(false);
+        panel0_->clear();
+    }
+}
+
+void TMainForm::ShowApplicationHint(const QString& hint) { panel1_->setText(QStringLiteral(" ") + hint); }
+
+bool TMainForm::event(QEvent* e) {
+    if (e->type() == QEvent::StatusTip) {
+        ShowApplicationHint(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+// --- view and window commands -------------------------------------------------------
+
+void TMainForm::WordWrap1Click() {
+    TMDIChild* c = activeDocument();
+    if (!c) return;
+    c->SetWordWrap(!c->RichEdit1->WordWrapOn());
+    WordWrap1->setChecked(c->RichEdit1->WordWrapOn());
+}
+
+void TMainForm::View1Popup() {
+    if (TMDIChild* c = activeDocument()) WordWrap1->setChecked(c->RichEdit1->WordWrapOn());
+    StatusBar1->setChecked(statusBar()->isVisible());
+}
+
+void TMainForm::Toolbars1Popup(QMenu* menu) {
+    std::size_t i = 0;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) continue;
+        a->setChecked(toolBars[i++]->isVisible());
+    }
+}
+
+void TMainForm::Window1Popup() {
+    // Drop the old window list and build it anew.
+    bool inList = false;
+    for (QAction* a : Window1->actions()) {
+        if (a == windowListSeparator_) inList = true;
+        if (inList) {
+            Window1->removeAction(a);
+            if (a != windowListSeparator_) a->deleteLater();
+        }
+    }
+    const auto subs = mdi_->subWindowList(QMdiArea::CreationOrder);
+    if (subs.isEmpty()) return;
+    if (!windowListSeparator_) windowListSeparator_ = new QAction(this), windowListSeparator_->setSeparator(true);
+    Window1->addAction(windowListSeparator_);
+    int n = 1;
+    for (QMdiSubWindow* w : subs) {
+        QString caption = w->windowTitle();
+        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAction* a = Window1->addAction(n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(caption) : caption);
+        a->setCheckable(true);
+        a->setChecked(w == mdi_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, w] {
+            if (w->isMinimized()) w->showNormal();
+            mdi_->setActiveSubWindow(w);
+        });
+        ++n;
+    }
+}
+
+void TMainForm::TileWindows(bool horizontal) {
+    std::vector<QMdiSubWindow*> tiles;
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::StackingOrder))
+        if (!w->isMinimized() && w->isVisible()) tiles.push_back(w);
+    if (tiles.empty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    const int n = static_cast<int>(tiles.size());
+    for (int i = 0; i < n; ++i) {
+        tiles[i]->showNormal();
+        if (horizontal) {
+            const int h = area.height() / n;
+            tiles[i]->setGeometry(0, i * h, area.width(), i == n - 1 ? area.height() - i * h : h);
+        } else {
+            const int w = area.width() / n;
+            tiles[i]->setGeometry(i * w, 0, i == n - 1 ? area.width() - i * w : w, area.height());
+        }
+    }
+}
+
+void TMainForm::ArrangeIcons() {
+    const QRect area = mdi_->viewport()->rect();
+    int x = 0;
+    int y = area.bottom();
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!w->isMinimized()) continue;
+        const QSize s = w->size();
+        if (x + s.width() > area.width() && x > 0) {
+            x = 0;
+            y -= s.height();
+        }
+        w->move(x, y - s.height() + 1);
+        x += s.width();
+    }
+}
+
+void TMainForm::About1Click() {
+    if (aboutBox_) prompter().run(*aboutBox_);
+}
+
+// --- start and shutdown ---------------------------------------------------------------
+
+void TMainForm::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (shown_) return;
+    shown_ = true;
+    FormShow();
+}
+
+void TMainForm::FormShow() {
+    for (const QString& arg : args_) {
+        if (arg.isEmpty() || arg.startsWith(QLatin1Char('-'))) continue;
+        try {
+            OpenDocument(fromStd(tv::ExpandLongPath(toStd(arg), toStd(cwd_))));
+        } catch (const tv::FileError& e) {
+            showError(fromStd(e.what()));
+        }
+    }
+    if (aboutBox_) aboutBox_->setOwnerName(fromStd(tv::registeredOwner()));
+}
+
+void TMainForm::closeEvent(QCloseEvent* e) {
+    // Every document window is asked first; one refusal stops the shutdown.
+    const auto docs = documents();
+    for (TMDIChild* c : docs) {
+        if (!c->FormCloseQuery()) {
+            e->ignore();
+            return;
+        }
+        c->closeApproved = true;
+    }
+    for (TMDIChild* c : docs)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget())) sub->close();
+    e->accept();
+}

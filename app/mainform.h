@@ -1,0 +1,125 @@
+// TMainForm: the one multi-document frame of the process. It holds the
+// options, the document windows, menus, tool bars and status bar; opens,
+// finds, saves and closes documents; and forwards document commands to the
+// active document window.
+#pragma once
+
+#include "app/palette.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class TAboutBox;
+class TMDIChild;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // `args`: the command-line arguments (without the program name); `cwd`:
+    // the folder relative names are taken from.
+    TMainForm(QStringList args, QString cwd, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    void setAboutBox(TAboutBox* box) { aboutBox_ = box; }
+    const tv::EditorSettings& settings() const { return settings_; }
+
+    // Documents.
+    TMDIChild* OpenDocument(const QString& fileName);
+    TMDIChild* FindDocument(const QString& fileName);
+    TMDIChild* activeDocument() const;
+    std::vector<TMDIChild*> documents() const;
+    // "&Save" for a window: Save As when untitled (if allowed), else writes
+    // the file. False when nothing was written (cancelled or failed).
+    bool SaveDocument(TMDIChild* child, bool saveAsWhenUntitled);
+    bool SaveAs(TMDIChild* child);
+    bool ConfirmReplace(const QString& fileName);
+    // A single-instance message: bring the frame forward and open the name.
+    void receiveHandOver(const QString& argument);
+
+    // Called by document windows.
+    void setCaretStatus(int line, int column);
+    void documentStateChanged(TMDIChild* child);
+    void documentClosed(TMDIChild* child);
+    bool wordWrapChecked() const;
+
+    void UpdateMenuItems();
+    QString statusPanel(int index) const;
+
+    // Tool buttons the document windows keep in step.
+    QAction* OpenBtn = nullptr;
+    QAction* SaveBtn = nullptr;
+    QAction* CutBtn = nullptr;
+    QAction* CopyBtn = nullptr;
+    QAction* PasteBtn = nullptr;
+    QAction* UndoBtn = nullptr;
+
+    // Menu items.
+    QMenu* File1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Close1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QMenu* View1 = nullptr;
+    QMenu* Toolbars1 = nullptr;
+    QAction* StatusBar1 = nullptr;
+    QAction* WordWrap1 = nullptr;
+    QMenu* Window1 = nullptr;
+    QAction* Cascade1 = nullptr;
+    QAction* TileHorizontal1 = nullptr;
+    QAction* TileVertical1 = nullptr;
+    QAction* ArrangeIcons1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* About1 = nullptr;
+
+    // The nine tool bars, in menu order.
+    QToolBar* MainTbar = nullptr;
+    std::vector<QToolBar*> toolBars;
+
+    QMdiArea* mdiArea() const { return mdi_; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    void createMenus();
+    void createToolBars();
+    QAction* addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint);
+    QAction* addButton(const char* name, const char* hint, const char* themeIcon, int standardIcon);
+    void FormShow();
+    void Open1Click();
+    void Close1Click();
+    void ExitClick();
+    void WordWrap1Click();
+    void View1Popup();
+    void Toolbars1Popup(QMenu* menu);
+    void Window1Popup();
+    void TileWindows(bool horizontal);
+    void ArrangeIcons();
+    void About1Click();
+    void ShowApplicationHint(const QString& hint);
+    void subWindowActivated(QMdiSubWindow* w);
+    bool writeDocument(TMDIChild* child);
+    void showError(const QString& text);
+
+    QStringList args_;
+    QString cwd_;
+    tv::EditorSettings settings_;
+    QString openDir_;
+    QMdiArea* mdi_ = nullptr;
+    QLabel* panel0_ = nullptr;
+    QLabel* panel1_ = nullptr;
+    QMenu* mergedEdit_ = nullptr;
+    QAction* windowListSeparator_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+    bool shown_ = false;
+};

@@ -1,0 +1,93 @@
+#include "app/prompter.h"
+
+#include "app/frametext.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+class QtPrompter final : public Prompter {
+public:
+    Button ask(QWidget* parent, const Question& q) override {
+        QMessageBox box(parent);
+        box.setWindowTitle(q.caption);
+        box.setText(displayText(q.text));
+        switch (q.icon) {
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Error: box.setIcon(QMessageBox::Critical); break;
+        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::None: break;
+        }
+        const std::pair<Button, QMessageBox::StandardButton> map[] = {
+            {Yes, QMessageBox::Yes}, {No, QMessageBox::No},
+            {Cancel, QMessageBox::Cancel}, {Ok, QMessageBox::Ok}};
+        for (const auto& [mine, theirs] : map) {
+            if (!(q.buttons & mine)) continue;
+            QPushButton* b = box.addButton(theirs);
+            if (mine == q.defaultButton) box.setDefaultButton(b);
+        }
+        if (q.buttons & Cancel) box.setEscapeButton(QMessageBox::Cancel);
+        else if (q.buttons & No) box.setEscapeButton(QMessageBox::No);
+        box.exec();
+        const auto clicked = box.standardButton(box.clickedButton());
+        for (const auto& [mine, theirs] : map)
+            if (theirs == clicked) return mine;
+        // Closed from the title bar: the safest answer the box offers.
+        if (q.buttons & Cancel) return Cancel;
+        if (q.buttons & No) return No;
+        return Ok;
+    }
+
+    std::optional<QString> openFileName(QWidget* parent, const OpenRequest& r) override {
+        const QString name = QFileDialog::getOpenFileName(
+            parent, r.title, r.folder,
+            QString::fromStdString(tv::dialogFilter(r.filter.toStdString())));
+        if (name.isEmpty()) return std::nullopt;
+        return name;
+    }
+
+    std::optional<SaveAnswer> saveFileName(QWidget* parent, const SaveRequest& r) override {
+        QFileDialog dlg(parent, r.title);
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        const QStringList filters =
+            QString::fromStdString(tv::dialogFilter(r.filter.toStdString())).split(";;");
+        dlg.setNameFilters(filters);
+        if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
+            dlg.selectNameFilter(filters[r.filterIndex - 1]);
+        dlg.setDefaultSuffix(r.defaultSuffix);
+        if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+        return SaveAnswer{dlg.selectedFiles().first(),
+                          static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1};
+    }
+
+    int run(QDialog& dialog) override { return dialog.exec(); }
+};
+
+QtPrompter& realPrompter() {
+    static QtPrompter p;
+    return p;
+}
+
+Prompter* current = nullptr;
+
+} // namespace
+
+void Prompter::message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
+    ask(parent, Question{caption, text, Ok, Ok, icon});
+}
+
+Prompter& prompter() { return current ? *current : realPrompter(); }
+
+void setPrompter(Prompter* p) { current = p; }
+
+QString displayText(const QString& text) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return t;
+}

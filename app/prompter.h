@@ -1,0 +1,63 @@
+// Every modal interaction of the program (message boxes, questions, file
+// dialogs, modal forms) goes through the one Prompter, so that a test can
+// answer in place of a person.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+class QDialog;
+
+class Prompter {
+public:
+    enum Button { Ok = 0x1, Yes = 0x2, No = 0x4, Cancel = 0x8 };
+    enum class Icon { None, Information, Warning, Error, Question };
+
+    struct Question {
+        QString caption;
+        QString text;
+        int buttons = Ok;
+        Button defaultButton = Ok;
+        Icon icon = Icon::None;
+    };
+
+    struct SaveRequest {
+        QString title;
+        QString fileName;      // the name the dialog starts with
+        QString filter;        // "Name|pattern|Name|pattern"
+        int filterIndex = 1;   // 1-based
+        QString defaultSuffix; // empty: none
+    };
+    struct SaveAnswer {
+        QString fileName;
+        int filterIndex = 1;   // 1-based, the filter chosen
+    };
+
+    struct OpenRequest {
+        QString title;
+        QString folder;
+        QString filter;
+    };
+
+    virtual ~Prompter() = default;
+
+    virtual Button ask(QWidget* parent, const Question& q) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent, const OpenRequest& r) = 0;
+    // The save dialog asks itself before overwriting an existing file.
+    virtual std::optional<SaveAnswer> saveFileName(QWidget* parent, const SaveRequest& r) = 0;
+    // Runs a modal form; returns QDialog::Accepted or Rejected.
+    virtual int run(QDialog& dialog) = 0;
+
+    // An error or notice with an OK button.
+    void message(QWidget* parent, const QString& caption, const QString& text,
+                 Icon icon = Icon::Error);
+};
+
+// The prompter in use; the program starts with the one that shows real
+// dialogs. setPrompter does not take ownership; nullptr restores the real one.
+Prompter& prompter();
+void setPrompter(Prompter* p);
+
+// Texts built by the logic end lines with CR LF; dialogs show them with LF.
+QString displayText(const QString& text);

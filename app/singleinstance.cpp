@@ -1,0 +1,130 @@
+#include "app/singleinstance.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace {
+
+constexpr char kAck = 'k';
+
+QString socketPath(const QString& key) { return SingleInstance::runtimeFolder() + QLatin1Char('/') + key; }
+
+// Messages are a 32-bit length and that many UTF-8 bytes.
+QByteArray frame(const QString& text) {
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    const QByteArray utf8 = text.toUtf8();
+    s << static_cast<quint32>(utf8.size());
+    out.append(utf8);
+    return out;
+}
+
+} // namespace
+
+QString SingleInstance::runtimeFolder() {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty()) dir = QDir::tempPath();
+    QDir().mkpath(dir);
+    return dir;
+}
+
+QString SingleInstance::defaultKey() {
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty()) display = QStringLiteral("console");
+    QString user = qEnvironmentVariable("USER");
+    QString key = QStringLiteral("taviron-%1-%2").arg(user, display);
+    for (QChar& c : key)
+        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('_')) c = QLatin1Char('_');
+    return key;
+}
+
+SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), key_(key) {
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::onConnection);
+}
+
+SingleInstance::~SingleInstance() {
+    server_.close();
+    if (lock_) lock_->unlock();
+}
+
+bool SingleInstance::acquire() {
+    lock_ = std::make_unique<QLockFile>(socketPath(key_) + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0);  // only a lock whose process is gone is stale
+    if (lock_->tryLock(0)) return true;
+    // A lock we cannot read or write tells nothing about another instance.
+    return lock_->error() != QLockFile::LockFailedError;
+}
+
+bool SingleInstance::listen(std::function<void(const QString&)> handler) {
+    handler_ = std::move(handler);
+    QLocalServer::removeServer(socketPath(key_));
+    return server_.listen(socketPath(key_));
+}
+
+void SingleInstance::onConnection() {
+    while (QLocalSocket* sock = server_.nextPendingConnection()) {
+        connect(sock, &QLocalSocket::disconnected, sock, &QObject::deleteLater);
+        auto buffer = std::make_shared<QByteArray>();
+        connect(sock, &QLocalSocket::readyRead, this, [this, sock, buffer] {
+            buffer->append(sock->readAll());
+            for (;;) {
+                if (buffer->size() < 4) return;
+                QDataStream s(*buffer);
+                quint32 len = 0;
+                s >> len;
+                if (len > 1u << 20) {  // nobody sends a name that long
+                    sock->abort();
+                    return;
+                }
+                if (static_cast<quint32>(buffer->size()) < 4 + len) return;
+                const QString text = QString::fromUtf8(buffer->mid(4, static_cast<qsizetype>(len)));
+                buffer->remove(0, static_cast<qsizetype>(4 + len));
+                if (handler_) handler_(text);
+                if (sock->state() == QLocalSocket::ConnectedState) {
+                    sock->write(&kAck, 1);
+                    sock->flush();
+                }
+            }
+        });
+    }
+}
+
+bool SingleInstance::handOver(const QString& key, const QStringList& args, const QString& cwd, int timeoutMs) {
+    QLocalSocket sock;
+    // The first instance may still be starting: try for a while.
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        sock.connectToServer(socketPath(key));
+        if (sock.waitForConnected(500)) break;
+        if (clock.elapsed() > 3000) return false;
+        QThread::msleep(100);
+    }
+    QStringList messages;
+    for (const QString& a : args) {
+        // Names are made absolute here, in the folder the user started in.
+        const bool name = !a.isEmpty() && !a.startsWith(QLatin1Char('-'));
+        messages << (name ? QFileInfo(QDir(cwd), a).absoluteFilePath() : a);
+    }
+    if (messages.isEmpty()) messages << QString();
+    bool allAnswered = true;
+    for (const QString& m : messages) {
+        sock.write(frame(m));
+        if (!sock.waitForBytesWritten(timeoutMs)) return false;
+        QByteArray ack;
+        while (ack.isEmpty()) {
+            if (!sock.waitForReadyRead(timeoutMs)) return false;
+            ack = sock.read(1);
+        }
+        allAnswered = allAnswered && ack.at(0) == kAck;
+    }
+    sock.disconnectFromServer();
+    return allAnswered;
+}

@@ -1,0 +1,132 @@
+#include "editor/codec.h"
+
+namespace tv {
+namespace {
+
+// Bytes 0x80 to 0x9F of Windows-1252. The five bytes the code page leaves
+// undefined map to the C1 control of the same value, so every byte survives
+// a trip to Unicode and back.
+constexpr char32_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// Reads one code point from UTF-8; malformed input yields U+FFFD and
+// advances by one byte.
+char32_t nextCodePoint(std::string_view s, std::size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) { ++i; return b0; }
+    int len = 0;
+    char32_t cp = 0;
+    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
+    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
+    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
+    else { ++i; return 0xFFFD; }
+    if (i + len > s.size()) { ++i; return 0xFFFD; }
+    for (int k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) { ++i; return 0xFFFD; }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++i; return 0xFFFD; }
+    i += len;
+    return cp;
+}
+
+} // namespace
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string DocumentCodec::decode(std::string_view bytes) const {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char c : bytes) appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string DocumentCodec::encode(std::string_view utf8) const {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const char32_t cp = nextCodePoint(utf8, i);
+        unsigned char byte = 0;
+        if (fromUnicode(cp, byte)) {
+            out += static_cast<char>(byte);
+        } else {
+            out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
+        }
+    }
+    return out;
+}
+
+char32_t Windows1252Codec::toUnicode(unsigned char byte) const {
+    return (byte >= 0x80 && byte <= 0x9F) ? kHigh[byte - 0x80] : char32_t(byte);
+}
+
+bool Windows1252Codec::fromUnicode(char32_t cp, unsigned char& byte) const {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+        byte = static_cast<unsigned char>(cp);
+        return true;
+    }
+    for (int k = 0; k < 32; ++k) {
+        if (kHigh[k] == cp) {
+            byte = static_cast<unsigned char>(0x80 + k);
+            return true;
+        }
+    }
+    return false;
+}
+
+const DocumentCodec& documentCodec() {
+    static const Windows1252Codec codec;
+    return codec;
+}
+
+std::string clipboardToDocumentLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            out += "\r\n";
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string documentToClipboardLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace tv

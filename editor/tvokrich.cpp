@@ -1,0 +1,493 @@
+#include "editor/tvokrich.h"
+
+#include "editor/codec.h"
+#include "editor/textmodel.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace {
+
+using Cmd = QsciCommand::Command;
+
+// The component keeps only caret movement, selection and plain editing keys;
+// every other key reaches the program's menus and tool bars.
+bool keepsKey(Cmd c) {
+    switch (c) {
+    case Cmd::SelectAll: case Cmd::Undo: case Cmd::Redo: case Cmd::SelectionCut:
+    case Cmd::SelectionCopy: case Cmd::Paste: case Cmd::LineDelete: case Cmd::LineCut:
+    case Cmd::LineCopy: case Cmd::LineTranspose: case Cmd::LineDuplicate:
+    case Cmd::MoveSelectedLinesUp: case Cmd::MoveSelectedLinesDown:
+    case Cmd::SelectionDuplicate: case Cmd::SelectionLowerCase: case Cmd::SelectionUpperCase:
+    case Cmd::Formfeed: case Cmd::Backtab: case Cmd::ZoomIn: case Cmd::ZoomOut:
+    case Cmd::ReverseLines: case Cmd::VerticalCentreCaret: case Cmd::DeleteLineLeft:
+    case Cmd::DeleteLineRight:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Bytes 0x80 to 0x9F of Windows-1252, which the Latin-1 drawing lacks, are
+// shown through representations: the character where Latin-1 has a
+// look-alike, else a short name.
+const char* const kHighRepresentations[32] = {
+    "EUR", "81", ",", "f", ",,", "...", "+", "++", "^", "%o", "S", "<", "OE", "8D", "Z", "8F",
+    "90", "'", "'", "\"", "\"", "*", "-", "--", "~", "TM", "s", ">", "oe", "9D", "z", "Y",
+};
+
+QColor toQColor(tv::ColorValue c) { return QColor(tv::redOf(c), tv::greenOf(c), tv::blueOf(c)); }
+
+} // namespace
+
+TvokRich::TvokRich(QWidget* parent) : QsciScintilla(parent) {
+    setUtf8(false);
+    SendScintilla(SCI_SETCODEPAGE, 0);
+    SendScintilla(SCI_SETEOLMODE, SC_EOL_CRLF);
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    SendScintilla(SCI_SETLEXER, SCLEX_CONTAINER);
+    SendScintilla(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT);
+    SendScintilla(SCI_SETUSETABS, 1L);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1L);
+    setMarginWidth(0, 0);
+    setMarginWidth(1, 0);
+    setMarginWidth(2, 0);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setFrameShape(QFrame::NoFrame);
+    for (int b = 0x80; b <= 0x9F; ++b) {
+        const char key[2] = {static_cast<char>(b), 0};
+        SendScintilla(SCI_SETREPRESENTATION, key, kHighRepresentations[b - 0x80]);
+    }
+    setupStyles();
+    restrictKeyBindings();
+
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int pos, int type, const char*, int len, int, int, int, int, int, int) {
+                onModified(pos, type, len);
+            });
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int u) { onUpdateUi(u); });
+    connect(this, &QsciScintillaBase::SCN_STYLENEEDED, this, [this](int position) {
+        // Colours are set explicitly; everything up to here is styled already.
+        SendScintilla(SCI_STARTSTYLING, position, 0x1f);
+    });
+}
+
+TvokRich::~TvokRich() = default;
+
+void TvokRich::restrictKeyBindings() {
+    for (QsciCommand* c : standardCommands()->commands()) {
+        if (keepsKey(c->command())) continue;
+        c->setKey(0);
+        c->setAlternateKey(0);
+    }
+}
+
+void TvokRich::setupStyles() {
+    SendScintilla(SCI_STYLESETFORE, STYLE_DEFAULT, static_cast<long>(tv::PaletteColor(0)));
+    for (int i = 0; i < tv::kPaletteSize; ++i)
+        SendScintilla(SCI_STYLESETFORE, i, static_cast<long>(tv::PaletteColor(static_cast<std::uint8_t>(i))));
+    SetBackgroundColor(tv::PaletteColor(15));
+    SetEditorFont(QStringLiteral("Courier New"), 10);
+}
+
+// --- text ----------------------------------------------------------------
+
+std::string TvokRich::Text() const { return std::string(TextView()); }
+
+std::string_view TvokRich::TextView() const {
+    const int len = Length();
+    const auto* p = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
+    return p ? std::string_view(p, static_cast<std::size_t>(len)) : std::string_view();
+}
+
+void TvokRich::SetText(std::string_view bytes) {
+    EditScope scope(this);
+    replaceRange(0, Length(), bytes);
+    SendScintilla(SCI_GOTOPOS, 0L);
+}
+
+int TvokRich::Length() const { return static_cast<int>(SendScintilla(SCI_GETLENGTH)); }
+int TvokRich::LineCount() const { return static_cast<int>(SendScintilla(SCI_GETLINECOUNT)); }
+int TvokRich::LineOfPosition(int pos) const {
+    return static_cast<int>(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
+}
+int TvokRich::LineStart(int line) const {
+    return static_cast<int>(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
+}
+int TvokRich::LineLength(int line) const {
+    return static_cast<int>(SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line))) -
+           LineStart(line);
+}
+std::string TvokRich::Line(int line) const {
+    const int start = LineStart(line);
+    return std::string(TextView().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(LineLength(line))));
+}
+unsigned char TvokRich::CharAt(int pos) const {
+    return static_cast<unsigned char>(SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(pos)));
+}
+
+// --- selection -------------------------------------------------------------
+
+int TvokRich::SelStart() const { return static_cast<int>(SendScintilla(SCI_GETSELECTIONSTART)); }
+int TvokRich::SelLength() const {
+    return static_cast<int>(SendScintilla(SCI_GETSELECTIONEND)) - SelStart();
+}
+void TvokRich::SetSelStart(int pos) { SetSel(pos, 0); }
+void TvokRich::SetSelLength(int length) { SetSel(SelStart(), length); }
+void TvokRich::SetSel(int start, int length) {
+    EditScope scope(this);
+    const int len = Length();
+    start = std::clamp(start, 0, len);
+    const int end = std::clamp(start + std::max(0, length), start, len);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(start), static_cast<long>(end));
+}
+
+std::string TvokRich::SelText() const {
+    const int s = SelStart();
+    const int l = SelLength();
+    const auto* p = reinterpret_cast<const char*>(
+        SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(s), static_cast<long>(l)));
+    return l > 0 && p ? std::string(p, static_cast<std::size_t>(l)) : std::string();
+}
+
+void TvokRich::replaceRange(int start, int end, std::string_view text) {
+    SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(start));
+    SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(end));
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(text.size()), text.empty() ? "" : text.data());
+}
+
+void TvokRich::ReplaceSelection(std::string_view text) {
+    EditScope scope(this);
+    if (text != SelText()) SaveUndo();
+    const int start = SelStart();
+    replaceRange(start, start + SelLength(), text);
+    SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(start + static_cast<int>(text.size())));
+    // A replacement that changes nothing is still a change to the control.
+    changePending_ = true;
+}
+
+int TvokRich::CaretLine() const { return LineOfPosition(SelStart()); }
+int TvokRich::CaretColumn() const { return SelStart() - LineStart(CaretLine()); }
+int TvokRich::TopLine() const {
+    const auto visible = SendScintilla(SCI_GETFIRSTVISIBLELINE);
+    return static_cast<int>(SendScintilla(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(visible)));
+}
+
+void TvokRich::GoToLine(int line) {
+    SetSel(LineStart(tv::clampLine(line, LineCount())), 0);
+}
+
+void TvokRich::GoToColumn(int column) {
+    const int line = CaretLine();
+    SetSel(LineStart(line) + tv::clampColumn(column, LineLength(line)), 0);
+}
+
+void TvokRich::ScrollToLine(int line) {
+    line = tv::clampLine(line, LineCount());
+    SendScintilla(SCI_LINESCROLL, 0UL, static_cast<long>(line - TopLine()));
+}
+
+int TvokRich::PositionAtPoint(const QPoint& p) const {
+    return static_cast<int>(SendScintilla(SCI_POSITIONFROMPOINT, static_cast<unsigned long>(p.x()),
+                                          static_cast<long>(p.y())));
+}
+
+// --- undo and redo -------------------------------------------------------------
+
+tv::TUndo TvokRich::TakeSnapshot() const {
+    tv::TUndo u;
+    u.SelStart = SelStart();
+    u.SelLength = SelLength();
+    u.TopLine = TopLine();
+    u.Text = Text();
+    const int len = Length();
+    std::string styled(static_cast<std::size_t>(2 * len + 2), '\0');
+    SendScintilla(SCI_GETSTYLEDTEXT, 0L, static_cast<long>(len), styled.data());
+    styled.resize(static_cast<std::size_t>(2 * len));
+    u.Styles = tv::encodeStyledText(styled);
+    return u;
+}
+
+void TvokRich::PushUndo(bool clearRedo) { lists_.pushUndo(TakeSnapshot(), clearRedo); }
+void TvokRich::PushRedo() { lists_.pushRedo(TakeSnapshot()); }
+
+void TvokRich::restore(const tv::TUndo& u) {
+    EditScope scope(this);
+    restoring_ = true;
+    replaceRange(0, Length(), u.Text);
+    const std::string styles = tv::decodeStyleRuns(u.Styles);
+    SendScintilla(SCI_STARTSTYLING, 0UL, 0x1f);
+    SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(styles.size()), styles.data());
+    restoring_ = false;
+    SetSel(u.SelStart, u.SelLength);
+    ScrollToLine(u.TopLine);
+}
+
+void TvokRich::Undo() {
+    auto u = lists_.takeUndo();
+    if (!u) return;
+    PushRedo();
+    restore(*u);
+}
+
+void TvokRich::Redo() {
+    auto r = lists_.takeRedo();
+    if (!r) return;
+    PushUndo(false);
+    restore(*r);
+}
+
+// --- state -------------------------------------------------------------------
+
+void TvokRich::SetSelectionBar(bool on) {
+    selectionBar_ = on;
+    // A click in a margin that is not click-sensitive selects the line.
+    setMarginType(1, QsciScintilla::SymbolMargin);
+    setMarginSensitivity(1, false);
+    setMarginWidth(1, on ? 12 : 0);
+    SendScintilla(SCI_SETMARGINCURSORN, 1UL, static_cast<long>(SC_CURSORREVERSEARROW));
+}
+
+int TvokRich::RoomForInsert() const {
+    if (textLimit_ <= 0) return std::numeric_limits<int>::max();
+    return std::max(0, textLimit_ - (Length() - SelLength()));
+}
+
+// --- colours -------------------------------------------------------------------
+
+int TvokRich::ColorAt(int pos) const {
+    return static_cast<int>(SendScintilla(SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
+}
+
+int TvokRich::SelColor() const { return SelLength() > 0 ? ColorAt(SelStart()) : typingStyle_; }
+
+void TvokRich::SetSelColor(int index) {
+    index = std::clamp(index, 0, tv::kPaletteSize - 1);
+    if (SelLength() > 0) {
+        SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(SelStart()), 0x1f);
+        SendScintilla(SCI_SETSTYLING, static_cast<unsigned long>(SelLength()), static_cast<long>(index));
+    } else {
+        typingStyle_ = index;
+    }
+}
+
+void TvokRich::SetBackgroundColor(tv::ColorValue color) {
+    SendScintilla(SCI_STYLESETBACK, STYLE_DEFAULT, static_cast<long>(color));
+    for (int i = 0; i < tv::kPaletteSize; ++i)
+        SendScintilla(SCI_STYLESETBACK, i, static_cast<long>(color));
+    setPaper(toQColor(color));
+    setMarginsBackgroundColor(toQColor(color));
+}
+
+void TvokRich::SetEditorFont(const QString& name, int pointSize) {
+    const QByteArray face = name.toLatin1();
+    for (int i : {static_cast<int>(STYLE_DEFAULT), 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}) {
+        SendScintilla(SCI_STYLESETFONT, i, face.constData());
+        SendScintilla(SCI_STYLESETSIZE, i, static_cast<long>(pointSize));
+    }
+}
+
+void TvokRich::SetWordWrapOn(bool on) {
+    setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    SendScintilla(SCI_SETHSCROLLBAR, on ? 0L : 1L);
+}
+
+bool TvokRich::WordWrapOn() const { return wrapMode() != QsciScintilla::WrapNone; }
+
+void TvokRich::SetEditRect(const QRect& r) {
+    SendScintilla(SCI_SETMARGINLEFT, 0UL, static_cast<long>(r.left()));
+    SendScintilla(SCI_SETMARGINRIGHT, 0UL, static_cast<long>(std::max(0, width() - r.right() - 1)));
+}
+
+// --- clipboard -----------------------------------------------------------------
+
+bool TvokRich::ClipboardHasText() {
+    const QMimeData* m = QApplication::clipboard()->mimeData();
+    return m && m->hasText() && !m->text().isEmpty();
+}
+
+std::string TvokRich::ClipboardText() {
+    const QByteArray utf8 = QApplication::clipboard()->text().toUtf8();
+    return tv::clipboardToDocumentLineEnds(
+        tv::documentCodec().encode(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
+}
+
+void TvokRich::CopyToClipboard() {
+    if (SelLength() <= 0) return;
+    const std::string text = tv::documentCodec().decode(tv::documentToClipboardLineEnds(SelText()));
+    QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+}
+
+void TvokRich::CutToClipboard() {
+    if (SelLength() <= 0) return;
+    EditScope scope(this);
+    CopyToClipboard();
+    const int start = SelStart();
+    replaceRange(start, start + SelLength(), {});
+    SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(start));
+}
+
+// --- input -----------------------------------------------------------------------
+
+void TvokRich::insertTyped(std::string_view bytes) {
+    int start = SelStart();
+    int end = start + SelLength();
+    if (overwriteMode() && start == end && start < static_cast<int>(SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(CaretLine()))))
+        end = start + 1;
+    replaceRange(start, end, bytes);
+    SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(start + static_cast<int>(bytes.size())));
+    SendScintilla(SCI_CHOOSECARETX);
+    ensureCursorVisible();
+}
+
+void TvokRich::keyPressEvent(QKeyEvent* e) {
+    EditScope scope(this);
+    emit OnKeyDown(e->key(), e->modifiers());
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (isReadOnly() || mods != Qt::NoModifier) {
+        QsciScintilla::keyPressEvent(e);
+        return;
+    }
+    auto fits = [this](int n) {
+        if (n <= RoomForInsert()) return true;
+        QApplication::beep();
+        return false;
+    };
+    switch (e->key()) {
+    case Qt::Key_Backspace:
+        emit OnKeyPress('\b');
+        QsciScintilla::keyPressEvent(e);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!fits(2)) return;
+        emit OnKeyPress('\r');
+        QsciScintilla::keyPressEvent(e);
+        return;
+    case Qt::Key_Tab:
+        if (e->modifiers() & Qt::ShiftModifier) break;
+        if (!fits(1)) return;
+        emit OnKeyPress('\t');
+        insertTyped("\t");
+        return;
+    default:
+        break;
+    }
+    const QString text = e->text();
+    if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && text.at(0).unicode() != 0x7F) {
+        const QByteArray utf8 = text.toUtf8();
+        const std::string bytes = tv::documentCodec().encode(
+            std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+        if (!fits(static_cast<int>(bytes.size()))) return;
+        emit OnKeyPress(static_cast<unsigned char>(bytes[0]));
+        insertTyped(bytes);
+        return;
+    }
+    QsciScintilla::keyPressEvent(e);
+}
+
+void TvokRich::inputMethodEvent(QInputMethodEvent* e) {
+    EditScope scope(this);
+    const QString commit = e->commitString();
+    if (commit.isEmpty()) {
+        QsciScintilla::inputMethodEvent(e);
+        return;
+    }
+    const QByteArray utf8 = commit.toUtf8();
+    const std::string bytes = tv::documentCodec().encode(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    if (static_cast<int>(bytes.size()) > RoomForInsert()) {
+        QApplication::beep();
+        e->accept();
+        return;
+    }
+    emit OnKeyPress(static_cast<unsigned char>(bytes[0]));
+    insertTyped(bytes);
+    e->accept();
+}
+
+void TvokRich::mousePressEvent(QMouseEvent* e) {
+    // The X11 selection paste of the middle button would bypass the code
+    // page and the undo lists.
+    if (e->button() == Qt::MiddleButton) {
+        e->accept();
+        return;
+    }
+    EditScope scope(this);
+    QsciScintilla::mousePressEvent(e);
+}
+
+void TvokRich::mouseReleaseEvent(QMouseEvent* e) {
+    EditScope scope(this);
+    QsciScintilla::mouseReleaseEvent(e);
+}
+
+void TvokRich::mouseMoveEvent(QMouseEvent* e) {
+    EditScope scope(this);
+    QsciScintilla::mouseMoveEvent(e);
+}
+
+void TvokRich::dropEvent(QDropEvent* e) {
+    // Text dragged inside the editor moves: that is an edit with its own step.
+    EditScope scope(this);
+    SaveUndo();
+    QsciScintilla::dropEvent(e);
+}
+
+// --- notifications ---------------------------------------------------------------
+
+void TvokRich::onModified(int position, int type, int length) {
+    if (!(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))) return;
+    modified_ = true;
+    changePending_ = true;
+    if ((type & SC_MOD_INSERTTEXT) && !restoring_ && length > 0) {
+        SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(position), 0x1f);
+        SendScintilla(SCI_SETSTYLING, static_cast<unsigned long>(length), static_cast<long>(typingStyle_));
+    }
+    queueFlush();
+}
+
+void TvokRich::onUpdateUi(int updated) {
+    if (updated & SC_UPDATE_V_SCROLL) emit OnVScroll();
+    if (updated & SC_UPDATE_H_SCROLL) emit OnHScroll();
+    if (updated & SC_UPDATE_SELECTION) queueFlush();
+}
+
+void TvokRich::queueFlush() {
+    if (depth_ > 0 || flushQueued_) return;
+    flushQueued_ = true;
+    QMetaObject::invokeMethod(this, [this] {
+        flushQueued_ = false;
+        if (depth_ == 0) flush();
+    }, Qt::QueuedConnection);
+}
+
+void TvokRich::flush() {
+    ++depth_;  // handlers may edit; their events fold into this round
+    for (int round = 0; round < 8; ++round) {
+        bool fired = false;
+        if (changePending_) {
+            changePending_ = false;
+            fired = true;
+            emit OnChange();
+        }
+        const long anchor = static_cast<long>(SendScintilla(SCI_GETANCHOR));
+        const long caret = static_cast<long>(SendScintilla(SCI_GETCURRENTPOS));
+        if (anchor != lastAnchor_ || caret != lastCaret_) {
+            lastAnchor_ = anchor;
+            lastCaret_ = caret;
+            fired = true;
+            emit OnSelectionChange();
+        }
+        if (!fired) break;
+    }
+    --depth_;
+}

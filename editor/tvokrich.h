@@ -1,0 +1,167 @@
+// TvokRich: the text control of every document window. A Scintilla editor in
+// single-byte mode with CR LF line ends, so a position counts bytes and a
+// line break counts two. Its own undo and redo are whole-document snapshots
+// (text, colours, selection, first visible line) in two bounded lists; the
+// component's undo is off. Character colours are the palette's 16 entries,
+// one style each, so a colour index is a style number.
+#pragma once
+
+#include "app/palette.h"
+#include "editor/snapshot.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <string>
+#include <string_view>
+
+class TvokRich : public QsciScintilla {
+    Q_OBJECT
+public:
+    explicit TvokRich(QWidget* parent = nullptr);
+    ~TvokRich() override;
+
+    // --- text --------------------------------------------------------------
+    std::string Text() const;
+    // The text without a copy; valid until the next change.
+    std::string_view TextView() const;
+    // Replaces the whole text without an undo step and fires OnChange once.
+    void SetText(std::string_view bytes);
+    int Length() const;
+    int LineCount() const;
+    int LineOfPosition(int pos) const;
+    int LineStart(int line) const;
+    // Length of a line without its line break.
+    int LineLength(int line) const;
+    std::string Line(int line) const;
+    unsigned char CharAt(int pos) const;
+
+    // --- selection ---------------------------------------------------------
+    int SelStart() const;
+    int SelLength() const;
+    void SetSelStart(int pos);     // empties the selection
+    void SetSelLength(int length); // from SelStart
+    void SetSel(int start, int length);
+    std::string SelText() const;
+    // Replaces the selection; records an undo step first when the text
+    // differs from the selected text. The caret ends after the text.
+    void ReplaceSelection(std::string_view text);
+
+    int CaretLine() const;
+    int CaretColumn() const;
+    int TopLine() const;
+    void GoToLine(int line);
+    void GoToColumn(int column);
+    void ScrollToLine(int line);
+    int PositionAtPoint(const QPoint& p) const;
+
+    // --- undo and redo -----------------------------------------------------
+    void SaveUndo() { PushUndo(true); }
+    void PushUndo(bool clearRedo);
+    void PushRedo();
+    bool CanUndo() const { return lists_.canUndo(); }
+    bool CanRedo() const { return lists_.canRedo(); }
+    void Undo();
+    void Redo();
+    void ClearUndo() { lists_.clearUndo(); }
+    void ClearRedo() { lists_.clearRedo(); }
+    int UndoLimit() const { return lists_.limit(); }
+    void SetUndoLimit(int limit) { lists_.setLimit(limit); }
+    const tv::SnapshotLists<tv::TUndo>& snapshots() const { return lists_; }
+    tv::TUndo TakeSnapshot() const;
+
+    // --- state -------------------------------------------------------------
+    bool Modified() const { return modified_; }
+    void SetModified(bool on) { modified_ = on; }
+    bool SelectionBar() const { return selectionBar_; }
+    void SetSelectionBar(bool on);
+    // Typing and pasting stop at this many characters; 0 is no limit.
+    int TextLimit() const { return textLimit_; }
+    void SetTextLimit(int limit) { textLimit_ = limit; }
+    // Room left for an insertion that replaces the selection.
+    int RoomForInsert() const;
+    const std::string& Hint() const { return hint_; }
+    void SetHint(std::string hint) { hint_ = std::move(hint); }
+
+    // --- colours and font --------------------------------------------------
+    // Colour of the selected characters (of the first one); with an empty
+    // selection, the colour typed text will get.
+    int SelColor() const;
+    void SetSelColor(int index);
+    int ColorAt(int pos) const;
+    void SetBackgroundColor(tv::ColorValue color);
+    void SetEditorFont(const QString& name, int pointSize);
+    void SetWordWrapOn(bool on);
+    bool WordWrapOn() const;
+    void SetEditRect(const QRect& r);
+
+    // --- clipboard ---------------------------------------------------------
+    static bool ClipboardHasText();
+    // Clipboard text converted to document text (code page, CR LF).
+    static std::string ClipboardText();
+    void CopyToClipboard();
+    // Copies, then removes the selection (the caller records the undo step).
+    void CutToClipboard();
+
+    // Requests from other code: they use the snapshot lists.
+    void undo() override { Undo(); }
+    void redo() override { Redo(); }
+
+signals:
+    void OnChange();
+    void OnSelectionChange();
+    void OnVScroll();
+    void OnHScroll();
+    // A key before it acts, and a typed character (Backspace '\b', Enter
+    // '\r', Tab '\t', otherwise the first byte the character becomes).
+    void OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void OnKeyPress(unsigned char ch);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    friend class EditScope;
+    void restore(const tv::TUndo& u);
+    void replaceRange(int start, int end, std::string_view text);
+    void insertTyped(std::string_view bytes);
+    void onModified(int position, int type, int length);
+    void onUpdateUi(int updated);
+    void flush();
+    void queueFlush();
+    void restrictKeyBindings();
+    void setupStyles();
+
+    tv::SnapshotLists<tv::TUndo> lists_{5};
+    bool modified_ = false;
+    bool selectionBar_ = false;
+    int textLimit_ = 0;
+    int typingStyle_ = 0;
+    std::string hint_;
+    // Edits in progress: OnChange and OnSelectionChange fire once the
+    // outermost one ends, after the caret has moved.
+    int depth_ = 0;
+    bool changePending_ = false;
+    bool flushQueued_ = false;
+    bool restoring_ = false;
+    long lastAnchor_ = -1;
+    long lastCaret_ = -1;
+};
+
+// Marks an edit in progress on the editor; the editor's events fire when the
+// outermost scope ends.
+class EditScope {
+public:
+    explicit EditScope(TvokRich* e) : e_(e) { ++e_->depth_; }
+    ~EditScope() {
+        if (--e_->depth_ == 0) e_->flush();
+    }
+    EditScope(const EditScope&) = delete;
+    EditScope& operator=(const EditScope&) = delete;
+
+private:
+    TvokRich* e_;
+};

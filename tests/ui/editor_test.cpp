@@ -1,0 +1,236 @@
+// The editor control on its own: text model, snapshot undo and redo,
+// colours, typing through the code page, the clipboard and the text limit.
+#include "editor/tvokrich.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMainWindow>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+// Types text the way a keyboard does, including characters beyond Latin-1.
+void typeText(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+} // namespace
+
+class EditorTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QMainWindow> win;
+    TvokRich* ed = nullptr;
+
+private slots:
+    void init() {
+        win = std::make_unique<QMainWindow>();
+        ed = new TvokRich(win.get());
+        win->setCentralWidget(ed);
+        win->resize(600, 400);
+        win->show();
+        ed->setFocus();
+        QVERIFY(QTest::qWaitForWindowExposed(win.get()));
+    }
+    void cleanup() { win.reset(); }
+
+    void positionsCountBytesAndLineBreaksCountTwo() {
+        ed->SetText("ab\r\ncde\r\n\r\nf");
+        QCOMPARE(ed->Length(), 12);
+        QCOMPARE(ed->LineCount(), 4);
+        QCOMPARE(ed->LineStart(1), 4);
+        QCOMPARE(ed->LineLength(1), 3);
+        ed->SetSelStart(6);
+        QCOMPARE(ed->CaretLine(), 1);
+        QCOMPARE(ed->CaretColumn(), 2);
+        ed->SetSel(1, 5);
+        QCOMPARE(QByteArray::fromStdString(ed->SelText()), QByteArray("b\r\ncd"));
+    }
+
+    void goToLineAndColumnClamp_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("expected");
+        // Text: "ab\r\ncde\r\nf" -> lines start at 0, 4, 9.
+        QTest::newRow("first line") << 0 << 0 << 0;
+        QTest::newRow("negative line") << -5 << 0 << 0;
+        QTest::newRow("past the end") << 99 << 0 << 9;
+        QTest::newRow("column inside") << 1 << 2 << 6;
+        QTest::newRow("column past line end stops before CR LF") << 1 << 50 << 7;
+        QTest::newRow("negative column") << 1 << -3 << 4;
+    }
+    void goToLineAndColumnClamp() {
+        QFETCH(int, line);
+        QFETCH(int, column);
+        QFETCH(int, expected);
+        ed->SetText("ab\r\ncde\r\nf");
+        ed->SetSel(1, 2);
+        ed->GoToLine(line);
+        QCOMPARE(ed->SelLength(), 0);
+        ed->GoToColumn(column);
+        QCOMPARE(ed->SelStart(), expected);
+        QCOMPARE(ed->SelLength(), 0);
+    }
+
+    void replaceSelectionRecordsStepOnlyWhenTextDiffers() {
+        ed->SetText("hello");
+        ed->SetSel(0, 5);
+        ed->ReplaceSelection("hello");
+        QVERIFY(!ed->CanUndo());
+        ed->SetSel(2, 0);
+        ed->ReplaceSelection("");
+        QVERIFY(!ed->CanUndo());
+        ed->SetSel(0, 1);
+        ed->ReplaceSelection("J");
+        QVERIFY(ed->CanUndo());
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("Jello"));
+        QCOMPARE(ed->SelStart(), 1);
+        ed->Undo();
+        QVERIFY(ed->CanRedo());
+        ed->SetSel(5, 0);
+        ed->ReplaceSelection("!");
+        QVERIFY(!ed->CanRedo());  // a new step empties the redo list
+        ed->Redo();
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("hello!"));
+    }
+
+    void undoLimitKeepsNewestSnapshots() {
+        ed->SetUndoLimit(10);
+        ed->SetText("");
+        for (int i = 0; i < 11; ++i) {
+            ed->SetSel(ed->Length(), 0);
+            ed->ReplaceSelection(std::string(1, static_cast<char>('a' + i)));
+        }
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("abcdefghijk"));
+        int undone = 0;
+        while (ed->CanUndo()) {
+            ed->Undo();
+            ++undone;
+        }
+        QCOMPARE(undone, 10);
+        ed->Undo();  // nothing left: nothing happens
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("a"));
+        QCOMPARE(static_cast<int>(ed->snapshots().redoList().size()), 10);
+        ed->SetUndoLimit(3);
+        QCOMPARE(static_cast<int>(ed->snapshots().redoList().size()), 3);
+        ed->Redo();
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("ab"));
+    }
+
+    void undoAndRedoRestoreTextSelectionTopLineAndColours() {
+        std::string text;
+        for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+        ed->SetText(text);
+        ed->SetSel(10, 4);
+        ed->SetSelColor(9);
+        ed->SetSel(20, 3);
+        ed->ScrollToLine(50);
+        const int top = ed->TopLine();
+        QCOMPARE(top, 50);
+        ed->ReplaceSelection("XYZW");
+        ed->SetSel(10, 4);
+        ed->SetSelColor(2);
+        ed->ScrollToLine(0);
+        ed->Undo();
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray::fromStdString(text));
+        QCOMPARE(ed->SelStart(), 20);
+        QCOMPARE(ed->SelLength(), 3);
+        QCOMPARE(ed->TopLine(), top);
+        QCOMPARE(ed->ColorAt(10), 9);
+        QCOMPARE(ed->ColorAt(13), 9);
+        QCOMPARE(ed->ColorAt(14), 0);
+        ed->Redo();
+        QCOMPARE(ed->ColorAt(10), 2);
+        QCOMPARE(ed->SelStart(), 10);  // the selection as it was before the Undo
+        QCOMPARE(ed->SelLength(), 4);
+    }
+
+    void typingGoesThroughTheCodePage() {
+        ed->SetText("");
+        typeText(ed, QString::fromUtf8("a\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD"));
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("a\xE9\x80&#20013;"));
+        QTest::keyClick(ed, Qt::Key_Return);
+        QCOMPARE(QByteArray::fromStdString(ed->Text()).right(2), QByteArray("\r\n"));
+    }
+
+    void typedTextTakesTheTypingColour() {
+        ed->SetText("");
+        ed->SetSelColor(6);
+        QTest::keyClicks(ed, "ab");
+        QCOMPARE(ed->ColorAt(0), 6);
+        QCOMPARE(ed->ColorAt(1), 6);
+        QCOMPARE(ed->SelColor(), 6);
+    }
+
+    void clipboardConvertsBothWays() {
+        ed->SetText("caf\xE9\r\n\x93q\x94");
+        ed->SetSel(0, ed->Length());
+        ed->CopyToClipboard();
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("caf\xC3\xA9\n\xE2\x80\x9Cq\xE2\x80\x9D"));
+        QApplication::clipboard()->setText(QString::fromUtf8("x\ny\xE2\x84\xA2\xF0\x9F\x98\x80"));
+        QCOMPARE(QByteArray::fromStdString(TvokRich::ClipboardText()), QByteArray("x\r\ny\x99&#128512;"));
+        ed->CutToClipboard();
+        QCOMPARE(ed->Length(), 0);
+        QVERIFY(TvokRich::ClipboardHasText());
+    }
+
+    void componentKeysLeaveProgramShortcutsAlone() {
+        // Shortcuts of the program must win over the component's own keys.
+        const QKeySequence keys[] = {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::Key_T),
+                                     QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::CTRL | Qt::Key_D),
+                                     QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_U)};
+        ed->SetText("one\r\ntwo");
+        ed->SetSelStart(1);
+        for (const QKeySequence& k : keys) {
+            QAction a(win.get());
+            a.setShortcut(k);
+            win->addAction(&a);
+            QSignalSpy spy(&a, &QAction::triggered);
+            QTest::keySequence(ed, k);
+            QCOMPARE(spy.count(), 1);
+            win->removeAction(&a);
+        }
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("one\r\ntwo"));
+        QCOMPARE(ed->SelLength(), 0);
+        // Caret movement and selection stay the component's.
+        QTest::keyClick(ed, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(ed->SelLength(), 2);
+    }
+
+    void typingStopsAtTheTextLimit() {
+        ed->SetTextLimit(10);
+        ed->SetText("12345678");
+        ed->SetSelStart(8);
+        QTest::keyClicks(ed, "abc");
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("12345678ab"));
+        QTest::keyClick(ed, Qt::Key_Return);
+        QCOMPARE(ed->Length(), 10);
+        // Loading is never cut at the limit.
+        ed->SetText(std::string(50, 'x'));
+        QCOMPARE(ed->Length(), 50);
+    }
+
+    void changeAndSelectionEventsFireAfterTheEdit() {
+        ed->SetText("abc");
+        ed->SetSelStart(3);
+        int caretSeen = -1;
+        QSignalSpy change(ed, &TvokRich::OnChange);
+        connect(ed, &TvokRich::OnChange, this, [&] { caretSeen = ed->SelStart(); });
+        QTest::keyClick(ed, Qt::Key_D);
+        QCOMPARE(change.count(), 1);
+        QCOMPARE(caretSeen, 4);
+        QSignalSpy sel(ed, &TvokRich::OnSelectionChange);
+        QTest::keyClick(ed, Qt::Key_Left);
+        QCOMPARE(sel.count(), 1);
+        QCOMPARE(change.count(), 1);
+        QVERIFY(ed->Modified());
+    }
+};
+
+QTEST_MAIN(EditorTest)
+#include "editor_test.moc"

@@ -1,0 +1,37 @@
+#include "testprompter.h"
+
+#include <QDialog>
+
+Prompter::Button TestPrompter::ask(QWidget*, const Question& q) {
+    questions.push_back(q);
+    if (answers.empty()) return (q.buttons & Cancel) ? Cancel : Ok;
+    const Button b = answers.front();
+    answers.pop_front();
+    return b;
+}
+
+std::optional<QString> TestPrompter::openFileName(QWidget*, const OpenRequest& r) {
+    openRequests.push_back(r);
+    if (opens.empty()) return std::nullopt;
+    const QString name = opens.front();
+    opens.pop_front();
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<Prompter::SaveAnswer> TestPrompter::saveFileName(QWidget*, const SaveRequest& r) {
+    saveRequests.push_back(r);
+    if (saves.empty()) return std::nullopt;
+    const SaveAnswer a = saves.front();
+    saves.pop_front();
+    if (a.fileName.isEmpty()) return std::nullopt;
+    return a;
+}
+
+int TestPrompter::run(QDialog& dialog) {
+    dialogsRun << QString::fromLatin1(dialog.metaObject()->className());
+    if (dialogResults.empty()) return QDialog::Rejected;
+    const int r = dialogResults.front();
+    dialogResults.pop_front();
+    return r;
+}

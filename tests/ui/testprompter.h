@@ -1,0 +1,28 @@
+// A prompter that answers from scripted replies and records what was asked.
+#pragma once
+
+#include "app/prompter.h"
+
+#include <QStringList>
+#include <deque>
+
+class TestPrompter : public Prompter {
+public:
+    TestPrompter() { setPrompter(this); }
+    ~TestPrompter() override { setPrompter(nullptr); }
+
+    std::deque<Button> answers;                  // for ask(); Cancel/Ok when empty
+    std::deque<SaveAnswer> saves;   // for saveFileName(); an empty name or none left: cancel
+    std::deque<QString> opens;      // for openFileName(); an empty name or none left: cancel
+    std::deque<int> dialogResults;               // for run(); Rejected when empty
+
+    std::vector<Question> questions;
+    std::vector<SaveRequest> saveRequests;
+    std::vector<OpenRequest> openRequests;
+    QStringList dialogsRun;
+
+    Button ask(QWidget*, const Question& q) override;
+    std::optional<QString> openFileName(QWidget*, const OpenRequest& r) override;
+    std::optional<SaveAnswer> saveFileName(QWidget*, const SaveRequest& r) override;
+    int run(QDialog& dialog) override;
+};

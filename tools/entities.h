@@ -1,0 +1,30 @@
+// Character entities of HTML and the plain replace-all rule shared by the
+// text tools. Documents are single-byte Windows-1252 text.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tv {
+
+enum class EntityDirection { ToEntities, ToCharacters };
+
+// A numeric entity whose digits do not fit a 32-bit signed integer.
+// what() is the message shown to the user.
+class EntityNumberError : public std::runtime_error {
+public:
+    explicit EntityNumberError(const std::string& digits);
+};
+
+// Turns extended characters into entities, or entities back into
+// characters. Throws EntityNumberError (nothing is changed then).
+std::string TranslateEntities(std::string_view text, EntityDirection direction);
+
+// Replaces every occurrence of `find` in `text`, left to right; inserted text
+// is never searched again. Without `caseSensitive`, a-z fold to A-Z on both
+// sides. An empty `find` replaces nothing. Returns the number of replacements.
+int ReplaceAll(std::string_view find, std::string_view replacement, std::string& text,
+               bool caseSensitive);
+
+} // namespace tv
