@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -248,6 +249,10 @@ TMDIChild* TMainForm::OpenDocument(const QString& fileName) {
     auto* child = new TMDIChild(this);
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The window menu of a document must not take the frame's short cuts
+    // (Ctrl+W is "&Close" of the File menu).
+    if (QMenu* system = sub->systemMenu())
+        for (QAction* a : system->actions()) a->setShortcut(QKeySequence());
     child->SetFileName(fileName);
     child->LineEnds = loaded.lineEnds;
     child->RichEdit1->SetText(loaded.text);

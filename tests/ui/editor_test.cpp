@@ -1,6 +1,7 @@
 // The editor control on its own: text model, snapshot undo and redo,
 // colours, typing through the code page, the clipboard and the text limit.
 #include "editor/tvokrich.h"
+#include "uitest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,17 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
-// Types text the way a keyboard does, including characters beyond Latin-1.
-void typeText(QWidget* w, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &release);
-    }
-}
-} // namespace
+using uitest::typeText;
 
 class EditorTest : public QObject {
     Q_OBJECT

@@ -1,0 +1,237 @@
+// The document window inside the frame: undo steps while typing, colouring
+// marks, the edit commands, the status bar and the title.
+#include "app/mainform.h"
+#include "editor/mdichild.h"
+#include "testprompter.h"
+#include "uitest.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using uitest::typeText;
+
+class ChildTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TestPrompter> prompts;
+    std::unique_ptr<TMainForm> frame;
+    QTemporaryDir dir;
+    TMDIChild* doc = nullptr;
+    TvokRich* ed() { return doc->RichEdit1; }
+    QByteArray text() { return QByteArray::fromStdString(ed()->Text()); }
+
+    TMDIChild* open(const QByteArray& content) {
+        static int n = 0;
+        const QString path = dir.filePath(QStringLiteral("doc%1.html").arg(n++));
+        uitest::writeFile(path, content);
+        return frame->OpenDocument(path);
+    }
+
+private slots:
+    void init() {
+        prompts = std::make_unique<TestPrompter>();
+        frame = std::make_unique<TMainForm>(QStringList{}, dir.path());
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        doc = open("");
+        QVERIFY(doc);
+        ed()->setFocus();
+    }
+    void cleanup() {
+        for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
+        frame.reset();
+        prompts.reset();
+    }
+
+    void typingMakesOneUndoStepPerWord() {
+        QTest::keyClicks(ed(), "abc def");
+        QCOMPARE(text(), QByteArray("abc def"));
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(text(), QByteArray("abc"));
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(text(), QByteArray(""));
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QCOMPARE(text(), QByteArray("abc"));
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QCOMPARE(text(), QByteArray("abc def"));
+    }
+
+    void stepBoundaries_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("letters, digits, punctuation to ';'") << "ab1,.;:" << 1;
+        QTest::newRow("each blank starts a step") << "a b c" << 3;
+        QTest::newRow("Tab and Enter start steps") << "a\tb\rc" << 3;
+        QTest::newRow("tag brackets and '=' start steps") << "<a=b>" << 3;
+        QTest::newRow("characters above 127 start steps") << QString::fromUtf8("\xC3\xA9\xC3\xA9") << 2;
+    }
+    void stepBoundaries() {
+        QFETCH(QString, typed);
+        QFETCH(int, steps);
+        ed()->SetUndoLimit(50);
+        typeText(ed(), typed);
+        QCOMPARE(static_cast<int>(ed()->snapshots().undoList().size()), steps);
+    }
+
+    void typingAfterUndoStartsAStepAndEmptiesRedo() {
+        QTest::keyClicks(ed(), "abc def");
+        frame->UndoBtn->trigger();
+        QVERIFY(ed()->CanRedo());
+        QTest::keyClicks(ed(), "x");
+        QVERIFY(!ed()->CanRedo());
+        QCOMPARE(text(), QByteArray("abcx"));
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(text(), QByteArray("abc"));
+    }
+
+    void tenSnapshotsAtMost() {
+        for (int i = 0; i < 12; ++i) QTest::keyClicks(ed(), " w");
+        QCOMPARE(static_cast<int>(ed()->snapshots().undoList().size()), 10);
+        int undone = 0;
+        while (ed()->CanUndo()) {
+            doc->Undo1Click();
+            ++undone;
+        }
+        QCOMPARE(undone, 10);
+        QCOMPARE(text(), QByteArray(" w w"));
+    }
+
+    void deleteKeys_data() {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<int>("selStart");
+        QTest::addColumn<int>("selLength");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("step");
+        QTest::addColumn<bool>("colorPending");
+        QTest::newRow("delete a selection holding '>'") << QByteArray("<b>x") << 0 << 3 << int(Qt::Key_Delete) << true << true;
+        QTest::newRow("backspace over a letter continues") << QByteArray("abc") << 3 << 0 << int(Qt::Key_Backspace) << false << false;
+        QTest::newRow("backspace over a blank continues") << QByteArray("ab ") << 3 << 0 << int(Qt::Key_Backspace) << false << false;
+        QTest::newRow("delete of '<' starts a step") << QByteArray("a<b") << 1 << 0 << int(Qt::Key_Delete) << true << true;
+        QTest::newRow("arrow over a selection with '>'") << QByteArray("<b>x") << 0 << 3 << int(Qt::Key_Right) << false << true;
+        QTest::newRow("delete at the end removes nothing") << QByteArray("ab") << 2 << 0 << int(Qt::Key_Delete) << false << false;
+    }
+    void deleteKeys() {
+        QFETCH(QByteArray, start);
+        QFETCH(int, selStart);
+        QFETCH(int, selLength);
+        QFETCH(int, key);
+        QFETCH(bool, step);
+        QFETCH(bool, colorPending);
+        ed()->SetText(start.toStdString());
+        ed()->SaveUndo();  // there is a step already: letters would continue it
+        const auto before = ed()->snapshots().undoList().size();
+        ed()->SetSel(selStart, selLength);
+        QTest::keyClick(ed(), static_cast<Qt::Key>(key));
+        QCOMPARE(ed()->snapshots().undoList().size() > before, step);
+        QCOMPARE(doc->ColorPending, colorPending);
+    }
+
+    void undoClearsColorPending() {
+        typeText(ed(), "<b");
+        QVERIFY(doc->ColorPending);
+        doc->Undo1Click();
+        QVERIFY(!doc->ColorPending);
+    }
+
+    void cutFromContextMenuRecordsStepAndUndoKeepsColours() {
+        ed()->SetText("red text");
+        ed()->SetSel(0, 3);
+        ed()->SetSelColor(9);
+        doc->Cut2->trigger();
+        QCOMPARE(text(), QByteArray(" text"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("red"));
+        QVERIFY(frame->PasteBtn->isEnabled());
+        doc->Undo2->trigger();
+        QCOMPARE(text(), QByteArray("red text"));
+        QCOMPARE(ed()->ColorAt(0), 9);
+        QCOMPARE(ed()->ColorAt(3), 0);
+    }
+
+    void pasteReplacesSelectionAndStopsAtTheLimit() {
+        QApplication::clipboard()->setText(QStringLiteral("one\ntwo"));
+        ed()->SetText("[xx]");
+        ed()->SetSel(1, 2);
+        doc->Paste1Click();
+        QCOMPARE(text(), QByteArray("[one\r\ntwo]"));
+        QCOMPARE(ed()->SelStart(), 9);
+        ed()->SetTextLimit(12);
+        doc->Paste1Click();
+        QCOMPARE(ed()->Length(), 12);
+        QCOMPARE(text(), QByteArray("[one\r\ntwoon]"));
+    }
+
+    void statusBarShowsLineAndColumnFromZero() {
+        QCOMPARE(frame->statusPanel(0), QStringLiteral("0: 0"));
+        QTest::keyClicks(ed(), "ab");
+        QTest::keyClick(ed(), Qt::Key_Return);
+        QTest::keyClicks(ed(), "c");
+        QCOMPARE(frame->statusPanel(0), QStringLiteral("1: 1"));
+        QTest::keyClick(ed(), Qt::Key_Up);
+        QCOMPARE(frame->statusPanel(0), QStringLiteral("0: 1"));
+    }
+
+    void buttonsFollowTheEditor() {
+        QVERIFY(!frame->SaveBtn->isEnabled());
+        QVERIFY(!frame->UndoBtn->isEnabled());
+        QTest::keyClicks(ed(), "hello");
+        QVERIFY(frame->SaveBtn->isEnabled());
+        QVERIFY(frame->UndoBtn->isEnabled());
+        QVERIFY(!frame->CutBtn->isEnabled());
+        QTest::keyClick(ed(), Qt::Key_Home, Qt::ShiftModifier);
+        QVERIFY(frame->CutBtn->isEnabled());
+        QVERIFY(frame->CopyBtn->isEnabled());
+    }
+
+    void editMenuEnabling() {
+        QVERIFY(frame->menuBar()->actions().contains(doc->Edit1->menuAction()));
+        emit doc->Edit1->aboutToShow();
+        QVERIFY(!doc->Redo1->isEnabled());
+        QTest::keyClicks(ed(), "ab");
+        doc->Undo1Click();
+        emit doc->Edit1->aboutToShow();
+        QVERIFY(doc->Redo1->isEnabled());
+        emit doc->PopupMenu1->aboutToShow();
+        QVERIFY(!doc->Cut2->isEnabled());
+        QVERIFY(!doc->Undo2->isEnabled());
+        doc->SelectAll2->trigger();
+        emit doc->PopupMenu1->aboutToShow();
+        QVERIFY(doc->Cut2->isEnabled() == (ed()->Length() > 0));
+    }
+
+    void titleIsFoundInAnyCase_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("upper case") << QByteArray("<TITLE>Home</TITLE>") << "Home";
+        QTest::newRow("mixed case and entities") << QByteArray("<html><TiTlE>Caf&eacute; &amp; Bar</tItLe>") << QString::fromUtf8("Caf\xC3\xA9 & Bar");
+        QTest::newRow("no end") << QByteArray("<title>Home") << "";
+        QTest::newRow("no start") << QByteArray("Home</title>") << "";
+        QTest::newRow("end before start") << QByteArray("</title>x<title>") << "";
+    }
+    void titleIsFoundInAnyCase() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, title);
+        ed()->SetText(content.toStdString());
+        QCOMPARE(QString::fromLatin1(ed()->Hint()), title);
+    }
+
+    void shortcutsReachTheActiveDocumentOnly() {
+        TMDIChild* first = doc;
+        TMDIChild* second = open("");
+        QVERIFY(second && second != first);
+        second->RichEdit1->setFocus();
+        QTest::keyClicks(second->RichEdit1, "x y");
+        QTest::keySequence(second->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(QByteArray::fromStdString(second->RichEdit1->Text()), QByteArray("x"));
+        QVERIFY(!frame->menuBar()->actions().contains(first->Edit1->menuAction()));
+        QVERIFY(frame->menuBar()->actions().contains(second->Edit1->menuAction()));
+    }
+};
+
+QTEST_MAIN(ChildTest)
+#include "child_test.moc"

@@ -1,0 +1,33 @@
+// Helpers shared by the window tests.
+#pragma once
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QString>
+#include <QWidget>
+
+namespace uitest {
+
+// Types text the way a keyboard does, including characters beyond Latin-1.
+inline void typeText(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        const int key = c == QLatin1Char('\t') ? Qt::Key_Tab : c == QLatin1Char('\r') ? Qt::Key_Return : 0;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace uitest
