@@ -8,6 +8,7 @@
 #include "editor/mdichild.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -257,7 +258,11 @@ TMDIChild* TMainForm::OpenDocument(const QString& fileName) {
     child->LineEnds = loaded.lineEnds;
     child->RichEdit1->SetText(loaded.text);
     loaded.text.clear();
+    // Loaded text shows in the font colour until colouring marks it up.
+    child->RichEdit1->SetRangeColor(0, child->RichEdit1->Length(), settings_.fontColor);
     child->RichEdit1->SetModified(false);
+    const QSize area = mdi_->viewport()->size();
+    sub->resize(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
     sub->show();
     mdi_->setActiveSubWindow(sub);
     SaveBtn->setEnabled(false);

@@ -159,9 +159,16 @@ std::string TvokRich::SelText() const {
 }
 
 void TvokRich::replaceRange(int start, int end, std::string_view text) {
+    // Scintilla keeps per-line wrap data; inserting many lines into a wrapped
+    // view costs time in the square of the line count. Large edits are made
+    // unwrapped, and the view wraps again lazily afterwards.
+    const long wrap = SendScintilla(SCI_GETWRAPMODE);
+    const bool unwrap = wrap != SC_WRAP_NONE && (end - start > 65536 || text.size() > 65536);
+    if (unwrap) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
     SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(start));
     SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(end));
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(text.size()), text.empty() ? "" : text.data());
+    if (unwrap) SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
 void TvokRich::ReplaceSelection(std::string_view text) {
@@ -269,14 +276,19 @@ int TvokRich::ColorAt(int pos) const {
 
 int TvokRich::SelColor() const { return SelLength() > 0 ? ColorAt(SelStart()) : typingStyle_; }
 
+void TvokRich::SetRangeColor(int start, int end, int index) {
+    start = std::clamp(start, 0, Length());
+    end = std::clamp(end, start, Length());
+    if (end == start) return;
+    SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(start), 0x1f);
+    SendScintilla(SCI_SETSTYLING, static_cast<unsigned long>(end - start),
+                  static_cast<long>(std::clamp(index, 0, tv::kPaletteSize - 1)));
+}
+
 void TvokRich::SetSelColor(int index) {
     index = std::clamp(index, 0, tv::kPaletteSize - 1);
-    if (SelLength() > 0) {
-        SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(SelStart()), 0x1f);
-        SendScintilla(SCI_SETSTYLING, static_cast<unsigned long>(SelLength()), static_cast<long>(index));
-    } else {
-        typingStyle_ = index;
-    }
+    if (SelLength() > 0) SetRangeColor(SelStart(), SelStart() + SelLength(), index);
+    else typingStyle_ = index;
 }
 
 void TvokRich::SetBackgroundColor(tv::ColorValue color) {

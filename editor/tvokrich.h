@@ -87,6 +87,8 @@ public:
     int SelColor() const;
     void SetSelColor(int index);
     int ColorAt(int pos) const;
+    // Gives the characters from `start` up to `end` one colour.
+    void SetRangeColor(int start, int end, int index);
     void SetBackgroundColor(tv::ColorValue color);
     void SetEditorFont(const QString& name, int pointSize);
     void SetWordWrapOn(bool on);

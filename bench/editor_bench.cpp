@@ -1,0 +1,113 @@
+// Speed and memory of the editor on big documents: loading a file into the
+// editor, taking an undo snapshot, and undoing.
+#include "app/docfile.h"
+#include "app/mainform.h"
+#include "editor/mdichild.h"
+#include "editor/tvokrich.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// An HTML text of about `bytes` bytes, with line ends as on disk (LF).
+std::string htmlOfSize(std::size_t bytes) {
+    static const std::string block =
+        "<TR><TD ALIGN=LEFT><A HREF=\"page.html\">Link text</A></TD>"
+        "<TD><IMG SRC=\"pic.gif\" WIDTH=20 HEIGHT=10> caf\xE9 &amp; more text</TD></TR>\n"
+        "<!-- a comment -->\n<P>Plain paragraph text with some words in it.</P>\n";
+    std::string out = "<HTML>\n<HEAD><TITLE>Benchmark</TITLE></HEAD>\n<BODY>\n";
+    while (out.size() < bytes) out += block;
+    return out;
+}
+
+// A document with colours in it, like a coloured page.
+void colourSome(TvokRich& ed) {
+    for (int p = 0; p + 40 < ed.Length(); p += 97) {
+        ed.SetSel(p, 30);
+        ed.SetSelColor(6);
+    }
+    ed.SetSel(0, 0);
+}
+
+void BM_LoadFile(benchmark::State& state) {
+    const std::string file = htmlOfSize(static_cast<std::size_t>(state.range(0)));
+    TvokRich ed;
+    for (auto _ : state) {
+        tv::EditorText t = tv::fileToEditorText(file);
+        ed.SetText(t.text);
+        benchmark::DoNotOptimize(ed.Length());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(file.size()));
+}
+BENCHMARK(BM_LoadFile)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_Snapshot(benchmark::State& state) {
+    TvokRich ed;
+    ed.SetText(tv::fileToEditorText(htmlOfSize(1 << 20)).text);
+    colourSome(ed);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        tv::TUndo u = ed.TakeSnapshot();
+        bytes = u.byteSize();
+        benchmark::DoNotOptimize(u.Text.data());
+    }
+    state.counters["snapshot_bytes"] = static_cast<double>(bytes);
+    state.counters["document_bytes"] = ed.Length();
+}
+BENCHMARK(BM_Snapshot)->Unit(benchmark::kMillisecond);
+
+void BM_UndoRedo(benchmark::State& state) {
+    TvokRich ed;
+    ed.SetUndoLimit(10);
+    ed.SetWordWrapOn(true);  // as in document windows
+    ed.SetText(tv::fileToEditorText(htmlOfSize(1 << 20)).text);
+    colourSome(ed);
+    ed.SetSel(100, 0);
+    ed.ReplaceSelection("<B>");
+    for (auto _ : state) {
+        ed.Undo();  // back to before the insertion
+        ed.Redo();
+    }
+    state.SetLabel("one Undo and one Redo of a 1 MB document");
+}
+BENCHMARK(BM_UndoRedo)->Unit(benchmark::kMillisecond);
+
+// Opening a file in a shown frame: reading, line ends, the editor, the
+// window and its first layout with word wrap on.
+void BM_OpenDocument(benchmark::State& state) {
+    const QString path = QDir::temp().filePath(QStringLiteral("taviron-bench-%1.html").arg(state.range(0)));
+    {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        const std::string text = htmlOfSize(static_cast<std::size_t>(state.range(0)));
+        f.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    TMainForm frame({}, QDir::tempPath());
+    frame.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        TMDIChild* doc = frame.OpenDocument(path);
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        qobject_cast<QMdiSubWindow*>(doc->parentWidget())->close();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    QFile::remove(path);
+}
+BENCHMARK(BM_OpenDocument)->Arg(1 << 20)->Arg(5 << 20)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
