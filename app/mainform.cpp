@@ -171,14 +171,7 @@ void TMainForm::createMenus() {
     View1 = bar->addMenu(QStringLiteral("&View"));
     View1->setObjectName(QStringLiteral("View1"));
     Toolbars1 = View1->addMenu(QStringLiteral("&Toolbars"));
-    for (std::size_t i = 0; i < toolBars.size(); ++i) {
-        if (kToolBars[i].separatorBefore) Toolbars1->addSeparator();
-        QAction* a = Toolbars1->addAction(QString::fromLatin1(kToolBars[i].menuCaption));
-        a->setCheckable(true);
-        QToolBar* tb = toolBars[i];
-        connect(a, &QAction::triggered, tb, [tb] { tb->setVisible(!tb->isVisible()); });
-    }
-    connect(Toolbars1, &QMenu::aboutToShow, this, [this] { Toolbars1Popup(Toolbars1); });
+    fillToolbarsMenu(Toolbars1);
     StatusBar1 = addItem(View1, "&Status Bar", {}, "Show or hide the status bar");
     StatusBar1->setCheckable(true);
     connect(StatusBar1, &QAction::triggered, this, [this] {
@@ -427,6 +420,24 @@ void TMainForm::WordWrap1Click() {
 void TMainForm::View1Popup() {
     if (TMDIChild* c = activeDocument()) WordWrap1->setChecked(c->RichEdit1->WordWrapOn());
     StatusBar1->setChecked(statusBar()->isVisible());
+}
+
+void TMainForm::fillToolbarsMenu(QMenu* menu) {
+    for (std::size_t i = 0; i < toolBars.size(); ++i) {
+        if (kToolBars[i].separatorBefore) menu->addSeparator();
+        QAction* a = menu->addAction(QString::fromLatin1(kToolBars[i].menuCaption));
+        a->setCheckable(true);
+        QToolBar* tb = toolBars[i];
+        connect(a, &QAction::triggered, tb, [tb] { tb->setVisible(!tb->isVisible()); });
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { Toolbars1Popup(menu); });
+}
+
+QMenu* TMainForm::createPopupMenu() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("TbarPopup"));
+    fillToolbarsMenu(menu);
+    return menu;
 }
 
 void TMainForm::Toolbars1Popup(QMenu* menu) {

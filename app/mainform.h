@@ -85,6 +85,9 @@ public:
 
     QMdiArea* mdiArea() const { return mdi_; }
 
+    // The dock pop-up: the same nine items as View > Toolbars.
+    QMenu* createPopupMenu() override;
+
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -101,6 +104,7 @@ private:
     void ExitClick();
     void WordWrap1Click();
     void View1Popup();
+    void fillToolbarsMenu(QMenu* menu);
     void Toolbars1Popup(QMenu* menu);
     void Window1Popup();
     void TileWindows(bool horizontal);

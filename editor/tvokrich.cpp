@@ -363,7 +363,9 @@ void TvokRich::insertTyped(std::string_view bytes) {
 void TvokRich::keyPressEvent(QKeyEvent* e) {
     EditScope scope(this);
     emit OnKeyDown(e->key(), e->modifiers());
-    const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    // Shift, the keypad and AltGr (group switch) still type characters.
+    const Qt::KeyboardModifiers mods =
+        e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier);
     if (isReadOnly() || mods != Qt::NoModifier) {
         QsciScintilla::keyPressEvent(e);
         return;

@@ -355,6 +355,14 @@ private slots:
         QVERIFY(frame->Toolbars1->actions().first()->isChecked());
         frame->Toolbars1->actions().first()->trigger();
         QVERIFY(!frame->MainTbar->isVisible());
+        std::unique_ptr<QMenu> popup(frame->createPopupMenu());
+        QStringList items;
+        for (QAction* a : popup->actions())
+            if (!a->isSeparator()) items << a->text();
+        QCOMPARE(items, (QStringList{"Main &Tool Bar", "&Custom Bar", "Common &HTML", "T&ables", "&Elements",
+                                     "&Style", "&Format", "&Lists", "F&orms"}));
+        emit popup->aboutToShow();
+        QVERIFY(!popup->actions().first()->isChecked());
         TAboutBox about(frame.get());
         frame->setAboutBox(&about);
         frame->About1->trigger();
