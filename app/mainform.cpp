@@ -3,15 +3,27 @@
 #include "app/aboutbox.h"
 #include "app/docfile.h"
 #include "app/frametext.h"
+#include "app/mrufilelist.h"
 #include "app/paths.h"
 #include "app/prompter.h"
+#include "app/settings.h"
 #include "editor/mdichild.h"
+#include "widgets/tabset.h"
+
+#include <Qsci/qsciprinter.h>
 
 #include <QAction>
 #include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -57,8 +69,27 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     mdi_->setObjectName(QStringLiteral("ClientArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainForm::subWindowActivated);
+
+    // The tab set lies under the documents, above the status bar.
+    TabPanel = new QWidget(this);
+    TabPanel->setObjectName(QStringLiteral("TabPanel"));
+    auto* tabLayout = new QVBoxLayout(TabPanel);
+    tabLayout->setContentsMargins(0, 0, 0, 0);
+    TabSet1 = new TTabSet(TabPanel);
+    TabSet1->isModified = [this](int i) {
+        auto* c = TabSet1->tabData(i).value<TMDIChild*>();
+        return c && c->RichEdit1->Modified();
+    };
+    tabLayout->addWidget(TabSet1);
+    connect(TabSet1, &QTabBar::currentChanged, this, &TMainForm::TabSet1Change);
+    auto* central = new QWidget(this);
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    centralLayout->addWidget(mdi_, 1);
+    centralLayout->addWidget(TabPanel);
+    setCentralWidget(central);
 
     // Status bar: panel 0 the caret position, panel 1 the long hint.
     panel0_ = new QLabel(this);
@@ -77,16 +108,138 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     createToolBars();
     createMenus();
 
-    // Window bounds and panes: the stored options come with the settings
-    // store; until then every value is its default.
-    setGeometry(10, 10, 500, 373);
-    statusBar()->setVisible(settings_.statusBar);
-    StatusBar1->setChecked(settings_.statusBar);
-    WordWrap1->setChecked(settings_.wordWrap);
+    MRUFileList1 = new TMRUFileList(this);
+    MRUFileList1->FileMenu = File1;
+    MRUFileList1->PopupMenu = OpenDropDown;
+    MRUFileList1->OnMRUItemClick = [this](const QString& name) {
+        if (name.isEmpty()) return;
+        try {
+            OpenDocument(name);
+        } catch (const tv::FileError& e) {
+            showError(fromStd(e.what()));
+        }
+    };
+
+    // The options are read once, here, and written once, when the frame goes.
+    {
+        const tv::IniStore store(tv::settingsFilePath());
+        MRUFileList1->LoadFromRegistry(store);
+        settings_ = tv::ReadSettings(store, tv::programFolder());
+    }
+    applySettings();
+    if (!MRUFileList1->items().isEmpty())
+        openDir_ = fromStd(tv::folderOf(toStd(MRUFileList1->items().first())));
+    setAcceptDrops(true);
     UpdateMenuItems();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() { FormDestroy(); }
+
+void TMainForm::applySettings() {
+    move(settings_.left, settings_.top);
+    resize(settings_.width, settings_.height);
+    if (settings_.maximized()) setWindowState(windowState() | Qt::WindowMaximized);
+    applyToolBarLayouts();
+    statusBar()->setVisible(settings_.statusBar);
+    StatusBar1->setChecked(settings_.statusBar);
+    WordWrap1->setChecked(settings_.wordWrap);
+    TabPanel->setVisible(settings_.tabControl);
+    TabControl1->setChecked(settings_.tabControl);
+}
+
+namespace {
+Qt::ToolBarArea areaOf(const std::string& dock) {
+    if (dock == "DockBottom") return Qt::BottomToolBarArea;
+    if (dock == "DockLeft") return Qt::LeftToolBarArea;
+    if (dock == "DockRight") return Qt::RightToolBarArea;
+    return Qt::TopToolBarArea;  // "Docktop", and floating ones, which dock at the top
+}
+const char* dockName(Qt::ToolBarArea a) {
+    switch (a) {
+    case Qt::BottomToolBarArea: return "DockBottom";
+    case Qt::LeftToolBarArea: return "DockLeft";
+    case Qt::RightToolBarArea: return "DockRight";
+    default: return "Docktop";
+    }
+}
+} // namespace
+
+void TMainForm::applyToolBarLayouts() {
+    // Each dock takes its tool bars row by row, and within a row by position.
+    std::vector<int> order(toolBars.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        const auto &la = settings_.toolBars[a], &lb = settings_.toolBars[b];
+        if (areaOf(la.dockedTo) != areaOf(lb.dockedTo)) return areaOf(la.dockedTo) < areaOf(lb.dockedTo);
+        if (la.dockRow != lb.dockRow) return la.dockRow < lb.dockRow;
+        return la.dockPos < lb.dockPos;
+    });
+    const tv::ToolBarLayout* previous = nullptr;
+    for (int i : order) {
+        const tv::ToolBarLayout& l = settings_.toolBars[i];
+        QToolBar* bar = toolBars[i];
+        const Qt::ToolBarArea area = areaOf(l.dockedTo);
+        if (previous && areaOf(previous->dockedTo) == area && previous->dockRow != l.dockRow) addToolBarBreak(area);
+        addToolBar(area, bar);
+        bar->setVisible(l.visible);
+        previous = &l;
+    }
+}
+
+void TMainForm::collectToolBarLayouts() {
+    for (std::size_t i = 0; i < toolBars.size(); ++i) {
+        QToolBar* bar = toolBars[i];
+        tv::ToolBarLayout& l = settings_.toolBars[i];
+        l.visible = !bar->isHidden();
+        const Qt::ToolBarArea area = toolBarArea(bar);
+        const bool vertical = area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea;
+        if (bar->isFloating()) {
+            const QRect g = bar->geometry();
+            l.dockedTo = "nil";
+            l.floatLeft = g.left();
+            l.floatTop = g.top();
+            l.floatRight = g.right() + 1;
+            l.floatBottom = g.bottom() + 1;
+            l.floatRightX = g.right() + 1;
+            continue;
+        }
+        l.dockedTo = dockName(area);
+        // Rows are the distinct offsets across the dock of its tool bars.
+        std::vector<int> rows;
+        for (QToolBar* other : toolBars)
+            if (!other->isFloating() && toolBarArea(other) == area)
+                rows.push_back(vertical ? other->x() : other->y());
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        const int across = vertical ? bar->x() : bar->y();
+        l.dockRow = static_cast<int>(std::lower_bound(rows.begin(), rows.end(), across) - rows.begin());
+        l.dockPos = vertical ? bar->y() : bar->x();
+    }
+}
+
+void TMainForm::FormDestroy() {
+    collectToolBarLayouts();
+    if (isMaximized()) {
+        settings_.windowState = "Maximized";
+    } else {
+        settings_.windowState = "Normal";
+        settings_.top = pos().y();
+        settings_.left = pos().x();
+        settings_.height = height();
+        settings_.width = width();
+    }
+    settings_.wordWrap = WordWrap1->isChecked();
+    settings_.statusBar = StatusBar1->isChecked();
+    settings_.tabControl = TabControl1->isChecked();
+    try {
+        tv::IniStore store(tv::settingsFilePath());
+        tv::WriteSettings(store, settings_);
+        MRUFileList1->SaveToRegistry(store);
+        store.flush();
+    } catch (const tv::FileError&) {
+        // The frame is going away; there is nobody left to tell.
+    }
+}
 
 QAction* TMainForm::addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint) {
     QAction* a = menu->addAction(QString::fromLatin1(caption));
@@ -117,7 +270,14 @@ void TMainForm::createToolBars() {
         toolBars.push_back(bar);
     }
     MainTbar = toolBars.front();
+    NewBtn = addButton("NewBtn", "New|Create a new document", "document-new", QStyle::SP_FileIcon);
     OpenBtn = addButton("OpenBtn", "Open|Open a file for editing", "document-open", QStyle::SP_DialogOpenButton);
+    OpenDropDown = new QMenu(this);
+    OpenDropDown->setObjectName(QStringLiteral("OpenDropDown"));
+    if (auto* b = qobject_cast<QToolButton*>(MainTbar->widgetForAction(OpenBtn))) {
+        b->setMenu(OpenDropDown);
+        b->setPopupMode(QToolButton::MenuButtonPopup);
+    }
     SaveBtn = addButton("SaveBtn", "Save|Save file to disk", "document-save", QStyle::SP_DialogSaveButton);
     MainTbar->addSeparator();
     CutBtn = addButton("CutBtn", "Cut|Cut selected text to the clipboard", "edit-cut", -1);
@@ -129,6 +289,7 @@ void TMainForm::createToolBars() {
     for (QToolBar* bar : toolBars)
         if (bar != MainTbar) bar->hide();
 
+    connect(NewBtn, &QAction::triggered, this, &TMainForm::NewBtnClick);
     connect(OpenBtn, &QAction::triggered, this, &TMainForm::Open1Click);
     connect(SaveBtn, &QAction::triggered, this, [this] {
         if (TMDIChild* c = activeDocument()) SaveDocument(c, true);
@@ -151,13 +312,23 @@ void TMainForm::createMenus() {
     QMenuBar* bar = menuBar();
     File1 = bar->addMenu(QStringLiteral("&File"));
     File1->setObjectName(QStringLiteral("File1"));
+    New1 = File1->addMenu(QStringLiteral("&New"));
+    Blank1 = addItem(New1, "&Blank", QKeySequence(Qt::CTRL | Qt::Key_N), "Create a new blank document");
     Open1 = addItem(File1, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), "Open a file for editing");
     Close1 = addItem(File1, "&Close", QKeySequence(Qt::CTRL | Qt::Key_W), "Close the current document");
     File1->addSeparator();
     Save1 = addItem(File1, "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), "Save file to disk");
     SaveAs1 = addItem(File1, "Save &As...", {}, "Save file under a new name");
+    SaveAll1 = addItem(File1, "Save A&ll", {}, "Save all modified documents");
+    File1->addSeparator();
+    Print1 = addItem(File1, "Print...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), "Print the current document");
+    PrintSetup1 = addItem(File1, "Print Setup...", {}, "Choose and set up the printer");
     File1->addSeparator();
     Exit1 = addItem(File1, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), "Exit Taviron");
+    connect(Blank1, &QAction::triggered, this, [this] { NewFile(); });
+    connect(SaveAll1, &QAction::triggered, this, &TMainForm::SaveAll1Click);
+    connect(Print1, &QAction::triggered, this, &TMainForm::Print1Click);
+    connect(PrintSetup1, &QAction::triggered, this, &TMainForm::PrintSetup1Click);
     connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
     connect(Close1, &QAction::triggered, this, &TMainForm::Close1Click);
     connect(Save1, &QAction::triggered, this, [this] {
@@ -177,6 +348,12 @@ void TMainForm::createMenus() {
     connect(StatusBar1, &QAction::triggered, this, [this] {
         statusBar()->setVisible(!statusBar()->isVisible());
         StatusBar1->setChecked(statusBar()->isVisible());
+    });
+    TabControl1 = addItem(View1, "T&ab Control", {}, "Show or hide the tabs of the open documents");
+    TabControl1->setCheckable(true);
+    connect(TabControl1, &QAction::triggered, this, [this] {
+        TabPanel->setVisible(TabPanel->isHidden());
+        TabControl1->setChecked(!TabPanel->isHidden());
     });
     WordWrap1 = addItem(View1, "&Word Wrap", {}, "Wrap long lines at the window's edge");
     WordWrap1->setCheckable(true);
@@ -240,6 +417,28 @@ TMDIChild* TMainForm::OpenDocument(const QString& fileName) {
     // Read first: a file that cannot be read leaves no window behind.
     tv::EditorText loaded = tv::fileToEditorText(tv::readFileBytes(name));
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    TMDIChild* child = createChild(fileName);
+    child->LineEnds = loaded.lineEnds;
+    child->RichEdit1->SetText(loaded.text);
+    loaded.text.clear();
+    // Loaded text shows in the font colour until colouring marks it up.
+    child->RichEdit1->SetRangeColor(0, child->RichEdit1->Length(), settings_.fontColor);
+    child->RichEdit1->SetModified(false);
+    showChild(child);
+    QApplication::restoreOverrideCursor();
+    return child;
+}
+
+TMDIChild* TMainForm::NewFile(const QString& templateName, const QString& title) {
+    Q_UNUSED(templateName);
+    Q_UNUSED(title);
+    TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
+    child->RichEdit1->SetModified(false);
+    showChild(child);
+    return child;
+}
+
+TMDIChild* TMainForm::createChild(const QString& fileName) {
     auto* child = new TMDIChild(this);
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -247,20 +446,23 @@ TMDIChild* TMainForm::OpenDocument(const QString& fileName) {
     // (Ctrl+W is "&Close" of the File menu).
     if (QMenu* system = sub->systemMenu())
         for (QAction* a : system->actions()) a->setShortcut(QKeySequence());
-    child->SetFileName(fileName);
-    child->LineEnds = loaded.lineEnds;
-    child->RichEdit1->SetText(loaded.text);
-    loaded.text.clear();
-    // Loaded text shows in the font colour until colouring marks it up.
-    child->RichEdit1->SetRangeColor(0, child->RichEdit1->Length(), settings_.fontColor);
-    child->RichEdit1->SetModified(false);
     const QSize area = mdi_->viewport()->size();
     sub->resize(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
+    AddDocumentTab(child);
+    {
+        const QSignalBlocker block(TabSet1);
+        TabSet1->setCurrentIndex(TabSet1->count() - 1);
+    }
+    child->SetFileName(fileName);
+    return child;
+}
+
+void TMainForm::showChild(TMDIChild* child) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
     sub->show();
     mdi_->setActiveSubWindow(sub);
     SaveBtn->setEnabled(false);
-    QApplication::restoreOverrideCursor();
-    return child;
+    TabSet1->refresh();
 }
 
 bool TMainForm::writeDocument(TMDIChild* child) {
@@ -299,7 +501,7 @@ bool TMainForm::SaveAs(TMDIChild* child) {
     req.fileName = child->FileName;
     req.filter = QString::fromLatin1(tv::kSaveAsFilter);
     req.filterIndex = 1;
-    req.defaultSuffix = settings_.addExtension ? QStringLiteral("htm") : QString();
+    req.defaultSuffix = settings_.addExt ? QStringLiteral("htm") : QString();
     const auto answer = prompter().saveFileName(this, req);
     if (!answer) return false;
     bool appended = false;
@@ -313,6 +515,117 @@ bool TMainForm::SaveAs(TMDIChild* child) {
     child->SetFileName(oldName);
     child->LineEnds = oldEnds;
     return false;
+}
+
+void TMainForm::AddDocumentTab(TMDIChild* child) {
+    const int i = TabSet1->addTab(child->FileName);
+    TabSet1->setTabData(i, QVariant::fromValue(child));
+}
+
+int TMainForm::tabOf(TMDIChild* child) const {
+    for (int i = 0; i < TabSet1->count(); ++i)
+        if (TabSet1->tabData(i).value<TMDIChild*>() == child) return i;
+    return -1;
+}
+
+void TMainForm::renameDocumentTab(TMDIChild* child) {
+    const int i = tabOf(child);
+    if (i >= 0) TabSet1->setTabText(i, child->FileName);
+}
+
+void TMainForm::SelectActiveTab() {
+    const QSignalBlocker block(TabSet1);
+    TMDIChild* c = activeDocument();
+    if (!c) {
+        TabSet1->setCurrentIndex(-1);
+        return;
+    }
+    for (int i = 0; i < TabSet1->count(); ++i) {
+        if (TabSet1->tabText(i).compare(c->FileName, Qt::CaseInsensitive) == 0) {
+            TabSet1->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void TMainForm::TabSet1Change(int index) {
+    auto* c = TabSet1->tabData(index).value<TMDIChild*>();
+    if (!c) return;
+    auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget());
+    if (!sub) return;
+    if (sub->isMinimized()) sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+}
+
+void TMainForm::NewBtnClick() {
+    // New documents from the new-document dialog or a template come with
+    // those dialogs; until then every mode makes a blank document.
+    NewFile();
+}
+
+void TMainForm::SaveAll1Click() {
+    for (TMDIChild* c : documents())
+        if (c->RichEdit1->Modified()) SaveDocument(c, false);
+}
+
+void TMainForm::Print1Click() {
+    TMDIChild* c = activeDocument();
+    if (!c) return;
+    if (!printer_) printer_ = std::make_unique<QsciPrinter>();
+    if (!prompter().print(this, *printer_)) return;
+    auto* printer = static_cast<QsciPrinter*>(printer_.get());
+    printer->setDocName(c->FileName);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed = printer->printRange(c->RichEdit1) != 0;
+    QApplication::restoreOverrideCursor();
+    if (!printed) showError(QStringLiteral("Printing %1 failed.").arg(c->FileName));
+}
+
+void TMainForm::PrintSetup1Click() {
+    if (!printer_) printer_ = std::make_unique<QsciPrinter>();
+    prompter().pageSetup(this, *printer_);
+}
+
+void TMainForm::FileDrop(const QStringList& fileNames) {
+    for (const QString& name : fileNames) {
+        try {
+            OpenDocument(name);
+        } catch (const tv::FileError&) {
+            // Nothing was opened for the file, so no window needs closing.
+            QApplication::beep();
+            prompter().message(this, kCaption,
+                               QStringLiteral("Error opening file ") + name + QStringLiteral("\r\n\r\n") +
+                                   QStringLiteral("Check the file path and try again."),
+                               Prompter::Icon::Error);
+        }
+        openDir_ = fromStd(tv::folderOf(toStd(name)));
+    }
+    raise();
+    activateWindow();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) {
+        for (const QUrl& u : e->mimeData()->urls()) {
+            if (u.isLocalFile()) {
+                e->acceptProposedAction();
+                return;
+            }
+        }
+    }
+    QMainWindow::dragEnterEvent(e);
+}
+
+void TMainForm::dropEvent(QDropEvent* e) {
+    QStringList names;
+    for (const QUrl& u : e->mimeData()->urls())
+        if (u.isLocalFile()) names << u.toLocalFile();
+    if (names.isEmpty()) {
+        QMainWindow::dropEvent(e);
+        return;
+    }
+    e->acceptProposedAction();
+    FileDrop(names);
 }
 
 void TMainForm::Open1Click() {
@@ -355,10 +668,17 @@ void TMainForm::setCaretStatus(int line, int column) { panel0_->setText(fromStd(
 QString TMainForm::statusPanel(int index) const { return index == 0 ? panel0_->text() : panel1_->text(); }
 
 void TMainForm::documentStateChanged(TMDIChild*) {
-    // The tab set that marks modified documents repaints here.
+    // Tabs show which documents are modified, and their widths follow.
+    TabSet1->refresh();
 }
 
 void TMainForm::documentClosed(TMDIChild* child) {
+    if (!child->IsUntitled()) MRUFileList1->AddItem(child->FileName);
+    const int tab = tabOf(child);
+    if (tab >= 0) {
+        const QSignalBlocker block(TabSet1);
+        TabSet1->removeTab(tab);
+    }
     if (mergedEdit_ == child->Edit1) {
         menuBar()->removeAction(mergedEdit_->menuAction());
         mergedEdit_ = nullptr;
@@ -380,9 +700,11 @@ void TMainForm::subWindowActivated(QMdiSubWindow*) {
 }
 
 void TMainForm::UpdateMenuItems() {
+    SelectActiveTab();
     TMDIChild* c = activeDocument();
     const bool d = !documents().empty();
-    for (QAction* a : {Close1, Save1, SaveAs1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1})
+    for (QAction* a : {Close1, Save1, SaveAs1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1,
+                       Print1, SaveAll1})
         a->setEnabled(d);
     PasteBtn->setEnabled(TvokRich::ClipboardHasText());
     if (c) {

@@ -5,9 +5,11 @@
 #pragma once
 
 #include "app/palette.h"
+#include "app/settings.h"
 
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -15,9 +17,12 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPrinter;
 class QToolBar;
 class TAboutBox;
 class TMDIChild;
+class TMRUFileList;
+class TTabSet;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -28,9 +33,12 @@ public:
     ~TMainForm() override;
 
     void setAboutBox(TAboutBox* box) { aboutBox_ = box; }
-    const tv::EditorSettings& settings() const { return settings_; }
+    const tv::Settings& settings() const { return settings_; }
 
     // Documents.
+    // A new document: "Untitled " and the next number. (Templates come with
+    // the template dialog.)
+    TMDIChild* NewFile(const QString& templateName = {}, const QString& title = {});
     TMDIChild* OpenDocument(const QString& fileName);
     TMDIChild* FindDocument(const QString& fileName);
     TMDIChild* activeDocument() const;
@@ -42,6 +50,21 @@ public:
     bool ConfirmReplace(const QString& fileName);
     // A single-instance message: bring the frame forward and open the name.
     void receiveHandOver(const QString& argument);
+    // Files dropped on the frame, in order.
+    void FileDrop(const QStringList& fileNames);
+    void SaveAll1Click();
+    void Print1Click();
+    void PrintSetup1Click();
+
+    // The tab set of open documents.
+    void AddDocumentTab(TMDIChild* child);
+    void SelectActiveTab();
+    void renameDocumentTab(TMDIChild* child);
+    TTabSet* TabSet1 = nullptr;
+    QWidget* TabPanel = nullptr;
+    TMRUFileList* MRUFileList1 = nullptr;
+    int NextUntitledNumber = 0;
+    QString openDialogFolder() const { return openDir_; }
 
     // Called by document windows.
     void setCaretStatus(int line, int column);
@@ -53,6 +76,7 @@ public:
     QString statusPanel(int index) const;
 
     // Tool buttons the document windows keep in step.
+    QAction* NewBtn = nullptr;
     QAction* OpenBtn = nullptr;
     QAction* SaveBtn = nullptr;
     QAction* CutBtn = nullptr;
@@ -62,14 +86,21 @@ public:
 
     // Menu items.
     QMenu* File1 = nullptr;
+    QMenu* New1 = nullptr;
+    QAction* Blank1 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Close1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
+    QAction* SaveAll1 = nullptr;
+    QAction* Print1 = nullptr;
+    QAction* PrintSetup1 = nullptr;
     QAction* Exit1 = nullptr;
+    QMenu* OpenDropDown = nullptr;
     QMenu* View1 = nullptr;
     QMenu* Toolbars1 = nullptr;
     QAction* StatusBar1 = nullptr;
+    QAction* TabControl1 = nullptr;
     QAction* WordWrap1 = nullptr;
     QMenu* Window1 = nullptr;
     QAction* Cascade1 = nullptr;
@@ -92,6 +123,8 @@ protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void createMenus();
@@ -99,6 +132,15 @@ private:
     QAction* addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint);
     QAction* addButton(const char* name, const char* hint, const char* themeIcon, int standardIcon);
     void FormShow();
+    void FormDestroy();
+    void applySettings();
+    void applyToolBarLayouts();
+    void collectToolBarLayouts();
+    TMDIChild* createChild(const QString& fileName);
+    void showChild(TMDIChild* child);
+    int tabOf(TMDIChild* child) const;
+    void TabSet1Change(int index);
+    void NewBtnClick();
     void Open1Click();
     void Close1Click();
     void ExitClick();
@@ -117,7 +159,7 @@ private:
 
     QStringList args_;
     QString cwd_;
-    tv::EditorSettings settings_;
+    tv::Settings settings_;
     QString openDir_;
     QMdiArea* mdi_ = nullptr;
     QLabel* panel0_ = nullptr;
@@ -126,4 +168,5 @@ private:
     QAction* windowListSeparator_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     bool shown_ = false;
+    std::unique_ptr<QPrinter> printer_;
 };

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 
 namespace tv {
 
@@ -17,16 +19,18 @@ constexpr int redOf(ColorValue c) { return static_cast<int>(c & 0xFF); }
 constexpr int greenOf(ColorValue c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int blueOf(ColorValue c) { return static_cast<int>((c >> 16) & 0xFF); }
 
-// The editor options that a document window applies; the values stand at
-// their defaults until the settings store reads the stored ones.
-struct EditorSettings {
-    std::uint8_t fontSize = 10;
-    const char* fontName = "Courier New";
-    std::uint8_t fontColor = 0;   // Black
-    std::uint8_t backColor = 15;  // White
-    bool wordWrap = true;
-    bool statusBar = true;
-    bool addExtension = true;     // the save dialog adds ".htm"
+// "#" and six upper-case hexadecimal digits: red, green, blue.
+std::string ColorToHTML(ColorValue c);
+
+// A text that does not parse as a colour.
+class ColorTextError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
+
+// The colour of "#RRGGBB". An empty text, one without "#" first, or one not
+// exactly 7 characters long gives the fallback; other characters than
+// hexadecimal digits throw ColorTextError.
+ColorValue HTMLToColor(const std::string& text, ColorValue fallback);
 
 } // namespace tv

@@ -1,5 +1,6 @@
 #include "app/paths.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #ifndef _WIN32
@@ -59,6 +60,22 @@ std::string lowerExtension(std::string_view path) {
 bool fileExists(const std::string& path) {
     std::error_code ec;
     return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+std::string programFolder() {
+    std::string dir;
+    if (const char* home = std::getenv("TAVIRON_HOME"); home && *home) {
+        dir = home;
+    } else if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
+        dir = std::string(data) + "/Taviron";
+    } else if (const char* h = std::getenv("HOME"); h && *h) {
+        dir = std::string(h) + "/.local/share/Taviron";
+    } else {
+        dir = ".";
+    }
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    return dir;
 }
 
 std::string registeredOwner() {

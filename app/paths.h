@@ -20,6 +20,12 @@ std::string folderOf(std::string_view path);
 std::string lowerExtension(std::string_view path);
 bool fileExists(const std::string& path);
 
+// The program's folder: user tag sets, the spell checker's files, the base
+// of relative include names. TAVIRON_HOME when set, else the per-user data
+// folder ($XDG_DATA_HOME/Taviron, by default ~/.local/share/Taviron),
+// created on first use.
+std::string programFolder();
+
 // Full name of the user from the password database (text before the first
 // comma), else the login name.
 std::string registeredOwner();

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPushButton>
 
 namespace {
@@ -67,6 +69,16 @@ public:
     }
 
     int run(QDialog& dialog) override { return dialog.exec(); }
+
+    bool print(QWidget* parent, QPrinter& printer) override {
+        QPrintDialog dlg(&printer, parent);
+        return dlg.exec() == QDialog::Accepted;
+    }
+
+    bool pageSetup(QWidget* parent, QPrinter& printer) override {
+        QPageSetupDialog dlg(&printer, parent);
+        return dlg.exec() == QDialog::Accepted;
+    }
 };
 
 QtPrompter& realPrompter() {

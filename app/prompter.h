@@ -8,6 +8,7 @@
 #include <optional>
 
 class QDialog;
+class QPrinter;
 
 class Prompter {
 public:
@@ -48,6 +49,9 @@ public:
     virtual std::optional<SaveAnswer> saveFileName(QWidget* parent, const SaveRequest& r) = 0;
     // Runs a modal form; returns QDialog::Accepted or Rejected.
     virtual int run(QDialog& dialog) = 0;
+    // The print dialog and the printer setup dialog; false when cancelled.
+    virtual bool print(QWidget* parent, QPrinter& printer) = 0;
+    virtual bool pageSetup(QWidget* parent, QPrinter& printer) = 0;
 
     // An error or notice with an OK button.
     void message(QWidget* parent, const QString& caption, const QString& text,

@@ -99,15 +99,16 @@ QAction* TMDIChild::addItem(QMenu* menu, const char* caption, const QKeySequence
 void TMDIChild::SetFileName(const QString& name) {
     setWindowTitle(QString::fromStdString(tv::fileNameOnly(name.toStdString())));
     FileName = name;
+    frame_->renameDocumentTab(this);
 }
 
 bool TMDIChild::IsUntitled() const { return tv::IsUntitledName(FileName.toStdString()); }
 
 void TMDIChild::ApplyEditorSettings() {
-    const tv::EditorSettings& s = frame_->settings();
+    const tv::Settings& s = frame_->settings();
     RichEdit1->SetBackgroundColor(tv::PaletteColor(s.backColor));
     RichEdit1->SetSelColor(s.fontColor);
-    RichEdit1->SetEditorFont(QString::fromLatin1(s.fontName), s.fontSize);
+    RichEdit1->SetEditorFont(QString::fromStdString(s.fontName), s.fontSize);
 }
 
 void TMDIChild::SetWordWrap(bool on) { RichEdit1->SetWordWrapOn(on); }
@@ -283,7 +284,7 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void TMDIChild::FormPaint() {
-    const tv::EditorSettings& s = frame_->settings();
+    const tv::Settings& s = frame_->settings();
     if (RichEdit1->SelLength() == 0 &&
         tv::PaletteColor(s.backColor) == tv::PaletteColor(static_cast<std::uint8_t>(RichEdit1->SelColor())))
         RichEdit1->SetSelColor(s.fontColor);

@@ -449,6 +449,15 @@ void TvokRich::mouseMoveEvent(QMouseEvent* e) {
     QsciScintilla::mouseMoveEvent(e);
 }
 
+void TvokRich::dragEnterEvent(QDragEnterEvent* e) {
+    // Files from the desktop are the frame's to open.
+    if (e->mimeData()->hasUrls()) {
+        e->ignore();
+        return;
+    }
+    QsciScintilla::dragEnterEvent(e);
+}
+
 void TvokRich::dropEvent(QDropEvent* e) {
     // Text dragged inside the editor moves: that is an edit with its own step.
     EditScope scope(this);

@@ -1,6 +1,7 @@
 #include "testprompter.h"
 
 #include <QDialog>
+#include <QPrinter>
 
 Prompter::Button TestPrompter::ask(QWidget*, const Question& q) {
     questions.push_back(q);
@@ -34,4 +35,17 @@ int TestPrompter::run(QDialog& dialog) {
     const int r = dialogResults.front();
     dialogResults.pop_front();
     return r;
+}
+
+bool TestPrompter::print(QWidget*, QPrinter& printer) {
+    ++printDialogs;
+    if (printToFile.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToFile);
+    return true;
+}
+
+bool TestPrompter::pageSetup(QWidget*, QPrinter&) {
+    ++pageSetupDialogs;
+    return true;
 }

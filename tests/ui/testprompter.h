@@ -15,6 +15,10 @@ public:
     std::deque<SaveAnswer> saves;   // for saveFileName(); an empty name or none left: cancel
     std::deque<QString> opens;      // for openFileName(); an empty name or none left: cancel
     std::deque<int> dialogResults;               // for run(); Rejected when empty
+    // For print(): a file the printer writes a PDF to; empty: cancel.
+    QString printToFile;
+    int printDialogs = 0;
+    int pageSetupDialogs = 0;
 
     std::vector<Question> questions;
     std::vector<SaveRequest> saveRequests;
@@ -25,4 +29,6 @@ public:
     std::optional<QString> openFileName(QWidget*, const OpenRequest& r) override;
     std::optional<SaveAnswer> saveFileName(QWidget*, const SaveRequest& r) override;
     int run(QDialog& dialog) override;
+    bool print(QWidget*, QPrinter& printer) override;
+    bool pageSetup(QWidget*, QPrinter&) override;
 };

@@ -1,0 +1,479 @@
+#include "app/settings.h"
+
+#include "app/docfile.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace tv {
+
+namespace {
+
+std::string lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return s;
+}
+
+// Key paths compare without letter case and with either separator.
+std::string normalKey(const std::string& key) {
+    std::string k = lower(key);
+    std::replace(k.begin(), k.end(), '\\', '/');
+    while (!k.empty() && k.front() == '/') k.erase(k.begin());
+    while (!k.empty() && k.back() == '/') k.pop_back();
+    return k;
+}
+
+std::string displayKey(const std::string& key) {
+    std::string k = key;
+    std::replace(k.begin(), k.end(), '\\', '/');
+    while (!k.empty() && k.front() == '/') k.erase(k.begin());
+    while (!k.empty() && k.back() == '/') k.pop_back();
+    return k;
+}
+
+} // namespace
+
+// --- MemoryStore -----------------------------------------------------------
+
+const MemoryStore::Section* MemoryStore::find(const std::string& key) const {
+    const std::string k = normalKey(key);
+    for (const Section& s : sections_)
+        if (normalKey(s.key) == k) return &s;
+    return nullptr;
+}
+
+MemoryStore::Section& MemoryStore::obtain(const std::string& key) {
+    if (const Section* s = find(key)) return const_cast<Section&>(*s);
+    sections_.push_back({displayKey(key), {}});
+    return sections_.back();
+}
+
+std::optional<std::string> MemoryStore::read(const std::string& key, const std::string& name) const {
+    log.push_back("read " + displayKey(key) + "/" + name);
+    const Section* s = find(key);
+    if (!s) return std::nullopt;
+    const std::string n = lower(name);
+    for (const auto& [vn, v] : s->values)
+        if (lower(vn) == n) return v;
+    return std::nullopt;
+}
+
+void MemoryStore::write(const std::string& key, const std::string& name, const std::string& value) {
+    log.push_back("write " + displayKey(key) + "/" + name + "=" + value);
+    Section& s = obtain(key);
+    const std::string n = lower(name);
+    for (auto& [vn, v] : s.values) {
+        if (lower(vn) == n) {
+            v = value;
+            return;
+        }
+    }
+    s.values.emplace_back(name, value);
+}
+
+std::vector<std::pair<std::string, std::string>> MemoryStore::values(const std::string& key) const {
+    log.push_back("values " + displayKey(key));
+    const Section* s = find(key);
+    return s ? s->values : std::vector<std::pair<std::string, std::string>>{};
+}
+
+void MemoryStore::deleteKey(const std::string& key) {
+    log.push_back("delete " + displayKey(key));
+    const std::string k = normalKey(key);
+    // A subkey goes with everything below it.
+    std::erase_if(sections_, [&](const Section& s) {
+        const std::string sk = normalKey(s.key);
+        return sk == k || sk.rfind(k + "/", 0) == 0;
+    });
+}
+
+// --- IniStore --------------------------------------------------------------
+
+namespace {
+
+std::string escapeValue(const std::string& v) {
+    std::string out;
+    for (char c : v) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\0': out += "\\0"; break;
+        default: out += c;
+        }
+    }
+    const bool quote = !v.empty() && (v.front() == ' ' || v.front() == '\t' || v.back() == ' ' ||
+                                      v.back() == '\t' || v.front() == '"');
+    return quote ? "\"" + out + "\"" : out;
+}
+
+std::string unescapeValue(std::string v) {
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
+    std::string out;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        if (v[i] != '\\' || i + 1 == v.size()) {
+            out += v[i];
+            continue;
+        }
+        const char n = v[++i];
+        out += n == 'r' ? '\r' : n == 'n' ? '\n' : n == '0' ? '\0' : n;
+    }
+    return out;
+}
+
+std::string trimmed(const std::string& s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    return s.substr(b, e - b);
+}
+
+} // namespace
+
+IniStore::IniStore(std::string path) : path_(std::move(path)) {
+    std::string text;
+    try {
+        text = readFileBytes(path_);
+    } catch (const FileError&) {
+        return;  // no file yet: every value has its default
+    }
+    parse(text);
+}
+
+void IniStore::parse(const std::string& text) {
+    sections_.clear();
+    Section* current = nullptr;
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::string t = trimmed(line);
+        if (t.empty() || t[0] == ';' || t[0] == '#') continue;
+        if (t.front() == '[' && t.back() == ']') {
+            current = &obtain(t.substr(1, t.size() - 2));
+            continue;
+        }
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos || !current) continue;
+        const std::string name = trimmed(line.substr(0, eq));
+        std::string value = line.substr(eq + 1);
+        // Blanks around "=" belong to the layout; a value's own blanks are quoted.
+        const std::size_t first = value.find_first_not_of(" \t");
+        value = first == std::string::npos ? std::string() : value.substr(first);
+        if (!value.empty() && value.front() != '"') {
+            while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
+        }
+        current->values.emplace_back(name, unescapeValue(value));
+    }
+}
+
+std::string IniStore::serialize() const {
+    std::string out;
+    for (const Section& s : sections_) {
+        if (s.values.empty()) continue;
+        if (!out.empty()) out += "\n";
+        out += "[" + s.key + "]\n";
+        for (const auto& [name, value] : s.values) out += name + "=" + escapeValue(value) + "\n";
+    }
+    return out;
+}
+
+void IniStore::flush() {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
+    writeFileAtomically(path_, serialize());
+}
+
+std::string settingsFilePath() {
+    std::string base;
+    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x) {
+        base = x;
+    } else if (const char* h = std::getenv("HOME"); h && *h) {
+        base = std::string(h) + "/.config";
+    } else {
+        base = ".";
+    }
+    return base + "/Taviron/Taviron.conf";
+}
+
+// --- encodings --------------------------------------------------------------
+
+std::optional<long long> parseStoredInt(const std::string& text) {
+    const std::string t = trimmed(text);
+    if (t.empty()) return std::nullopt;
+    int base = 10;
+    std::string digits = t;
+    bool negative = false;
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+        base = 16;
+        digits = t.substr(2);
+    } else if (t[0] == '-' || t[0] == '+') {
+        negative = t[0] == '-';
+        digits = t.substr(1);
+    }
+    if (digits.empty()) return std::nullopt;
+    long long v = 0;
+    for (char c : digits) {
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else return std::nullopt;
+        v = v * base + d;
+        if (v > 0xFFFFFFFFLL) return std::nullopt;  // beyond any 32-bit value
+    }
+    if (base == 16 && v > 0x7FFFFFFF) v -= 0x100000000LL;  // hexadecimal is a 32-bit pattern
+    if (base == 10 && v > 0x7FFFFFFFLL + (negative ? 1 : 0)) return std::nullopt;
+    return negative ? -v : v;
+}
+
+int readInt(const SettingsStore& s, const std::string& key, const std::string& name, int def) {
+    const auto text = s.read(key, name);
+    if (!text) return def;
+    const auto v = parseStoredInt(*text);
+    return v ? static_cast<int>(*v) : def;
+}
+
+bool readBool(const SettingsStore& s, const std::string& key, const std::string& name, bool def) {
+    return readInt(s, key, name, def ? 1 : 0) != 0;
+}
+
+std::uint8_t readByte(const SettingsStore& s, const std::string& key, const std::string& name, std::uint8_t def) {
+    return static_cast<std::uint8_t>(readInt(s, key, name, def) & 0xFF);
+}
+
+std::string readString(const SettingsStore& s, const std::string& key, const std::string& name,
+                       const std::string& def, std::size_t maxLength) {
+    const auto text = s.read(key, name);
+    std::string v = text ? *text : def;
+    if (v.size() > maxLength) v.resize(maxLength);
+    return v;
+}
+
+void writeInt(SettingsStore& s, const std::string& key, const std::string& name, long long v) {
+    s.write(key, name, std::to_string(v));
+}
+
+void writeBool(SettingsStore& s, const std::string& key, const std::string& name, bool v) {
+    s.write(key, name, v ? "1" : "0");
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) out += l + "\r\n";
+    return out;
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    std::string line;
+    while (i < text.size()) {
+        const char c = text[i++];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i < text.size() && text[i] == '\n') ++i;
+            out.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) out.push_back(line);
+    return out;
+}
+
+std::vector<std::string> StripValueNames(const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    out.reserve(lines.size());
+    for (const std::string& l : lines) {
+        const std::size_t eq = l.find('=');
+        out.push_back(eq == std::string::npos ? std::string() : l.substr(eq + 1));
+    }
+    return out;
+}
+
+namespace {
+// The number of a list name such as "F12" or "H3"; none for other names.
+std::optional<long> listNumber(const std::string& name) {
+    if (name.size() < 2 || (name[0] != 'F' && name[0] != 'H' && name[0] != 'f' && name[0] != 'h')) return std::nullopt;
+    long n = 0;
+    for (std::size_t i = 1; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9' || i > 9) return std::nullopt;
+        n = n * 10 + (name[i] - '0');
+    }
+    return n;
+}
+} // namespace
+
+std::vector<std::string> readListSection(const SettingsStore& s, const std::string& key) {
+    auto values = s.values(key);
+    std::stable_sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
+        const auto na = listNumber(a.first), nb = listNumber(b.first);
+        if (na && nb) return *na < *nb;
+        return na.has_value() && !nb.has_value();
+    });
+    std::vector<std::string> lines;
+    lines.reserve(values.size());
+    for (const auto& [name, value] : values) lines.push_back(name + "=" + value);
+    return StripValueNames(lines);
+}
+
+void writeListSection(SettingsStore& s, const std::string& key, const std::vector<std::string>& entries,
+                      const std::string& prefix) {
+    s.deleteKey(key);
+    for (std::size_t i = 0; i < entries.size(); ++i) s.write(key, prefix + std::to_string(i), entries[i]);
+}
+
+// --- the options ------------------------------------------------------------------
+
+const char* const kToolBarNames[kToolBarCount] = {"MainTbar", "CustomTbar", "HTMLTbar", "TableTbar", "ElementTbar",
+                                                  "TextTbar", "FormatTbar", "ListTbar", "FormTbar"};
+
+std::array<ToolBarLayout, kToolBarCount> Settings::defaultToolBars() {
+    std::array<ToolBarLayout, kToolBarCount> bars;
+    for (int i = 0; i < kToolBarCount; ++i) {
+        bars[i].dockRow = i;
+        // Tool bars whose buttons come with later features start hidden.
+        bars[i].visible = i == 0;
+    }
+    return bars;
+}
+
+namespace {
+const std::string kSettings = "Settings";
+const std::string kOptions = "Options";
+const std::string kBrowsers = "Browsers";
+std::string toolBarKey(int i) { return std::string("Toolbars\\") + kToolBarNames[i]; }
+} // namespace
+
+Settings ReadSettings(const SettingsStore& st, const std::string& programFolder) {
+    Settings s;
+    s.top = readInt(st, kSettings, "Top", s.top);
+    s.left = readInt(st, kSettings, "Left", s.left);
+    s.height = readInt(st, kSettings, "Height", s.height);
+    s.width = readInt(st, kSettings, "Width", s.width);
+    s.windowState = readString(st, kSettings, "WindowState", s.windowState);
+    for (int i = 0; i < kToolBarCount; ++i) {
+        ToolBarLayout& t = s.toolBars[i];
+        const std::string k = toolBarKey(i);
+        t.visible = readBool(st, k, "Visible", t.visible);
+        t.dockedTo = readString(st, k, "DockedTo", t.dockedTo);
+        t.dockRow = readInt(st, k, "DockRow", t.dockRow);
+        t.dockPos = readInt(st, k, "DockPos", t.dockPos);
+        t.floatLeft = readInt(st, k, "FloatLeft", t.floatLeft);
+        t.floatTop = readInt(st, k, "FloatTop", t.floatTop);
+        t.floatRight = readInt(st, k, "FloatRight", t.floatRight);
+        t.floatBottom = readInt(st, k, "FloatBottom", t.floatBottom);
+        t.floatRightX = readInt(st, k, "FloatRightX", t.floatRightX);
+    }
+    s.sizer2 = readInt(st, kSettings, "Sizer2", s.sizer2);
+    s.sizer1 = readInt(st, kSettings, "Sizer1", s.sizer1);
+    s.sizer3 = readInt(st, kSettings, "Sizer3", s.sizer3);
+    s.nbook = readInt(st, kSettings, "nbook", s.nbook);
+    s.currentDir = readString(st, kSettings, "CurrentDir", programFolder);
+    s.filterIndex = readInt(st, kSettings, "FilterIndex", s.filterIndex);
+    s.fileList = readBool(st, kSettings, "FileList", s.fileList);
+    s.tabControl = readBool(st, kSettings, "TabControl", s.tabControl);
+    s.dateFormat = readByte(st, kSettings, "DateFormat", s.dateFormat);
+    s.custDate = readString(st, kSettings, "CustDate", s.custDate, 255);
+    s.newFiles = readByte(st, kSettings, "NewFiles", s.newFiles);
+    s.wordWrap = readBool(st, kSettings, "WordWrap", s.wordWrap);
+    s.statusBar = readBool(st, kSettings, "StatusBar", s.statusBar);
+    s.fontSize = readByte(st, kSettings, "FontSize", s.fontSize);
+    s.fontName = readString(st, kSettings, "FontName", s.fontName, 255);
+    s.delimit = readByte(st, kSettings, "Delimit", s.delimit);
+    s.fontColor = readByte(st, kSettings, "FontColor", s.fontColor);
+    s.backColor = readByte(st, kSettings, "BackColor", s.backColor);
+    s.tagColor = readByte(st, kSettings, "TagColor", s.tagColor);
+    s.anchColor = readByte(st, kSettings, "AnchColor", s.anchColor);
+    s.imgColor = readByte(st, kSettings, "ImgColor", s.imgColor);
+    s.commColor = readByte(st, kSettings, "CommColor", s.commColor);
+    s.colorCode = readBool(st, kSettings, "ColorCode", s.colorCode);
+    s.labels = readBool(st, kSettings, "Labels", s.labels);
+    s.addExt = readBool(st, kSettings, "AddExt", s.addExt);
+    s.autoSave = readBool(st, kSettings, "AutoSave", s.autoSave);
+    s.browser1 = readString(st, kSettings, "Browser1", s.browser1);
+    s.projFile = readString(st, kSettings, "ProjFile", s.projFile);
+    s.textExt = splitLines(readString(st, kSettings, "TextExt", ""));
+    if (s.textExt.empty()) s.textExt = {"html", "htm", "shtml", "txt"};
+    s.ol = readString(st, kOptions, "OL", s.ol, 255);
+    s.ul = readString(st, kOptions, "UL", s.ul, 255);
+    s.browsers = readListSection(st, kBrowsers);
+    s.settingsChanged = false;
+    return s;
+}
+
+void WriteSettings(SettingsStore& st, const Settings& s) {
+    for (int i = 0; i < kToolBarCount; ++i) {
+        const ToolBarLayout& t = s.toolBars[i];
+        const std::string k = toolBarKey(i);
+        writeBool(st, k, "Visible", t.visible);
+        st.write(k, "DockedTo", t.dockedTo);
+        writeInt(st, k, "DockRow", t.dockRow);
+        writeInt(st, k, "DockPos", t.dockPos);
+        writeInt(st, k, "FloatLeft", t.floatLeft);
+        writeInt(st, k, "FloatTop", t.floatTop);
+        writeInt(st, k, "FloatRight", t.floatRight);
+        writeInt(st, k, "FloatBottom", t.floatBottom);
+        writeInt(st, k, "FloatRightX", t.floatRightX);
+    }
+    // 1. Window state; the bounds only of a normal window.
+    if (s.maximized()) {
+        st.write(kSettings, "WindowState", "Maximized");
+    } else {
+        st.write(kSettings, "WindowState", "Normal");
+        writeInt(st, kSettings, "Top", s.top);
+        writeInt(st, kSettings, "Left", s.left);
+        writeInt(st, kSettings, "Height", s.height);
+        writeInt(st, kSettings, "Width", s.width);
+    }
+    // 2. The option values, only when they were changed.
+    if (s.settingsChanged) {
+        writeInt(st, kSettings, "DateFormat", s.dateFormat);
+        st.write(kSettings, "CustDate", s.custDate);
+        writeInt(st, kSettings, "NewFiles", s.newFiles);
+        writeInt(st, kSettings, "Delimit", s.delimit);
+        writeBool(st, kSettings, "Labels", s.labels);
+        writeBool(st, kSettings, "AddExt", s.addExt);
+        writeBool(st, kSettings, "AutoSave", s.autoSave);
+        writeInt(st, kSettings, "BackColor", s.backColor);
+        writeInt(st, kSettings, "FontSize", s.fontSize);
+        st.write(kSettings, "FontName", s.fontName);
+        writeInt(st, kSettings, "FontColor", s.fontColor);
+        writeInt(st, kSettings, "TagColor", s.tagColor);
+        writeInt(st, kSettings, "AnchColor", s.anchColor);
+        writeInt(st, kSettings, "ImgColor", s.imgColor);
+        writeInt(st, kSettings, "CommColor", s.commColor);
+        writeBool(st, kSettings, "ColorCode", s.colorCode);
+        writeListSection(st, kBrowsers, s.browsers);
+        st.write(kSettings, "TextExt", joinLines(s.textExt));
+    }
+    // 3. Always.
+    st.write(kSettings, "Browser1", s.browser1);
+    st.write(kSettings, "ProjFile", s.projFile);
+    writeBool(st, kSettings, "WordWrap", s.wordWrap);
+    writeBool(st, kSettings, "StatusBar", s.statusBar);
+    writeBool(st, kSettings, "FileList", s.fileList);
+    writeBool(st, kSettings, "TabControl", s.tabControl);
+    st.write(kOptions, "OL", s.ol);
+    st.write(kOptions, "UL", s.ul);
+    writeInt(st, kSettings, "Sizer2", s.sizer2);
+    writeInt(st, kSettings, "Sizer1", s.sizer1);
+    writeInt(st, kSettings, "Sizer3", s.sizer3);
+    writeInt(st, kSettings, "nbook", s.nbook);
+    st.write(kSettings, "CurrentDir", s.currentDir);
+    writeInt(st, kSettings, "FilterIndex", s.filterIndex);
+}
+
+std::string datePattern(int index, const std::string& custom) {
+    static const char* const kPatterns[5] = {"mmmm d, yyyy", "dddd, mmmm d, yyyy", "dd-mmm-yy", "m/d/yy",
+                                             "mm/dd/yyyy"};
+    return index >= 0 && index < 5 ? kPatterns[index] : custom;
+}
+
+} // namespace tv
