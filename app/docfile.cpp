@@ -89,25 +89,35 @@ fs::path resolveLinks(fs::path p) {
 std::string readFileBytes(const std::string& path) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) fail(path, EISDIR);
+#ifndef _WIN32
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(path, errno);
+    std::string bytes;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    // Read to the end, whatever size was reported (a file may grow, and
+    // some report none).
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            fail(path, err);
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+#else
     std::ifstream in(path, std::ios::binary);
     if (!in) fail(path, errno ? errno : ENOENT);
-    std::string bytes;
-    in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
-    if (size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        in.seekg(0, std::ios::beg);
-        in.read(bytes.data(), size);
-        if (!in) fail(path, errno ? errno : EIO);
-        // A file that grows while we read is read to its end.
-        char more[65536];
-        while (in.read(more, sizeof more) || in.gcount() > 0)
-            bytes.append(more, static_cast<std::size_t>(in.gcount()));
-    } else {
-        in.seekg(0, std::ios::beg);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) fail(path, EIO);
     return bytes;
+#endif
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {

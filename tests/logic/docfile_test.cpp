@@ -140,6 +140,8 @@ TEST_F(FileWriting, ReadingAMissingFileNamesIt) {
         EXPECT_NE(std::string(e.what()).find("nope.html"), std::string::npos);
         EXPECT_NE(std::string(e.what()).find("No such file"), std::string::npos);
     }
+    // A file that opens but cannot be read is an error too, not an empty text.
+    EXPECT_THROW(tv::readFileBytes("/proc/self/mem"), tv::FileError);
     put(file("empty.html"), "");
     EXPECT_EQ(tv::readFileBytes(file("empty.html")), "");
     EXPECT_THROW(tv::readFileBytes(dir.string()), tv::FileError);

@@ -34,6 +34,7 @@ private:
     }
 
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit()); }
     void init() {
         prompts = std::make_unique<TestPrompter>();
         frame = std::make_unique<TMainForm>(QStringList{}, dir.path());

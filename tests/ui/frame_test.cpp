@@ -63,6 +63,7 @@ private:
 private slots:
     void initTestCase() {
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", runtime.filePath(QStringLiteral("config")).toLocal8Bit());
         QVERIFY(!qEnvironmentVariableIsEmpty("TAVIRON_EXE"));
     }
     void init() {
