@@ -8,6 +8,7 @@
 #include "app/prompter.h"
 #include "app/settings.h"
 #include "editor/mdichild.h"
+#include "widgets/filedrag.h"
 #include "widgets/tabset.h"
 
 #include <Qsci/qsciprinter.h>
@@ -122,14 +123,16 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
 
     // The options are read once, here, and written once, when the frame goes.
     {
-        const tv::IniStore store(tv::settingsFilePath());
-        MRUFileList1->LoadFromRegistry(store);
-        settings_ = tv::ReadSettings(store, tv::programFolder());
+        const auto store = tv::openSettingsStore();
+        MRUFileList1->LoadFromRegistry(*store);
+        settings_ = tv::ReadSettings(*store, tv::programFolder());
     }
     applySettings();
     if (!MRUFileList1->items().isEmpty())
         openDir_ = fromStd(tv::folderOf(toStd(MRUFileList1->items().first())));
-    setAcceptDrops(true);
+    FileDrag1 = new TFileDrag(this);
+    FileDrag1->OnDrop = [this] { FileDrop(FileDrag1->NameWithPath); };
+    FileDrag1->setEnableDrop(true);
     UpdateMenuItems();
 }
 
@@ -204,10 +207,11 @@ void TMainForm::collectToolBarLayouts() {
             continue;
         }
         l.dockedTo = dockName(area);
-        // Rows are the distinct offsets across the dock of its tool bars.
+        if (!l.visible) continue;  // a hidden bar has no place of its own; it keeps the stored one
+        // Rows are the distinct offsets across the dock of its shown tool bars.
         std::vector<int> rows;
         for (QToolBar* other : toolBars)
-            if (!other->isFloating() && toolBarArea(other) == area)
+            if (!other->isHidden() && !other->isFloating() && toolBarArea(other) == area)
                 rows.push_back(vertical ? other->x() : other->y());
         std::sort(rows.begin(), rows.end());
         rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -232,10 +236,10 @@ void TMainForm::FormDestroy() {
     settings_.statusBar = StatusBar1->isChecked();
     settings_.tabControl = TabControl1->isChecked();
     try {
-        tv::IniStore store(tv::settingsFilePath());
-        tv::WriteSettings(store, settings_);
-        MRUFileList1->SaveToRegistry(store);
-        store.flush();
+        const auto store = tv::openSettingsStore();
+        tv::WriteSettings(*store, settings_);
+        MRUFileList1->SaveToRegistry(*store);
+        store->flush();
     } catch (const tv::FileError&) {
         // The frame is going away; there is nobody left to tell.
     }
@@ -446,8 +450,6 @@ TMDIChild* TMainForm::createChild(const QString& fileName) {
     // (Ctrl+W is "&Close" of the File menu).
     if (QMenu* system = sub->systemMenu())
         for (QAction* a : system->actions()) a->setShortcut(QKeySequence());
-    const QSize area = mdi_->viewport()->size();
-    sub->resize(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
     AddDocumentTab(child);
     {
         const QSignalBlocker block(TabSet1);
@@ -459,6 +461,14 @@ TMDIChild* TMainForm::createChild(const QString& fileName) {
 
 void TMainForm::showChild(TMDIChild* child) {
     auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    // New windows cascade from the top left, each a step further, and keep
+    // inside the client area.
+    const QSize area = mdi_->viewport()->size();
+    const QSize size(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
+    const int step = 22;
+    const int places = std::max(1, std::min(area.width() - size.width(), area.height() - size.height()) / step + 1);
+    const int k = (static_cast<int>(mdi_->subWindowList().size()) - 1) % places;
+    sub->setGeometry(k * step, k * step, size.width(), size.height());
     sub->show();
     mdi_->setActiveSubWindow(sub);
     SaveBtn->setEnabled(false);
@@ -602,30 +612,6 @@ void TMainForm::FileDrop(const QStringList& fileNames) {
     }
     raise();
     activateWindow();
-}
-
-void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
-    if (e->mimeData()->hasUrls()) {
-        for (const QUrl& u : e->mimeData()->urls()) {
-            if (u.isLocalFile()) {
-                e->acceptProposedAction();
-                return;
-            }
-        }
-    }
-    QMainWindow::dragEnterEvent(e);
-}
-
-void TMainForm::dropEvent(QDropEvent* e) {
-    QStringList names;
-    for (const QUrl& u : e->mimeData()->urls())
-        if (u.isLocalFile()) names << u.toLocalFile();
-    if (names.isEmpty()) {
-        QMainWindow::dropEvent(e);
-        return;
-    }
-    e->acceptProposedAction();
-    FileDrop(names);
 }
 
 void TMainForm::Open1Click() {

@@ -21,6 +21,7 @@ class QPrinter;
 class QToolBar;
 class TAboutBox;
 class TMDIChild;
+class TFileDrag;
 class TMRUFileList;
 class TTabSet;
 
@@ -63,6 +64,7 @@ public:
     TTabSet* TabSet1 = nullptr;
     QWidget* TabPanel = nullptr;
     TMRUFileList* MRUFileList1 = nullptr;
+    TFileDrag* FileDrag1 = nullptr;
     int NextUntitledNumber = 0;
     QString openDialogFolder() const { return openDir_; }
 
@@ -123,8 +125,6 @@ protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
-    void dragEnterEvent(QDragEnterEvent* e) override;
-    void dropEvent(QDropEvent* e) override;
 
 private:
     void createMenus();

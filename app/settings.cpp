@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include "app/docfile.h"
+#include "app/registrystore.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -199,6 +200,14 @@ std::string settingsFilePath() {
         base = ".";
     }
     return base + "/Taviron/Taviron.conf";
+}
+
+std::unique_ptr<SettingsStore> openSettingsStore() {
+#ifdef _WIN32
+    return std::make_unique<RegistryStore>();
+#else
+    return std::make_unique<IniStore>(settingsFilePath());
+#endif
 }
 
 // --- encodings --------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -66,6 +67,9 @@ private:
 // Where the settings live: $XDG_CONFIG_HOME/Taviron/Taviron.conf (by default
 // ~/.config/Taviron/Taviron.conf).
 std::string settingsFilePath();
+
+// The program's store: the registry on Windows, the INI file elsewhere.
+std::unique_ptr<SettingsStore> openSettingsStore();
 
 // --- encodings ------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include "editor/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
+#include "widgets/filedrag.h"
 #include "widgets/tabset.h"
 
 #include <QAction>
@@ -241,6 +242,9 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(frame.get(), &drop);
+        QCOMPARE(frame->FileDrag1->FileCount, 3);
+        QCOMPARE(frame->FileDrag1->NameOnly, (QStringList{"a.html", "mem", "c.html"}));
+        QCOMPARE(frame->FileDrag1->Extension, (QStringList{"html", "", "html"}));
         QStringList open;
         for (TMDIChild* c : frame->documents()) open << c->caption();
         QCOMPARE(open, (QStringList{"a.html", "c.html"}));
