@@ -8,6 +8,7 @@
 #include "app/prompter.h"
 #include "app/settings.h"
 #include "editor/mdichild.h"
+#include "tools/searchbox.h"
 #include "widgets/filedrag.h"
 #include "widgets/tabset.h"
 
@@ -23,6 +24,7 @@
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QMdiArea>
@@ -136,7 +138,12 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     UpdateMenuItems();
 }
 
-TMainForm::~TMainForm() { FormDestroy(); }
+TMainForm::~TMainForm() {
+    // The document windows go with the frame; nothing is to follow them now.
+    disconnect(mdi_, nullptr, this, nullptr);
+    disconnect(TabSet1, nullptr, this, nullptr);
+    FormDestroy();
+}
 
 void TMainForm::applySettings() {
     move(settings_.left, settings_.top);
@@ -288,10 +295,8 @@ void TMainForm::createToolBars() {
     CopyBtn = addButton("CopyBtn", "Copy|Copy selected text to the clipboard", "edit-copy", -1);
     PasteBtn = addButton("PasteBtn", "Paste|Paste clipboard contents into document", "edit-paste", -1);
     UndoBtn = addButton("UndoBtn", "Undo|Undo latest editing action", "edit-undo", QStyle::SP_ArrowBack);
-    // Tool bars whose buttons come with later features stay hidden until
-    // they hold something.
-    for (QToolBar* bar : toolBars)
-        if (bar != MainTbar) bar->hide();
+    RedoBtn = addButton("RedoBtn", "Repeat Tag|Repeat last tag insertion", "edit-redo", QStyle::SP_BrowserReload);
+    createTagButtons();
 
     connect(NewBtn, &QAction::triggered, this, &TMainForm::NewBtnClick);
     connect(OpenBtn, &QAction::triggered, this, &TMainForm::Open1Click);
@@ -309,6 +314,9 @@ void TMainForm::createToolBars() {
     });
     connect(UndoBtn, &QAction::triggered, this, [this] {
         if (TMDIChild* c = activeDocument()) c->Undo1Click();
+    });
+    connect(RedoBtn, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) c->Markup();
     });
 }
 
@@ -342,6 +350,11 @@ void TMainForm::createMenus() {
         if (TMDIChild* c = activeDocument()) SaveAs(c);
     });
     connect(Exit1, &QAction::triggered, this, &TMainForm::ExitClick);
+
+    FrameEdit1 = bar->addMenu(QStringLiteral("&Edit"));
+    FrameEdit1->setObjectName(QStringLiteral("FrameEdit1"));
+    FrameFind1 = addItem(FrameEdit1, "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), "Search for text");
+    connect(FrameFind1, &QAction::triggered, this, [this] { searchBox()->showBox(); });
 
     View1 = bar->addMenu(QStringLiteral("&View"));
     View1->setObjectName(QStringLiteral("View1"));
@@ -425,8 +438,7 @@ TMDIChild* TMainForm::OpenDocument(const QString& fileName) {
     child->LineEnds = loaded.lineEnds;
     child->RichEdit1->SetText(loaded.text);
     loaded.text.clear();
-    // Loaded text shows in the font colour until colouring marks it up.
-    child->RichEdit1->SetRangeColor(0, child->RichEdit1->Length(), settings_.fontColor);
+    child->ColorDocument();
     child->RichEdit1->SetModified(false);
     showChild(child);
     QApplication::restoreOverrideCursor();
@@ -525,6 +537,99 @@ bool TMainForm::SaveAs(TMDIChild* child) {
     child->SetFileName(oldName);
     child->LineEnds = oldEnds;
     return false;
+}
+
+Tsearchbox* TMainForm::searchBox() {
+    if (searchBox_) return searchBox_;
+    searchBox_ = new Tsearchbox(this);
+    searchBox_->onFind = [this] {
+        if (TMDIChild* c = activeDocument()) c->FindNext(searchBox_->findText());
+    };
+    searchBox_->onReplace = [this] {
+        if (TMDIChild* c = activeDocument()) c->ReplaceAndFindNext();
+    };
+    searchBox_->onReplaceAll = [this] {
+        if (TMDIChild* c = activeDocument()) c->ReplaceAllInDocument();
+    };
+    return searchBox_;
+}
+
+namespace {
+// A tool button's picture: its short label drawn as the button shows text.
+QIcon labelIcon(const QString& label, int style, const QPalette& palette) {
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont f = p.font();
+    f.setPixelSize(label.size() > 2 ? 9 : 14);
+    f.setBold(style & 1);
+    f.setItalic(style & 2);
+    f.setUnderline(style & 4);
+    p.setFont(f);
+    p.setPen(palette.color(QPalette::ButtonText));
+    p.drawText(pm.rect(), Qt::AlignCenter, label);
+    return QIcon(pm);
+}
+} // namespace
+
+QAction* TMainForm::addTagButton(QToolBar* bar, const char* command, const char* label, int style) {
+    const tv::TagCommand* c = tv::tagCommand(command);
+    const std::string hint = c && *c->hint ? c->hint : std::string(label);
+    auto* a = new QAction(this);
+    a->setObjectName(QString::fromLatin1(command).replace(QLatin1Char('1'), QString()) + QStringLiteral("Btn"));
+    a->setText(fromStd(tv::shortHint(hint)));
+    a->setToolTip(fromStd(tv::shortHint(hint)));
+    a->setStatusTip(fromStd(tv::longHint(hint)));
+    a->setIcon(labelIcon(QString::fromLatin1(label), style, palette()));
+    bar->addAction(a);
+    const std::string name = command;
+    connect(a, &QAction::triggered, this, [this, name] {
+        if (TMDIChild* d = activeDocument()) d->runTagCommand(name);
+    });
+    tagButtons[name] = a;
+    return a;
+}
+
+void TMainForm::createTagButtons() {
+    QToolBar* html = toolBars[2];
+    QToolBar* style = toolBars[5];
+    QToolBar* format = toolBars[6];
+    QToolBar* lists = toolBars[7];
+    addTagButton(html, "Paragraph1", "P", 1);
+    addTagButton(html, "LineBreak1", "BR", 1);
+    addTagButton(html, "Center1", "≡", 0);
+    addTagButton(html, "Comment1", "<!>", 0);
+    ColorBtn = addTagButton(html, "Color1", "#", 1);
+    ColorBtn->setToolTip(QStringLiteral("Color"));
+    ColorBtn->setStatusTip(QStringLiteral("Inset color code"));
+    addTagButton(style, "Bold1", "B", 1);
+    addTagButton(style, "Italic1", "I", 2);
+    addTagButton(style, "Underline1", "U", 4);
+    addTagButton(style, "Teletype1", "TT", 0);
+    // The Header drop-down: a heading of each level.
+    auto* header = new QToolButton(format);
+    header->setObjectName(QStringLiteral("HeaderBtn"));
+    header->setIcon(labelIcon(QStringLiteral("H"), 1, palette()));
+    header->setToolTip(QStringLiteral("Header"));
+    header->setStatusTip(QStringLiteral("Insert a heading"));
+    header->setPopupMode(QToolButton::InstantPopup);
+    HeaderMenu = new QMenu(header);
+    for (int level = 1; level <= 6; ++level) {
+        QAction* a = HeaderMenu->addAction(QStringLiteral("Level &%1").arg(level));
+        const std::string name = "H" + std::to_string(level);
+        connect(a, &QAction::triggered, this, [this, name] {
+            if (TMDIChild* d = activeDocument()) d->runTagCommand(name);
+        });
+    }
+    header->setMenu(HeaderMenu);
+    format->addWidget(header);
+    addTagButton(format, "BlockQuote1", "“”", 0);
+    addTagButton(format, "Preformatted1", "PRE", 0);
+    addTagButton(lists, "UnorderedList1", "•", 1);
+    addTagButton(lists, "OrderedList1", "1.", 1);
+    addTagButton(lists, "ListItem1", "LI", 0);
+    addTagButton(lists, "DefinitionList1", "DL", 0);
 }
 
 void TMainForm::AddDocumentTab(TMDIChild* child) {
@@ -665,23 +770,32 @@ void TMainForm::documentClosed(TMDIChild* child) {
         const QSignalBlocker block(TabSet1);
         TabSet1->removeTab(tab);
     }
-    if (mergedEdit_ == child->Edit1) {
-        menuBar()->removeAction(mergedEdit_->menuAction());
-        mergedEdit_ = nullptr;
+    if (!merged_.empty() && merged_.front() == child->Edit1) {
+        for (QMenu* m : merged_) menuBar()->removeAction(m->menuAction());
+        merged_.clear();
+        FrameEdit1->menuAction()->setVisible(true);
+        FrameFind1->setEnabled(true);
     }
 }
 
 bool TMainForm::wordWrapChecked() const { return WordWrap1 && WordWrap1->isChecked(); }
 
 void TMainForm::subWindowActivated(QMdiSubWindow*) {
-    // The active document's Edit menu stands after File.
+    // The active document's Edit menu takes the place of the frame's, and
+    // its tag menus follow it.
     TMDIChild* c = activeDocument();
-    QMenu* wanted = c ? c->Edit1 : nullptr;
-    if (mergedEdit_ != wanted) {
-        if (mergedEdit_) menuBar()->removeAction(mergedEdit_->menuAction());
-        if (wanted) menuBar()->insertMenu(View1->menuAction(), wanted);
-        mergedEdit_ = wanted;
+    std::vector<QMenu*> wanted;
+    if (c) {
+        wanted.push_back(c->Edit1);
+        for (QMenu* m : c->documentMenus()) wanted.push_back(m);
     }
+    if (merged_ != wanted) {
+        for (QMenu* m : merged_) menuBar()->removeAction(m->menuAction());
+        for (QMenu* m : wanted) menuBar()->insertMenu(View1->menuAction(), m);
+        merged_ = wanted;
+    }
+    FrameEdit1->menuAction()->setVisible(!c);
+    FrameFind1->setEnabled(!c);
     UpdateMenuItems();
 }
 
@@ -701,7 +815,7 @@ void TMainForm::UpdateMenuItems() {
         CutBtn->setEnabled(sel);
         CopyBtn->setEnabled(sel);
     } else {
-        for (QAction* a : {UndoBtn, PasteBtn, SaveBtn, CutBtn, CopyBtn}) a->setEnabled(false);
+        for (QAction* a : {UndoBtn, RedoBtn, PasteBtn, SaveBtn, CutBtn, CopyBtn}) a->setEnabled(false);
         panel0_->clear();
     }
 }

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,7 @@ class TMDIChild;
 class TFileDrag;
 class TMRUFileList;
 class TTabSet;
+class Tsearchbox;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -85,6 +87,11 @@ public:
     QAction* CopyBtn = nullptr;
     QAction* PasteBtn = nullptr;
     QAction* UndoBtn = nullptr;
+    QAction* RedoBtn = nullptr;   // Repeat Tag
+    QAction* ColorBtn = nullptr;
+    QMenu* HeaderMenu = nullptr;  // the Header drop-down, "Level &1" to "Level &6"
+    // Tag buttons by the name of the command they run ("Bold1", ...).
+    std::map<std::string, QAction*> tagButtons;
 
     // Menu items.
     QMenu* File1 = nullptr;
@@ -99,6 +106,8 @@ public:
     QAction* PrintSetup1 = nullptr;
     QAction* Exit1 = nullptr;
     QMenu* OpenDropDown = nullptr;
+    QMenu* FrameEdit1 = nullptr;  // "&Edit" while no document is active
+    QAction* FrameFind1 = nullptr;
     QMenu* View1 = nullptr;
     QMenu* Toolbars1 = nullptr;
     QAction* StatusBar1 = nullptr;
@@ -117,6 +126,8 @@ public:
     std::vector<QToolBar*> toolBars;
 
     QMdiArea* mdiArea() const { return mdi_; }
+    // The search dialog, one for the whole program.
+    Tsearchbox* searchBox();
 
     // The dock pop-up: the same nine items as View > Toolbars.
     QMenu* createPopupMenu() override;
@@ -164,7 +175,10 @@ private:
     QMdiArea* mdi_ = nullptr;
     QLabel* panel0_ = nullptr;
     QLabel* panel1_ = nullptr;
-    QMenu* mergedEdit_ = nullptr;
+    std::vector<QMenu*> merged_;  // the active document's menus in the menu bar
+    Tsearchbox* searchBox_ = nullptr;
+    QAction* addTagButton(QToolBar* bar, const char* command, const char* label, int style);
+    void createTagButtons();
     QAction* windowListSeparator_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     bool shown_ = false;

@@ -2,6 +2,7 @@
 
 #include "app/frametext.h"
 
+#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -73,6 +74,14 @@ public:
     bool print(QWidget* parent, QPrinter& printer) override {
         QPrintDialog dlg(&printer, parent);
         return dlg.exec() == QDialog::Accepted;
+    }
+
+    std::optional<tv::ColorValue> color(QWidget* parent, tv::ColorValue initial) override {
+        QColorDialog dlg(QColor(tv::redOf(initial), tv::greenOf(initial), tv::blueOf(initial)), parent);
+        dlg.setOption(QColorDialog::DontUseNativeDialog, false);
+        if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+        const QColor c = dlg.selectedColor();
+        return static_cast<tv::ColorValue>(c.red() | (c.green() << 8) | (c.blue() << 16));
     }
 
     bool pageSetup(QWidget* parent, QPrinter& printer) override {

@@ -3,6 +3,8 @@
 // answer in place of a person.
 #pragma once
 
+#include "app/palette.h"
+
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -52,6 +54,8 @@ public:
     // The print dialog and the printer setup dialog; false when cancelled.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
     virtual bool pageSetup(QWidget* parent, QPrinter& printer) = 0;
+    // The colour dialog with its custom colours open; none when cancelled.
+    virtual std::optional<tv::ColorValue> color(QWidget* parent, tv::ColorValue initial) = 0;
 
     // An error or notice with an OK button.
     void message(QWidget* parent, const QString& caption, const QString& text,

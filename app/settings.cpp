@@ -344,11 +344,15 @@ const char* const kToolBarNames[kToolBarCount] = {"MainTbar", "CustomTbar", "HTM
                                                   "TextTbar", "FormatTbar", "ListTbar", "FormTbar"};
 
 std::array<ToolBarLayout, kToolBarCount> Settings::defaultToolBars() {
+    // Main and Common HTML share the first row; Style, Format and Lists the
+    // second. Tool bars whose buttons come with later features start hidden.
     std::array<ToolBarLayout, kToolBarCount> bars;
+    const int rows[kToolBarCount] = {0, 2, 0, 3, 3, 1, 1, 1, 3};
+    const bool shown[kToolBarCount] = {true, false, true, false, false, true, true, true, false};
     for (int i = 0; i < kToolBarCount; ++i) {
-        bars[i].dockRow = i;
-        // Tool bars whose buttons come with later features start hidden.
-        bars[i].visible = i == 0;
+        bars[i].dockRow = rows[i];
+        bars[i].dockPos = i;
+        bars[i].visible = shown[i];
     }
     return bars;
 }

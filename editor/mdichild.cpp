@@ -4,22 +4,34 @@
 #include "app/mainform.h"
 #include "app/paths.h"
 #include "app/prompter.h"
+#include "editor/codec.h"
 #include "editor/textmodel.h"
 #include "editor/undorules.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "editor/search.h"
+#include "editor/gotobox.h"
+#include "tools/searchbox.h"
+
 namespace {
 constexpr int kTextLimit = 0x100000;  // 1,048,576 characters
-}
+
+} // namespace
+
+std::string TMDIChild::PendingStartText;
+std::string TMDIChild::PendingEndText;
+bool TMDIChild::EndReached = false;
 
 PaintLock::PaintLock(QWidget* w) : w_(w), wasEnabled_(w->updatesEnabled()) {
     w_->setUpdatesEnabled(false);
@@ -44,12 +56,23 @@ TMDIChild::TMDIChild(TMainForm* frame) : QWidget(nullptr), frame_(frame) {
     Edit1->menuAction()->setStatusTip(QStringLiteral("Edit commands"));
     Undo1 = addItem(Edit1, "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), "Undo latest editing action");
     Redo1 = addItem(Edit1, "&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "Undo last undo action");
+    RepeatTag1 = addItem(Edit1, "R&epeat Tag", QKeySequence(Qt::CTRL | Qt::Key_T), "Repeat last tag insertion");
     Edit1->addSeparator();
     Cut1 = addItem(Edit1, "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), "Cut selected text to the clipboard");
     Copy1 = addItem(Edit1, "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), "Copy selected text to the clipboard");
     Paste1 = addItem(Edit1, "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), "Paste clipboard contents into document");
     Edit1->addSeparator();
+    Find1 = addItem(Edit1, "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), "Search document for text");
+    FindNext1 = addItem(Edit1, "Find &Next", QKeySequence(Qt::Key_F3), "Find Next");
+    RaFagain = addItem(Edit1, "Repl&ace and Find Next", QKeySequence(Qt::Key_F4), "Replace text and Find Next");
+    Gotoline1 = addItem(Edit1, "&Go to line...", {}, "Go to line number");
+    Edit1->addSeparator();
     SelectAll1 = addItem(Edit1, "Se&lect All", {}, "Select all text in current document");
+    connect(RepeatTag1, &QAction::triggered, this, [this] { RepeatTag1Click(); });
+    connect(Find1, &QAction::triggered, this, [this] { Find1Click(); });
+    connect(FindNext1, &QAction::triggered, this, [this] { FindNext1Click(); });
+    connect(RaFagain, &QAction::triggered, this, [this] { ReplaceAndFindNext(); });
+    connect(Gotoline1, &QAction::triggered, this, [this] { Gotoline1Click(); });
     connect(Undo1, &QAction::triggered, this, [this] { Undo1Click(true); });
     connect(Redo1, &QAction::triggered, this, [this] { Redo1Click(); });
     connect(Cut1, &QAction::triggered, this, [this] { Cut1Click(true); });
@@ -61,12 +84,17 @@ TMDIChild::TMDIChild(TMainForm* frame) : QWidget(nullptr), frame_(frame) {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Undo2 = PopupMenu1->addAction(QStringLiteral("&Undo"));
+    Repeat2 = PopupMenu1->addAction(QStringLiteral("&Repeat Tag"));
     PopupMenu1->addSeparator();
     Cut2 = PopupMenu1->addAction(QStringLiteral("Cu&t"));
     Copy2 = PopupMenu1->addAction(QStringLiteral("&Copy"));
     Paste2 = PopupMenu1->addAction(QStringLiteral("&Paste"));
     PopupMenu1->addSeparator();
     SelectAll2 = PopupMenu1->addAction(QStringLiteral("&Select All"));
+    color2 = PopupMenu1->addAction(QStringLiteral("refresh colors"));
+    color2->setVisible(false);
+    connect(Repeat2, &QAction::triggered, this, [this] { RepeatTag1Click(); });
+    connect(color2, &QAction::triggered, this, [this] { ColorDocument(); });
     connect(Undo2, &QAction::triggered, this, [this] { Undo1Click(); });
     connect(Cut2, &QAction::triggered, this, [this] { Cut1Click(); });
     connect(Copy2, &QAction::triggered, this, [this] { Copy1Click(); });
@@ -81,12 +109,14 @@ TMDIChild::TMDIChild(TMainForm* frame) : QWidget(nullptr), frame_(frame) {
     connect(RichEdit1, &TvokRich::OnKeyDown, this, &TMDIChild::RichEdit1KeyDown);
     connect(RichEdit1, &TvokRich::OnKeyPress, this, &TMDIChild::RichEdit1KeyPress);
     RichEdit1->viewport()->installEventFilter(this);
+    createTagMenus();
 
     // Creation: the settings, then the editor's typing colour starts as the
     // background and turns into the font colour at the first paint.
     ApplyEditorSettings();
-    RichEdit1->SetSelColor(frame_->settings().backColor);
+    RichEdit1->SetTypingColor(frame_->settings().backColor);
     SetWordWrap(frame_->wordWrapChecked());
+    frame_->RedoBtn->setEnabled(!PendingStartText.empty() || !PendingEndText.empty());
 }
 
 QAction* TMDIChild::addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint) {
@@ -107,7 +137,7 @@ bool TMDIChild::IsUntitled() const { return tv::IsUntitledName(FileName.toStdStr
 void TMDIChild::ApplyEditorSettings() {
     const tv::Settings& s = frame_->settings();
     RichEdit1->SetBackgroundColor(tv::PaletteColor(s.backColor));
-    RichEdit1->SetSelColor(s.fontColor);
+    RichEdit1->SetTypingColor(s.fontColor);
     RichEdit1->SetEditorFont(QString::fromStdString(s.fontName), s.fontSize);
 }
 
@@ -120,6 +150,7 @@ void TMDIChild::SetEditRect() {
 void TMDIChild::GetTitle() { RichEdit1->SetHint(tv::GetTitleText(RichEdit1->TextView())); }
 
 void TMDIChild::TextChange() {
+    if (ColorPending) ColorAroundCaret();
     frame_->SaveBtn->setEnabled(RichEdit1->Modified());
     frame_->UndoBtn->setEnabled(RichEdit1->CanUndo());
     GetTitle();
@@ -132,7 +163,7 @@ void TMDIChild::CheckSelected() {
     frame_->CutBtn->setEnabled(sel);
     frame_->CopyBtn->setEnabled(sel);
     frame_->PasteBtn->setEnabled(TvokRich::ClipboardHasText());
-    if (!sel) RichEdit1->SetSelColor(frame_->settings().fontColor);
+    if (!sel && !CaretInTag()) RichEdit1->SetTypingColor(frame_->settings().fontColor);
 }
 
 void TMDIChild::RichEdit1KeyDown(int key, Qt::KeyboardModifiers mods) {
@@ -244,7 +275,10 @@ void TMDIChild::Paste1Click(bool fromMenu) {
 
 void TMDIChild::SelectAll1Click() { RichEdit1->SetSel(0, RichEdit1->Length()); }
 
-void TMDIChild::Edit1Popup() { Redo1->setEnabled(RichEdit1->CanRedo()); }
+void TMDIChild::Edit1Popup() {
+    RepeatTag1->setEnabled(!PendingStartText.empty() || !PendingEndText.empty());
+    Redo1->setEnabled(RichEdit1->CanRedo());
+}
 
 void TMDIChild::PopupMenu1Popup() {
     const bool sel = RichEdit1->SelLength() > 0;
@@ -252,6 +286,7 @@ void TMDIChild::PopupMenu1Popup() {
     Copy2->setEnabled(sel);
     Paste2->setEnabled(TvokRich::ClipboardHasText());
     Undo2->setEnabled(RichEdit1->CanUndo());
+    Repeat2->setEnabled(!PendingStartText.empty() || !PendingEndText.empty());
 }
 
 bool TMDIChild::FormCloseQuery() {
@@ -285,9 +320,8 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* e) {
 
 void TMDIChild::FormPaint() {
     const tv::Settings& s = frame_->settings();
-    if (RichEdit1->SelLength() == 0 &&
-        tv::PaletteColor(s.backColor) == tv::PaletteColor(static_cast<std::uint8_t>(RichEdit1->SelColor())))
-        RichEdit1->SetSelColor(s.fontColor);
+    if (tv::PaletteColor(s.backColor) == tv::PaletteColor(static_cast<std::uint8_t>(RichEdit1->TypingColor())))
+        RichEdit1->SetTypingColor(s.fontColor);
 }
 
 void TMDIChild::closeEvent(QCloseEvent* e) {
@@ -297,4 +331,246 @@ void TMDIChild::closeEvent(QCloseEvent* e) {
     }
     frame_->documentClosed(this);
     e->accept();
+}
+
+// --- tag menus ---------------------------------------------------------------
+
+void TMDIChild::createTagMenus() {
+    Style1 = new QMenu(QStringLiteral("&Style"), this);
+    Format1 = new QMenu(QStringLiteral("&Format"), this);
+    Elements1 = new QMenu(QStringLiteral("&Elements"), this);
+    Lists1 = new QMenu(QStringLiteral("&Lists"), this);
+    QMenu* logical = Style1->addMenu(QStringLiteral("&Logical"));
+    QMenu* structure = Format1->addMenu(QStringLiteral("&Structure"));
+    QMenu* heading = Format1->addMenu(QStringLiteral("&Heading"));
+    QMenu* tableTags = Elements1->addMenu(QStringLiteral("&Table Tags"));
+    QMenu* frameTags = Elements1->addMenu(QStringLiteral("F&rame Tags"));
+    auto menuOf = [&](tv::TagMenu m) -> QMenu* {
+        switch (m) {
+        case tv::TagMenu::StyleLogical: return logical;
+        case tv::TagMenu::Style: return Style1;
+        case tv::TagMenu::FormatStructure: return structure;
+        case tv::TagMenu::FormatHeading: return heading;
+        case tv::TagMenu::Format: return Format1;
+        case tv::TagMenu::Elements: return Elements1;
+        case tv::TagMenu::ElementsTable: return tableTags;
+        case tv::TagMenu::ElementsFrame: return frameTags;
+        case tv::TagMenu::Lists: return Lists1;
+        }
+        return Style1;
+    };
+    for (const tv::TagCommand& c : tv::tagCommands()) {
+        QMenu* menu = menuOf(c.menu);
+        if (std::string_view(c.name) == "Comment1") {
+            Color1 = addItem(Elements1, "C&olor...", {}, "Insert color code");
+            connect(Color1, &QAction::triggered, this, [this] { Color1Click(); });
+        }
+        QAction* a = menu->addAction(QString::fromLatin1(c.caption));
+        a->setObjectName(QString::fromLatin1(c.name));
+        if (*c.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
+        if (*c.hint) a->setStatusTip(QString::fromStdString(tv::longHint(c.hint)));
+        const tv::TagCommand* cmd = &c;
+        connect(a, &QAction::triggered, this, [this, cmd] { TagCommandClick(*cmd); });
+        tagActions[c.name] = a;
+    }
+}
+
+void TMDIChild::runTagCommand(const std::string& name) {
+    if (name == "Color1") {
+        Color1Click();
+        return;
+    }
+    if (const tv::TagCommand* c = tv::tagCommand(name)) TagCommandClick(*c);
+}
+
+void TMDIChild::TagCommandClick(const tv::TagCommand& c) {
+    if (c.rule == tv::TagRule::Comment) {
+        Comment1Click();
+        return;
+    }
+    const bool hasSel = RichEdit1->SelLength() > 0;
+    const auto [start, end] = tv::tagTexts(c, hasSel, frame_->settings().ul, frame_->settings().ol);
+    PendingStartText = start;
+    PendingEndText = end;
+    if (c.rule == tv::TagRule::LineBreak && hasSel) {
+        MarkLines(start, tv::LineMode::Ends);
+        return;
+    }
+    Markup();
+    if (c.rule == tv::TagRule::List && RichEdit1->SelLength() > 0) MarkLines("<LI>", tv::LineMode::Starts);
+}
+
+// --- colouring -------------------------------------------------------------------
+
+tv::KindColors TMDIChild::kindColors() const {
+    const tv::Settings& s = frame_->settings();
+    return {s.fontColor, s.tagColor, s.anchColor, s.imgColor, s.commColor};
+}
+
+bool TMDIChild::CaretInTag() const { return tv::CaretInTagAt(RichEdit1->TextView(), RichEdit1->SelStart()); }
+
+void TMDIChild::applyWalk(int start, tv::WalkStop stop, int endPos, bool hourglass) {
+    // Only colours change: the text, the selection, the first visible line
+    // and the modified mark stay as they were.
+    const bool modified = RichEdit1->Modified();
+    PaintLock lock(this);
+    if (hourglass) QApplication::setOverrideCursor(Qt::WaitCursor);
+    int from = 0;
+    const std::string colors =
+        tv::colorBytes(tv::ColorWalk(RichEdit1->TextView(), start, stop, endPos), kindColors(), from);
+    RichEdit1->SetRangeColors(from, colors);
+    if (!CaretInTag()) RichEdit1->SetTypingColor(frame_->settings().fontColor);
+    if (hourglass) QApplication::restoreOverrideCursor();
+    RichEdit1->SetModified(modified);
+    ColorPending = false;
+}
+
+void TMDIChild::ColorDocument() {
+    if (!frame_->settings().colorCode) {
+        const bool modified = RichEdit1->Modified();
+        RichEdit1->SetRangeColor(0, RichEdit1->Length(), frame_->settings().fontColor);
+        RichEdit1->SetModified(modified);
+        ColorPending = false;
+        return;
+    }
+    applyWalk(0, tv::WalkStop::Document, 0, true);
+}
+
+void TMDIChild::ColorRange(int endPos) {
+    if (!frame_->settings().colorCode) return;
+    applyWalk(tv::TagStartBefore(RichEdit1->TextView(), RichEdit1->SelStart()), tv::WalkStop::Range, endPos, true);
+}
+
+void TMDIChild::ColorAroundCaret() {
+    if (!frame_->settings().colorCode) return;
+    applyWalk(tv::TagStartBefore(RichEdit1->TextView(), RichEdit1->SelStart()), tv::WalkStop::AroundCaret, 0, false);
+}
+
+// --- tag insertion ---------------------------------------------------------------
+
+void TMDIChild::Markup() {
+    const int s = RichEdit1->SelStart();
+    frame_->RedoBtn->setEnabled(true);
+    RepeatTag1->setEnabled(true);
+    const std::string sel = RichEdit1->SelText();
+    EditScope scope(RichEdit1);
+    PaintLock lock(this);
+    const std::string text = PendingStartText + sel + PendingEndText;
+    RichEdit1->ReplaceSelection(text);
+    RichEdit1->SetSelStart(s);
+    ColorRange(s + static_cast<int>(text.size()));
+    RichEdit1->SetSel(s + static_cast<int>(PendingStartText.size()), static_cast<int>(sel.size()));
+}
+
+void TMDIChild::MarkLines(const std::string& tag, tv::LineMode mode) {
+    const int s = RichEdit1->SelStart();
+    const std::string marked =
+        tv::MarkLines(RichEdit1->SelText(), tag, mode, tv::startsLine(RichEdit1->TextView(), s));
+    EditScope scope(RichEdit1);
+    PaintLock lock(this);
+    RichEdit1->ReplaceSelection(marked);
+    RichEdit1->SetSelStart(s);
+    ColorRange(s + static_cast<int>(marked.size()));
+    RichEdit1->SetSel(s, static_cast<int>(marked.size()));
+}
+
+void TMDIChild::RepeatTag1Click() {
+    if (!PendingStartText.empty() || !PendingEndText.empty()) Markup();
+}
+
+void TMDIChild::Comment1Click() {
+    PendingStartText = "<!-- ";
+    PendingEndText = " -->";
+    const int s = RichEdit1->SelStart();
+    frame_->RedoBtn->setEnabled(true);
+    RepeatTag1->setEnabled(true);
+    const std::string text = tv::commentText(RichEdit1->SelText());
+    EditScope scope(RichEdit1);
+    PaintLock lock(this);
+    RichEdit1->ReplaceSelection("<!-- " + text + " -->");
+    RichEdit1->SetSelStart(s);
+    ColorAroundCaret();
+    RichEdit1->SetSel(s + 5, static_cast<int>(text.size()));
+}
+
+bool TMDIChild::ColorCodeAtCaret() {
+    const auto at = tv::ColorCodeAt(RichEdit1->TextView(), RichEdit1->SelStart(), RichEdit1->SelLength());
+    if (!at) return false;
+    RichEdit1->SetSel(*at, 7);
+    return true;
+}
+
+void TMDIChild::Color1Click() {
+    tv::ColorValue initial = tv::PaletteColor(0);
+    if (ColorCodeAtCaret()) {
+        try {
+            initial = tv::HTMLToColor(RichEdit1->SelText(), tv::PaletteColor(0));
+        } catch (const tv::ColorTextError&) {
+            initial = tv::PaletteColor(0);
+        }
+    }
+    const auto chosen = prompter().color(this, initial);
+    if (!chosen) return;
+    RichEdit1->ReplaceSelection(tv::ColorToHTML(*chosen));
+}
+
+// --- find, replace, go to line ------------------------------------------------------
+
+void TMDIChild::Find1Click() {
+    Tsearchbox* box = frame_->searchBox();
+    if (box->find->toPlainText().isEmpty()) box->setFindText(tv::documentCodec().decode(RichEdit1->SelText()));
+    box->showBox();
+}
+
+void TMDIChild::FindNext(const std::string& f) {
+    if (f.empty()) return;
+    const int from = RichEdit1->SelStart() + RichEdit1->SelLength();
+    const auto k = tv::findText(RichEdit1->TextView(), from, f, frame_->searchBox()->matchcase->isChecked());
+    if (!k) {
+        EndReached = true;
+        prompter().message(this, QStringLiteral("Taviron"), QStringLiteral("Reached the end of the file."),
+                           Prompter::Icon::Information);
+        return;
+    }
+    frame_->raise();
+    frame_->activateWindow();
+    RichEdit1->setFocus();
+    RichEdit1->SetSel(*k, static_cast<int>(f.size()));
+}
+
+void TMDIChild::FindNext1Click() { FindNext(frame_->searchBox()->findText()); }
+
+void TMDIChild::ReplaceAndFindNext() {
+    Tsearchbox* box = frame_->searchBox();
+    const std::string f = box->findText();
+    const std::string r = box->replaceText();
+    if (!tv::selectionMatches(RichEdit1->SelText(), f, box->matchcase->isChecked())) {
+        RichEdit1->SetSel(RichEdit1->SelStart(), 0);
+        FindNext(f);
+    }
+    if (RichEdit1->SelLength() > 0) {
+        RichEdit1->ReplaceSelection(r);
+        FindNext(f);
+    }
+}
+
+void TMDIChild::ReplaceAllInDocument() {
+    if (frame_->searchBox()->findText().empty()) return;
+    EndReached = false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    while (!EndReached) ReplaceAndFindNext();
+    QApplication::restoreOverrideCursor();
+}
+
+void TMDIChild::Gotoline1Click() {
+    TGoToBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    const QString text = box.number->text();
+    if (text.isEmpty()) return;
+    const tv::LineNumber n = tv::parseLineNumber(text.toStdString());
+    if (!n.value) {
+        prompter().message(this, QStringLiteral("Taviron"), QString::fromStdString(n.error));
+        return;
+    }
+    if (*n.value >= 0 && *n.value < RichEdit1->LineCount()) RichEdit1->GoToLine(*n.value);
 }

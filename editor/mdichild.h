@@ -6,9 +6,12 @@
 #pragma once
 
 #include "app/docfile.h"
+#include "editor/colouring.h"
+#include "editor/markup.h"
 #include "editor/tvokrich.h"
 
 #include <QWidget>
+#include <map>
 #include <string>
 
 class QAction;
@@ -30,16 +33,63 @@ public:
     QMenu* Edit1 = nullptr;
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
+    QAction* RepeatTag1 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* FindNext1 = nullptr;
+    QAction* RaFagain = nullptr;
+    QAction* Gotoline1 = nullptr;
     QAction* Cut1 = nullptr;
     QAction* Copy1 = nullptr;
     QAction* Paste1 = nullptr;
     QAction* SelectAll1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* Undo2 = nullptr;
+    QAction* Repeat2 = nullptr;
+    QAction* color2 = nullptr;
     QAction* Cut2 = nullptr;
     QAction* Copy2 = nullptr;
     QAction* Paste2 = nullptr;
     QAction* SelectAll2 = nullptr;
+
+    // The document's tag menus, shown in the frame's menu bar after Edit.
+    QMenu* Style1 = nullptr;
+    QMenu* Format1 = nullptr;
+    QMenu* Elements1 = nullptr;
+    QMenu* Lists1 = nullptr;
+    QAction* Color1 = nullptr;
+    std::vector<QMenu*> documentMenus() const { return {Style1, Format1, Elements1, Lists1}; }
+    // The simple tag commands by name ("Bold1", "H1", ...).
+    std::map<std::string, QAction*> tagActions;
+
+    // The last tag pair inserted, shared by all windows (Repeat Tag).
+    static std::string PendingStartText;
+    static std::string PendingEndText;
+    // Set when a search finds nothing more.
+    static bool EndReached;
+
+    // Colouring.
+    void ColorDocument();
+    void ColorRange(int endPos);
+    void ColorAroundCaret();
+    bool CaretInTag() const;
+
+    // Tag insertion.
+    void Markup();
+    void MarkLines(const std::string& tag, tv::LineMode mode);
+    void RepeatTag1Click();
+    void Comment1Click();
+    void Color1Click();
+    bool ColorCodeAtCaret();
+    void TagCommandClick(const tv::TagCommand& command);
+    void runTagCommand(const std::string& name);
+
+    // Find, replace, go to line.
+    void Find1Click();
+    void FindNext(const std::string& findText);
+    void FindNext1Click();
+    void ReplaceAndFindNext();
+    void ReplaceAllInDocument();
+    void Gotoline1Click();
 
     void SetFileName(const QString& name);
     bool IsUntitled() const;
@@ -80,6 +130,9 @@ private:
     void PopupMenu1Popup();
     void FormPaint();
     QWidget* commandTarget(bool fromMenu) const;
+    void createTagMenus();
+    void applyWalk(int start, tv::WalkStop stop, int endPos, bool hourglass);
+    tv::KindColors kindColors() const;
     QAction* addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint);
 
     TMainForm* frame_;

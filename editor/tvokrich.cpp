@@ -285,6 +285,16 @@ void TvokRich::SetRangeColor(int start, int end, int index) {
                   static_cast<long>(std::clamp(index, 0, tv::kPaletteSize - 1)));
 }
 
+void TvokRich::SetRangeColors(int start, std::string_view colors) {
+    start = std::clamp(start, 0, Length());
+    const int n = std::min(static_cast<int>(colors.size()), Length() - start);
+    if (n <= 0) return;
+    SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(start), 0x1f);
+    SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(n), colors.data());
+}
+
+void TvokRich::SetTypingColor(int index) { typingStyle_ = std::clamp(index, 0, tv::kPaletteSize - 1); }
+
 void TvokRich::SetSelColor(int index) {
     index = std::clamp(index, 0, tv::kPaletteSize - 1);
     if (SelLength() > 0) SetRangeColor(SelStart(), SelStart() + SelLength(), index);

@@ -89,6 +89,12 @@ public:
     int ColorAt(int pos) const;
     // Gives the characters from `start` up to `end` one colour.
     void SetRangeColor(int start, int end, int index);
+    // Gives the characters from `start` on the colours of `colors`, one
+    // palette index per character.
+    void SetRangeColors(int start, std::string_view colors);
+    // The colour typed text will get.
+    void SetTypingColor(int index);
+    int TypingColor() const { return typingStyle_; }
     void SetBackgroundColor(tv::ColorValue color);
     void SetEditorFont(const QString& name, int pointSize);
     void SetWordWrapOn(bool on);

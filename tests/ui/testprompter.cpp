@@ -31,6 +31,11 @@ std::optional<Prompter::SaveAnswer> TestPrompter::saveFileName(QWidget*, const S
 
 int TestPrompter::run(QDialog& dialog) {
     dialogsRun << QString::fromLatin1(dialog.metaObject()->className());
+    if (!dialogScripts.empty()) {
+        auto script = dialogScripts.front();
+        dialogScripts.pop_front();
+        return script(dialog);
+    }
     if (dialogResults.empty()) return QDialog::Rejected;
     const int r = dialogResults.front();
     dialogResults.pop_front();
@@ -48,4 +53,12 @@ bool TestPrompter::print(QWidget*, QPrinter& printer) {
 bool TestPrompter::pageSetup(QWidget*, QPrinter&) {
     ++pageSetupDialogs;
     return true;
+}
+
+std::optional<tv::ColorValue> TestPrompter::color(QWidget*, tv::ColorValue initial) {
+    colorStarts.push_back(initial);
+    if (colors.empty()) return std::nullopt;
+    const auto c = colors.front();
+    colors.pop_front();
+    return c;
 }

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 class TestPrompter : public Prompter {
 public:
@@ -18,6 +19,10 @@ public:
     // For print(): a file the printer writes a PDF to; empty: cancel.
     QString printToFile;
     int printDialogs = 0;
+    std::deque<std::optional<tv::ColorValue>> colors;  // for color(); cancel when empty
+    std::vector<tv::ColorValue> colorStarts;
+    // Fill a modal form before it "closes": return QDialog::Accepted or Rejected.
+    std::deque<std::function<int(QDialog&)>> dialogScripts;
     int pageSetupDialogs = 0;
 
     std::vector<Question> questions;
@@ -31,4 +36,5 @@ public:
     int run(QDialog& dialog) override;
     bool print(QWidget*, QPrinter& printer) override;
     bool pageSetup(QWidget*, QPrinter&) override;
+    std::optional<tv::ColorValue> color(QWidget*, tv::ColorValue initial) override;
 };

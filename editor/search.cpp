@@ -1,0 +1,59 @@
+#include "editor/search.h"
+
+#include <limits>
+
+namespace tv {
+
+namespace {
+char up(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+} // namespace
+
+std::string upperAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = up(c);
+    return out;
+}
+
+std::optional<int> findText(std::string_view text, int from, std::string_view f, bool caseSensitive) {
+    if (f.empty() || from < 0 || static_cast<std::size_t>(from) > text.size()) return std::nullopt;
+    if (caseSensitive) {
+        const std::size_t p = text.find(f, static_cast<std::size_t>(from));
+        return p == std::string_view::npos ? std::nullopt : std::optional<int>(static_cast<int>(p));
+    }
+    const std::string needle = upperAscii(f);
+    const std::size_t last = text.size() >= needle.size() ? text.size() - needle.size() : 0;
+    if (text.size() < needle.size()) return std::nullopt;
+    for (std::size_t i = static_cast<std::size_t>(from); i <= last; ++i) {
+        if (up(text[i]) != needle[0]) continue;
+        std::size_t k = 1;
+        while (k < needle.size() && up(text[i + k]) == needle[k]) ++k;
+        if (k == needle.size()) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+bool selectionMatches(std::string_view sel, std::string_view f, bool caseSensitive) {
+    if (sel.empty()) return false;
+    return caseSensitive ? sel == f : upperAscii(sel) == upperAscii(f);
+}
+
+LineNumber parseLineNumber(const std::string& text) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long v = 0;
+    bool digits = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return {std::nullopt, "'" + text + "' is not a valid integer value"};
+        digits = true;
+        v = v * 10 + (text[i] - '0');
+        if (v > std::numeric_limits<int>::max() + 1LL) return {std::nullopt, "'" + text + "' is not a valid integer value"};
+    }
+    if (!digits) return {std::nullopt, "'" + text + "' is not a valid integer value"};
+    v = negative ? -v : v;
+    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min())
+        return {std::nullopt, "'" + text + "' is not a valid integer value"};
+    return {static_cast<int>(v), {}};
+}
+
+} // namespace tv
