@@ -518,6 +518,9 @@ void TvokRich::flush() {
             lastAnchor_ = anchor;
             lastCaret_ = caret;
             fired = true;
+            // Like a rich edit, the caret takes the colour of the character
+            // before it for what is typed next.
+            if (anchor == caret && caret > 0) typingStyle_ = ColorAt(static_cast<int>(caret) - 1);
             emit OnSelectionChange();
         }
         if (!fired) break;
