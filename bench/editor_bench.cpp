@@ -2,12 +2,14 @@
 // editor, taking an undo snapshot, and undoing.
 #include "app/docfile.h"
 #include "app/mainform.h"
+#include <memory>
 #include "editor/mdichild.h"
 #include "editor/tvokrich.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <benchmark/benchmark.h>
 
@@ -100,6 +102,68 @@ void BM_OpenDocument(benchmark::State& state) {
     QFile::remove(path);
 }
 BENCHMARK(BM_OpenDocument)->Arg(1 << 20)->Arg(5 << 20)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A frame whose options turn colouring on, with a document of `bytes`.
+struct ColouredDocument {
+    std::unique_ptr<TMainForm> frame;
+    TMDIChild* doc = nullptr;
+    explicit ColouredDocument(std::size_t bytes) {
+        const QString config = QDir::temp().filePath(QStringLiteral("taviron-bench-config"));
+        QDir().mkpath(config + QStringLiteral("/Taviron"));
+        QFile conf(config + QStringLiteral("/Taviron/Taviron.conf"));
+        conf.open(QIODevice::WriteOnly);
+        conf.write("[Settings]\nColorCode=1\nWordWrap=0\n");
+        conf.close();
+        qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
+        frame = std::make_unique<TMainForm>(QStringList{}, QDir::tempPath());
+        frame->show();
+        doc = frame->NewFile();
+        doc->RichEdit1->SetText(tv::fileToEditorText(htmlOfSize(bytes)).text);
+        QCoreApplication::processEvents();
+    }
+    ~ColouredDocument() { doc->RichEdit1->SetModified(false); }
+};
+
+void BM_ColorDocument(benchmark::State& state) {
+    ColouredDocument d(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) d.doc->ColorDocument();
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_ColorDocument)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+
+// Typing a ">" in the middle of a page: the window colours around the caret.
+void BM_ColorAroundCaret(benchmark::State& state) {
+    ColouredDocument d(static_cast<std::size_t>(state.range(0)));
+    TvokRich* ed = d.doc->RichEdit1;
+    const int middle = ed->Length() / 2;
+    for (auto _ : state) {
+        ed->SetSelStart(middle);
+        d.doc->ColorAroundCaret();
+    }
+}
+BENCHMARK(BM_ColorAroundCaret)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMicrosecond);
+
+// A whole keystroke: a ">" typed in the middle of a page, with everything
+// the window does for it (undo step, colouring around the caret, title,
+// buttons and status bar).
+void typeKeys(benchmark::State& state, int key, const QString& text) {
+    ColouredDocument d(static_cast<std::size_t>(state.range(0)));
+    TvokRich* ed = d.doc->RichEdit1;
+    ed->SetUndoLimit(1);  // the snapshot a ">" takes is measured on its own
+    ed->SetSelStart(ed->Length() / 2);
+    const int before = ed->Length();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(ed, &press);
+    }
+    if (ed->Length() != before + static_cast<int>(state.iterations())) state.SkipWithError("keys were not typed");
+}
+void BM_TypeBracket(benchmark::State& state) { typeKeys(state, Qt::Key_Greater, QStringLiteral(">")); }
+BENCHMARK(BM_TypeBracket)->Arg(1000000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// A letter inside a word: no snapshot, no colouring; the rest of a keystroke.
+void BM_TypeLetter(benchmark::State& state) { typeKeys(state, Qt::Key_A, QStringLiteral("a")); }
+BENCHMARK(BM_TypeLetter)->Arg(1000000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

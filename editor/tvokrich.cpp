@@ -44,6 +44,25 @@ const char* const kHighRepresentations[32] = {
 
 QColor toQColor(tv::ColorValue c) { return QColor(tv::redOf(c), tv::greenOf(c), tv::blueOf(c)); }
 
+// The component reports each change of the text to its accessibility layer
+// by counting the characters up to the change, which makes every keystroke
+// cost time in proportion to its position. Edits whose effect the editor
+// knows itself are made with those reports switched off.
+class QuietEdit {
+public:
+    explicit QuietEdit(const QsciScintillaBase* e)
+        : e_(e), mask_(e->SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK)) {
+        e_->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, 0L);
+    }
+    ~QuietEdit() { e_->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, mask_); }
+    QuietEdit(const QuietEdit&) = delete;
+    QuietEdit& operator=(const QuietEdit&) = delete;
+
+private:
+    const QsciScintillaBase* e_;
+    long mask_;
+};
+
 } // namespace
 
 TvokRich::TvokRich(QWidget* parent) : QsciScintilla(parent) {
@@ -165,10 +184,37 @@ void TvokRich::replaceRange(int start, int end, std::string_view text) {
     const long wrap = SendScintilla(SCI_GETWRAPMODE);
     const bool unwrap = wrap != SC_WRAP_NONE && (end - start > 65536 || text.size() > 65536);
     if (unwrap) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
-    SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(start));
-    SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(end));
-    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(text.size()), text.empty() ? "" : text.data());
+    {
+        const QuietEdit quiet(this);
+        SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(start));
+        SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(end));
+        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(text.size()), text.empty() ? "" : text.data());
+    }
     if (unwrap) SendScintilla(SCI_SETWRAPMODE, wrap);
+    if (start != end || !text.empty()) textChanged(start, static_cast<int>(text.size()));
+}
+
+void TvokRich::textChanged(int position, int inserted) {
+    modified_ = true;
+    changePending_ = true;
+    if (!restoring_ && inserted > 0) SetRangeColor(position, position + inserted, typingStyle_);
+    queueFlush();
+}
+
+void TvokRich::componentKey(QKeyEvent* e) {
+    // The component's own editing keys (Enter, Backspace, Delete, word and
+    // line deletion) all change the length of the text.
+    const int length = Length();
+    const int selStart = SelStart();
+    const int selLength = SelLength();
+    {
+        const QuietEdit quiet(this);
+        QsciScintilla::keyPressEvent(e);
+    }
+    const int now = Length();
+    if (now == length) return;
+    const int inserted = now - (length - selLength);
+    textChanged(selStart, inserted > 0 ? inserted : 0);
 }
 
 void TvokRich::ReplaceSelection(std::string_view text) {
@@ -319,6 +365,9 @@ void TvokRich::SetEditorFont(const QString& name, int pointSize) {
 
 void TvokRich::SetWordWrapOn(bool on) {
     setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    // A layout cache of the whole document makes every edit walk all the
+    // document's lines; the visible page is what painting needs.
+    SendScintilla(SCI_SETLAYOUTCACHE, static_cast<long>(SC_CACHE_PAGE));
     SendScintilla(SCI_SETHSCROLLBAR, on ? 0L : 1L);
 }
 
@@ -377,7 +426,7 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
     const Qt::KeyboardModifiers mods =
         e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier);
     if (isReadOnly() || mods != Qt::NoModifier) {
-        QsciScintilla::keyPressEvent(e);
+        componentKey(e);
         return;
     }
     auto fits = [this](int n) {
@@ -388,13 +437,13 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
     case Qt::Key_Backspace:
         emit OnKeyPress('\b');
-        QsciScintilla::keyPressEvent(e);
+        componentKey(e);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!fits(2)) return;
         emit OnKeyPress('\r');
-        QsciScintilla::keyPressEvent(e);
+        componentKey(e);
         return;
     case Qt::Key_Tab:
         if (e->modifiers() & Qt::ShiftModifier) break;
@@ -415,7 +464,7 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
         insertTyped(bytes);
         return;
     }
-    QsciScintilla::keyPressEvent(e);
+    componentKey(e);
 }
 
 void TvokRich::inputMethodEvent(QInputMethodEvent* e) {
@@ -479,13 +528,7 @@ void TvokRich::dropEvent(QDropEvent* e) {
 
 void TvokRich::onModified(int position, int type, int length) {
     if (!(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))) return;
-    modified_ = true;
-    changePending_ = true;
-    if ((type & SC_MOD_INSERTTEXT) && !restoring_ && length > 0) {
-        SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(position), 0x1f);
-        SendScintilla(SCI_SETSTYLING, static_cast<unsigned long>(length), static_cast<long>(typingStyle_));
-    }
-    queueFlush();
+    textChanged(position, (type & SC_MOD_INSERTTEXT) ? length : 0);
 }
 
 void TvokRich::onUpdateUi(int updated) {

@@ -138,6 +138,10 @@ private:
     void replaceRange(int start, int end, std::string_view text);
     void insertTyped(std::string_view bytes);
     void onModified(int position, int type, int length);
+    // Bookkeeping of a change: the modified mark, the change event to come,
+    // and the typing colour for inserted text.
+    void textChanged(int position, int inserted);
+    void componentKey(QKeyEvent* e);
     void onUpdateUi(int updated);
     void flush();
     void queueFlush();
