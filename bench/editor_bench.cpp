@@ -112,7 +112,7 @@ struct ColouredDocument {
         QDir().mkpath(config + QStringLiteral("/Taviron"));
         QFile conf(config + QStringLiteral("/Taviron/Taviron.conf"));
         conf.open(QIODevice::WriteOnly);
-        conf.write("[Settings]\nColorCode=1\nWordWrap=0\n");
+        conf.write("[Settings]\nColorCode=1\n");
         conf.close();
         qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
         frame = std::make_unique<TMainForm>(QStringList{}, QDir::tempPath());
