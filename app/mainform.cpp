@@ -581,7 +581,7 @@ QAction* TMainForm::addTagButton(QToolBar* bar, const char* command, const char*
     a->setText(fromStd(tv::shortHint(hint)));
     a->setToolTip(fromStd(tv::shortHint(hint)));
     a->setStatusTip(fromStd(tv::longHint(hint)));
-    a->setIcon(labelIcon(QString::fromLatin1(label), style, palette()));
+    a->setIcon(labelIcon(QString::fromUtf8(label), style, palette()));
     bar->addAction(a);
     const std::string name = command;
     connect(a, &QAction::triggered, this, [this, name] {
