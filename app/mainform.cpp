@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "editor/mdichild.h"
 #include "tools/searchbox.h"
+#include "usertags/charbox.h"
 #include "widgets/filedrag.h"
 #include "widgets/tabset.h"
 
@@ -375,6 +376,8 @@ void TMainForm::createMenus() {
     WordWrap1 = addItem(View1, "&Word Wrap", {}, "Wrap long lines at the window's edge");
     WordWrap1->setCheckable(true);
     connect(WordWrap1, &QAction::triggered, this, &TMainForm::WordWrap1Click);
+    SpecialCharacters1 = addItem(View1, "S&pecial Characters...", {}, "Extended character entities");
+    connect(SpecialCharacters1, &QAction::triggered, this, &TMainForm::SpecialCharacters1Click);
     connect(View1, &QMenu::aboutToShow, this, &TMainForm::View1Popup);
 
     Window1 = bar->addMenu(QStringLiteral("&Window"));
@@ -839,7 +842,22 @@ void TMainForm::WordWrap1Click() {
     WordWrap1->setChecked(c->RichEdit1->WordWrapOn());
 }
 
+void TMainForm::SpecialCharacters1Click() {
+    if (!CharBoxAllowed) return;
+    auto* box = new TCharBox(this);
+    CharBoxAllowed = false;
+    connect(box, &QObject::destroyed, this, [this] { CharBoxAllowed = true; });
+    box->onInsert = [this](const QString& entity) {
+        if (TMDIChild* c = activeDocument()) {
+            c->RichEdit1->setFocus();
+            c->RichEdit1->ReplaceSelection(entity.toStdString());
+        }
+    };
+    box->show();
+}
+
 void TMainForm::View1Popup() {
+    SpecialCharacters1->setEnabled(CharBoxAllowed);
     if (TMDIChild* c = activeDocument()) WordWrap1->setChecked(c->RichEdit1->WordWrapOn());
     StatusBar1->setChecked(statusBar()->isVisible());
 }

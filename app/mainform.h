@@ -113,6 +113,9 @@ public:
     QAction* StatusBar1 = nullptr;
     QAction* TabControl1 = nullptr;
     QAction* WordWrap1 = nullptr;
+    QAction* SpecialCharacters1 = nullptr;
+    bool CharBoxAllowed = true;  // no special-character palette is open
+    void SpecialCharacters1Click();
     QMenu* Window1 = nullptr;
     QAction* Cascade1 = nullptr;
     QAction* TileHorizontal1 = nullptr;

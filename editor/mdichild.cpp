@@ -11,6 +11,7 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QPlainTextEdit>
@@ -21,6 +22,9 @@
 #include <QVBoxLayout>
 
 #include "editor/search.h"
+#include "tools/entities.h"
+#include "tools/textdialogs.h"
+#include "tools/texttools.h"
 #include "editor/gotobox.h"
 #include "tools/searchbox.h"
 
@@ -109,6 +113,7 @@ TMDIChild::TMDIChild(TMainForm* frame) : QWidget(nullptr), frame_(frame) {
     connect(RichEdit1, &TvokRich::OnKeyDown, this, &TMDIChild::RichEdit1KeyDown);
     connect(RichEdit1, &TvokRich::OnKeyPress, this, &TMDIChild::RichEdit1KeyPress);
     RichEdit1->viewport()->installEventFilter(this);
+    createTextMenu();
     createTagMenus();
 
     // Creation: the settings, then the editor's typing colour starts as the
@@ -372,6 +377,10 @@ void TMDIChild::createTagMenus() {
         const tv::TagCommand* cmd = &c;
         connect(a, &QAction::triggered, this, [this, cmd] { TagCommandClick(*cmd); });
         tagActions[c.name] = a;
+        if (std::string_view(c.name) == "Comment1") {
+            Uncomment1 = addItem(Elements1, "&Un-comment", {}, "Turn a comment back into text");
+            connect(Uncomment1, &QAction::triggered, this, [this] { Uncomment1Click(); });
+        }
     }
 }
 
@@ -573,4 +582,159 @@ void TMDIChild::Gotoline1Click() {
         return;
     }
     if (*n.value >= 0 && *n.value < RichEdit1->LineCount()) RichEdit1->GoToLine(*n.value);
+}
+
+// --- text tools ------------------------------------------------------------------
+
+void TMDIChild::createTextMenu() {
+    Text1 = new QMenu(QStringLiteral("&Text"), this);
+    ChangeCase1 = addItem(Text1, "&Change Case...", {}, "Change the case of the selected text");
+    Breaks1 = addItem(Text1, "Remove Line &Breaks", {}, "Join the selected lines");
+    Tags1 = addItem(Text1, "Remove Ta&gs", {}, "Remove the tags from the selected text");
+    Append1 = addItem(Text1, "&Append...", {}, "Append text to the selected lines");
+    Indent1 = addItem(Text1, "&Indent", QKeySequence(Qt::CTRL | Qt::Key_Space), "Indent the selected lines");
+    Text1->addSeparator();
+    Translate1 = addItem(Text1, "&Translate...", {}, "Translate extended characters");
+    zap = addItem(Text1, "&8 to 7", {}, "Zap high bit characters");
+    UrlDecode1 = addItem(Text1, "U&rl Decode", {}, "Convert url encoded form result");
+    connect(ChangeCase1, &QAction::triggered, this, [this] { ChangeCase1Click(); });
+    connect(Breaks1, &QAction::triggered, this, [this] { Breaks1Click(); });
+    connect(Tags1, &QAction::triggered, this, [this] { Tags1Click(); });
+    connect(Append1, &QAction::triggered, this, [this] { Append1Click(); });
+    connect(Indent1, &QAction::triggered, this, [this] { Indent1Click(); });
+    connect(Translate1, &QAction::triggered, this, [this] { Translate1Click(); });
+    connect(zap, &QAction::triggered, this, [this] { zapClick(); });
+    connect(UrlDecode1, &QAction::triggered, this, [this] { UrlDecode1Click(); });
+    connect(Text1, &QMenu::aboutToShow, this, [this] {
+        const bool sel = RichEdit1->SelLength() > 0;
+        for (QAction* a : {ChangeCase1, Breaks1, Tags1, Append1}) a->setEnabled(sel);
+    });
+}
+
+void TMDIChild::replaceAndSelect(const std::string& text) {
+    const int s = RichEdit1->SelStart();
+    EditScope scope(RichEdit1);
+    PaintLock lock(this);
+    RichEdit1->ReplaceSelection(text);
+    RichEdit1->SetSelStart(s);
+    ColorRange(s + static_cast<int>(text.size()));
+    RichEdit1->SetSel(s, static_cast<int>(text.size()));
+}
+
+void TMDIChild::ChangeCase1Click() {
+    if (RichEdit1->SelLength() == 0) return;
+    TCaseBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    const auto mode = static_cast<tv::CaseMode>(std::clamp(box.radio->checkedId(), 0, 4));
+    replaceAndSelect(tv::ChangeCase(RichEdit1->TextView(), RichEdit1->SelStart(), RichEdit1->SelLength(), mode));
+}
+
+void TMDIChild::Breaks1Click() {
+    if (RichEdit1->SelLength() == 0) return;
+    replaceAndSelect(tv::RemoveLineBreaks(RichEdit1->SelText()));
+}
+
+void TMDIChild::Tags1Click() {
+    if (RichEdit1->SelLength() == 0) return;
+    replaceAndSelect(tv::RemoveTags(RichEdit1->SelText()));
+}
+
+void TMDIChild::Append1Click() {
+    if (RichEdit1->SelLength() == 0) return;
+    TAppBox box(this);
+    if (prompter().run(box) != QDialog::Accepted || box.aptext->text().isEmpty()) return;
+    const QByteArray utf8 = box.aptext->text().toUtf8();
+    const std::string t =
+        tv::documentCodec().encode(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    const bool toEnd = box.w->checkedId() == 1;
+    replaceAndSelect(tv::MarkLines(RichEdit1->SelText(), t, toEnd ? tv::LineMode::Ends : tv::LineMode::Starts,
+                                   tv::startsLine(RichEdit1->TextView(), RichEdit1->SelStart())));
+}
+
+void TMDIChild::Indent1Click() {
+    PaintLock lock(this);
+    EditScope scope(RichEdit1);
+    const std::string sel = RichEdit1->SelText();
+    if (!sel.empty() && sel.find('\n') != std::string::npos) {
+        if (sel.back() == '\n') RichEdit1->SetSel(RichEdit1->SelStart(), RichEdit1->SelLength() - 2);
+        const int s = RichEdit1->SelStart();
+        const std::string text = tv::IndentLines(RichEdit1->SelText(), RichEdit1->CaretColumn() == 0);
+        RichEdit1->ReplaceSelection(text);
+        RichEdit1->SetSelStart(s);
+        ColorRange(s + static_cast<int>(text.size()));
+        RichEdit1->SetSel(s, static_cast<int>(text.size()));
+        return;
+    }
+    const int s = RichEdit1->SelStart();
+    const int l = RichEdit1->SelLength();
+    RichEdit1->SetSel(tv::lineStartOf(RichEdit1->TextView(), s), 0);
+    RichEdit1->ReplaceSelection("  ");
+    RichEdit1->SetSel(s + 2, l);
+}
+
+void TMDIChild::Uncomment1Click() {
+    const int s = RichEdit1->SelStart();
+    const std::string text = tv::Uncomment(RichEdit1->SelText());
+    EditScope scope(RichEdit1);
+    PaintLock lock(this);
+    RichEdit1->ReplaceSelection(text);
+    RichEdit1->SetSelStart(s);
+    ColorRange(s + static_cast<int>(text.size()));
+}
+
+void TMDIChild::Translate1Click() {
+    TTranBox box(RichEdit1->SelLength() > 0, this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    const bool only = box.only->isChecked();
+    const auto direction = box.convert->checkedId() == 1 ? tv::EntityDirection::ToCharacters
+                                                         : tv::EntityDirection::ToEntities;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string result;
+    try {
+        const std::string source = only ? RichEdit1->SelText() : std::string(RichEdit1->TextView());
+        result = tv::TranslateEntities(source, direction);
+    } catch (const tv::EntityNumberError& e) {
+        // The document stays as it was.
+        QApplication::restoreOverrideCursor();
+        prompter().message(this, QStringLiteral("Taviron"), QString::fromStdString(e.what()));
+        return;
+    }
+    EditScope scope(RichEdit1);
+    if (!only) RichEdit1->SetSel(0, RichEdit1->Length());
+    const int s = RichEdit1->SelStart();
+    {
+        PaintLock lock(this);
+        RichEdit1->ReplaceSelection(result);
+        RichEdit1->SetSelStart(s);
+        ColorRange(s + static_cast<int>(result.size()));
+        if (only) RichEdit1->SetSel(s, static_cast<int>(result.size()));
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void TMDIChild::zapClick() {
+    EditScope scope(RichEdit1);
+    if (RichEdit1->SelLength() == 0) RichEdit1->SetSel(0, RichEdit1->Length());
+    const int s = RichEdit1->SelStart();
+    const std::string text = tv::ZapHighBits(RichEdit1->SelText());
+    PaintLock lock(this);
+    RichEdit1->ReplaceSelection(text);
+    RichEdit1->SetSelStart(s);
+    ColorRange(s + static_cast<int>(text.size()));
+}
+
+void TMDIChild::UrlDecode1Click() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    EditScope scope(RichEdit1);
+    if (RichEdit1->SelLength() == 0) RichEdit1->SetSel(0, RichEdit1->Length());
+    const int s = RichEdit1->SelStart();
+    const tv::Settings& st = frame_->settings();
+    const std::string text = tv::UrlDecode(RichEdit1->SelText(), st.labels, st.delimit);
+    {
+        PaintLock lock(this);
+        RichEdit1->ReplaceSelection(text);
+        RichEdit1->SetSelStart(s);
+        ColorRange(s + static_cast<int>(text.size()));
+    }
+    QApplication::restoreOverrideCursor();
 }

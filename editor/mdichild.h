@@ -52,12 +52,22 @@ public:
     QAction* SelectAll2 = nullptr;
 
     // The document's tag menus, shown in the frame's menu bar after Edit.
+    QMenu* Text1 = nullptr;
+    QAction* ChangeCase1 = nullptr;
+    QAction* Breaks1 = nullptr;
+    QAction* Tags1 = nullptr;
+    QAction* Append1 = nullptr;
+    QAction* Indent1 = nullptr;
+    QAction* Translate1 = nullptr;
+    QAction* zap = nullptr;
+    QAction* UrlDecode1 = nullptr;
+    QAction* Uncomment1 = nullptr;
     QMenu* Style1 = nullptr;
     QMenu* Format1 = nullptr;
     QMenu* Elements1 = nullptr;
     QMenu* Lists1 = nullptr;
     QAction* Color1 = nullptr;
-    std::vector<QMenu*> documentMenus() const { return {Style1, Format1, Elements1, Lists1}; }
+    std::vector<QMenu*> documentMenus() const { return {Text1, Style1, Format1, Elements1, Lists1}; }
     // The simple tag commands by name ("Bold1", "H1", ...).
     std::map<std::string, QAction*> tagActions;
 
@@ -82,6 +92,17 @@ public:
     bool ColorCodeAtCaret();
     void TagCommandClick(const tv::TagCommand& command);
     void runTagCommand(const std::string& name);
+
+    // Text tools.
+    void ChangeCase1Click();
+    void Breaks1Click();
+    void Tags1Click();
+    void Append1Click();
+    void Indent1Click();
+    void Uncomment1Click();
+    void Translate1Click();
+    void zapClick();
+    void UrlDecode1Click();
 
     // Find, replace, go to line.
     void Find1Click();
@@ -131,6 +152,10 @@ private:
     void FormPaint();
     QWidget* commandTarget(bool fromMenu) const;
     void createTagMenus();
+    void createTextMenu();
+    // The text tools' common ending: the new text replaces the selection,
+    // is coloured and selected.
+    void replaceAndSelect(const std::string& text);
     void applyWalk(int start, tv::WalkStop stop, int endPos, bool hourglass);
     tv::KindColors kindColors() const;
     QAction* addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint);

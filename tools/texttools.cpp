@@ -1,0 +1,181 @@
+#include "tools/texttools.h"
+
+#include "tools/entities.h"
+
+namespace tv {
+
+namespace {
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+} // namespace
+
+bool isCaseWordChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '\'';
+}
+
+std::string ChangeCase(std::string_view text, int selStart, int selLength, CaseMode mode) {
+    std::string s(text.substr(static_cast<std::size_t>(selStart), static_cast<std::size_t>(selLength)));
+    auto wordBefore = [&](int back) {
+        const int p = selStart - back;
+        return p >= 0 && isCaseWordChar(text[static_cast<std::size_t>(p)]);
+    };
+    switch (mode) {
+    case CaseMode::Upper:
+        for (char& c : s) c = upper(c);
+        break;
+    case CaseMode::Lower:
+        for (char& c : s) c = lower(c);
+        break;
+    case CaseMode::Toggle:
+        for (char& c : s) c = (c >= 'a' && c <= 'z') ? upper(c) : lower(c);
+        break;
+    case CaseMode::Words:
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            const bool after = i == 0 ? !wordBefore(1) : !isCaseWordChar(s[i - 1]);
+            if (after) s[i] = upper(s[i]);
+        }
+        break;
+    case CaseMode::Sentences: {
+        if (!s.empty() && !wordBefore(1) && !wordBefore(2)) s[0] = upper(s[0]);
+        bool armed = false;
+        for (std::size_t i = 1; i < s.size(); ++i) {
+            if (s[i] == '.') {
+                armed = true;
+            } else if (armed && isCaseWordChar(s[i])) {
+                s[i] = upper(s[i]);
+                armed = false;
+            }
+        }
+        break;
+    }
+    }
+    return s;
+}
+
+std::string RemoveLineBreaks(std::string_view sel) {
+    std::string s(sel);
+    ReplaceAll("\r\n", "", s, true);
+    return s;
+}
+
+std::string RemoveTags(std::string_view sel) {
+    std::string s(sel);
+    for (;;) {
+        const std::size_t open = s.find('<');
+        const std::size_t close = s.find('>');
+        if (open == std::string::npos || close == std::string::npos) return s;
+        if (close < open) s.erase(close, 1);
+        else s.erase(open, close - open + 1);
+    }
+}
+
+std::string IndentLines(std::string_view sel, bool startsInColumn0) {
+    std::string s(sel);
+    ReplaceAll("\r\n", "\r\n  ", s, true);
+    return startsInColumn0 ? "  " + s : s;
+}
+
+int lineStartOf(std::string_view text, int pos) {
+    for (int i = pos - 1; i >= 0; --i)
+        if (text[static_cast<std::size_t>(i)] == '\n') return i + 1;
+    return 0;
+}
+
+std::string Uncomment(std::string_view sel) {
+    std::string s(sel);
+    if (const std::size_t p = s.find("<!--"); p != std::string::npos) s.erase(p, 4);
+    if (const std::size_t p = s.find("-->"); p != std::string::npos) s.erase(p, 3);
+    for (char& c : s) {
+        if (c == static_cast<char>(0xAB)) c = '<';
+        else if (c == static_cast<char>(0xBB)) c = '>';
+    }
+    return s;
+}
+
+std::string ZapHighBits(std::string_view sel) {
+    auto fold = [](unsigned char b) -> const char* {
+        switch (b) {
+        case 0x91: case 0x92: return "'";
+        case 0x85: return "...";
+        case 0x93: case 0x94: return "\"";
+        case 0xC7: return "C";
+        case 0xD0: return "D";
+        case 0xD1: return "N";
+        case 0xDE: return "p";
+        case 0xDD: case 0x9F: return "Y";
+        case 0xE7: return "c";
+        case 0xF0: return "o";
+        case 0xF1: return "n";
+        case 0xDF: return "B";
+        case 0xFE: return "P";
+        case 0xFD: case 0xFF: return "y";
+        case 0xAB: return "<<";
+        case 0xBB: return ">>";
+        case 0x95: return "*";
+        case 0x8A: return "S";
+        case 0x9A: return "s";
+        case 0x83: return "f";
+        default: break;
+        }
+        if (b >= 0xC0 && b <= 0xC6) return "A";
+        if (b >= 0xC8 && b <= 0xCB) return "E";
+        if (b >= 0xCC && b <= 0xCF) return "I";
+        if ((b >= 0xD2 && b <= 0xD6) || b == 0xD8) return "O";
+        if (b >= 0xD9 && b <= 0xDC) return "U";
+        if (b >= 0xE0 && b <= 0xE6) return "a";
+        if (b >= 0xE8 && b <= 0xEB) return "e";
+        if ((b >= 0xF2 && b <= 0xF6) || b == 0xF8) return "o";
+        if (b == 0xEC || b == 0xED || b == 0xEF) return "i";
+        if (b >= 0xF9 && b <= 0xFC) return "u";
+        return nullptr;
+    };
+    std::string out;
+    out.reserve(sel.size());
+    for (char c : sel) {
+        if (const char* r = fold(static_cast<unsigned char>(c))) out += r;
+        else out += c;
+    }
+    return out;
+}
+
+namespace {
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+} // namespace
+
+std::string UrlDecode(std::string_view sel, bool removeLabels, int delimiter) {
+    std::string s(sel);
+    if (removeLabels) {
+        // Each "=" goes with the field name before it, back to the "&"
+        // (which stays) or to the start.
+        for (std::size_t eq = s.find('='); eq != std::string::npos; eq = s.find('=')) {
+            const std::size_t amp = s.rfind('&', eq);
+            const std::size_t from = amp == std::string::npos ? 0 : amp + 1;
+            s.erase(from, eq - from + 1);
+        }
+    }
+    for (char& c : s)
+        if (c == '+') c = ' ';
+    const char* separator = delimiter == 1 ? "," : delimiter == 2 ? "|" : "\r\n";
+    ReplaceAll("&", separator, s, true);
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '%' && i + 2 < s.size()) {
+            const int hi = hexValue(s[i + 1]), lo = hexValue(s[i + 2]);
+            if (hi >= 0 && lo >= 0 && (hi || lo)) {
+                out += static_cast<char>(hi * 16 + lo);
+                i += 2;
+                continue;
+            }
+        }
+        out += s[i];
+    }
+    return out;
+}
+
+} // namespace tv
