@@ -633,6 +633,24 @@ void TMainForm::createTagButtons() {
     addTagButton(lists, "OrderedList1", "1.", 1);
     addTagButton(lists, "ListItem1", "LI", 0);
     addTagButton(lists, "DefinitionList1", "DL", 0);
+    QToolBar* tables = toolBars[3];
+    QToolBar* forms = toolBars[8];
+    addTagButton(tables, "Table1", "TBL", 1)->setStatusTip(QStringLiteral("Insert or edit a table"));
+    addTagButton(tables, "TableRow1", "TR", 1)->setStatusTip(QStringLiteral("Insert or edit a table row"));
+    addTagButton(tables, "TableData1", "TD", 1)->setStatusTip(QStringLiteral("Insert or edit a table cell"));
+    addTagButton(forms, "Form1", "FRM", 1)->setStatusTip(QStringLiteral("Insert or edit a form"));
+    addTagButton(forms, "TextArea1", "TXA", 0)->setStatusTip(QStringLiteral("Insert or edit a text area"));
+    addTagButton(forms, "Select1", "SEL", 0)->setStatusTip(QStringLiteral("Insert or edit a selection list"));
+    addTagButton(forms, "InputText", "ab|", 0)->setStatusTip(QStringLiteral("Insert a text field"));
+    addTagButton(forms, "InputCheckbox", "\u2611", 0)->setStatusTip(QStringLiteral("Insert a check box"));
+    addTagButton(forms, "InputRadio", "\u25C9", 0)->setStatusTip(QStringLiteral("Insert a radio button"));
+    const char* const hints[][2] = {{"Table1", "Table"}, {"TableRow1", "Table Row"}, {"TableData1", "Table Cell"},
+                                    {"Form1", "Form"}, {"TextArea1", "TextArea"}, {"Select1", "Select"},
+                                    {"InputText", "Text"}, {"InputCheckbox", "Checkbox"}, {"InputRadio", "Radio"}};
+    for (const auto& h : hints) {
+        tagButtons[h[0]]->setText(QString::fromLatin1(h[1]));
+        tagButtons[h[0]]->setToolTip(QString::fromLatin1(h[1]));
+    }
 }
 
 void TMainForm::AddDocumentTab(TMDIChild* child) {

@@ -37,6 +37,8 @@ public:
 
     void setAboutBox(TAboutBox* box) { aboutBox_ = box; }
     const tv::Settings& settings() const { return settings_; }
+    // Commands that change an option (the list options) write here.
+    tv::Settings& mutableSettings() { return settings_; }
 
     // Documents.
     // A new document: "Untitled " and the next number. (Templates come with

@@ -345,10 +345,11 @@ const char* const kToolBarNames[kToolBarCount] = {"MainTbar", "CustomTbar", "HTM
 
 std::array<ToolBarLayout, kToolBarCount> Settings::defaultToolBars() {
     // Main and Common HTML share the first row; Style, Format and Lists the
-    // second. Tool bars whose buttons come with later features start hidden.
+    // second; Tables and Forms the third. Tool bars whose buttons come with
+    // later features start hidden.
     std::array<ToolBarLayout, kToolBarCount> bars;
     const int rows[kToolBarCount] = {0, 2, 0, 3, 3, 1, 1, 1, 3};
-    const bool shown[kToolBarCount] = {true, false, true, false, false, true, true, true, false};
+    const bool shown[kToolBarCount] = {true, false, true, true, false, true, true, true, true};
     for (int i = 0; i < kToolBarCount; ++i) {
         bars[i].dockRow = rows[i];
         bars[i].dockPos = i;

@@ -19,12 +19,16 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "editor/search.h"
 #include "tools/entities.h"
 #include "tools/textdialogs.h"
 #include "tools/texttools.h"
+#include "dialogs/elementbox.h"
+#include "dialogs/scriptbox.h"
 #include "editor/gotobox.h"
 #include "tools/searchbox.h"
 
@@ -349,7 +353,9 @@ void TMDIChild::createTagMenus() {
     QMenu* structure = Format1->addMenu(QStringLiteral("&Structure"));
     QMenu* heading = Format1->addMenu(QStringLiteral("&Heading"));
     QMenu* tableTags = Elements1->addMenu(QStringLiteral("&Table Tags"));
+    QMenu* formTags = Elements1->addMenu(QStringLiteral("&Form Tags"));
     QMenu* frameTags = Elements1->addMenu(QStringLiteral("F&rame Tags"));
+    createDialogItems(tableTags, formTags);
     auto menuOf = [&](tv::TagMenu m) -> QMenu* {
         switch (m) {
         case tv::TagMenu::StyleLogical: return logical;
@@ -380,13 +386,48 @@ void TMDIChild::createTagMenus() {
         if (std::string_view(c.name) == "Comment1") {
             Uncomment1 = addItem(Elements1, "&Un-comment", {}, "Turn a comment back into text");
             connect(Uncomment1, &QAction::triggered, this, [this] { Uncomment1Click(); });
+            QAction* script = addItem(Elements1, "&Script...", {}, "Script editor");
+            connect(script, &QAction::triggered, this, [this] { JavaScript1Click(); });
+            dialogActions["JavaScript1"] = script;
         }
     }
+    Lists1->addSeparator();
+    QAction* options = addItem(Lists1, "O&ptions...", {}, "List Options");
+    connect(options, &QAction::triggered, this, [this] { Options2Click(); });
+    dialogActions["Options2"] = options;
+}
+
+void TMDIChild::createDialogItems(QMenu* tableTags, QMenu* formTags) {
+    auto item = [this](QMenu* menu, const char* name, const char* caption, const char* hint,
+                       std::function<void()> run) {
+        QAction* a = addItem(menu, caption, {}, hint);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, std::move(run));
+        dialogActions[name] = a;
+    };
+    item(tableTags, "Table1", "&Table...", "Insert or edit a table", [this] { Table1Click(); });
+    item(tableTags, "TableRow1", "  Table &Row...", "Insert or edit a table row", [this] { TableRow1Click(); });
+    item(tableTags, "TableData1", "  Table &Data...", "Insert or edit a table cell", [this] { TableData1Click(); });
+    item(tableTags, "TableHeader1", "  Table &Header...", "Insert or edit a table header cell",
+         [this] { TableHeader1Click(); });
+    item(formTags, "Form1", "&Form...", "Insert or edit a form", [this] { Form1Click(); });
+    item(formTags, "Input1", "  &Input...", "Insert a form input", [this] { InsertInput(0); });
+    item(formTags, "Select1", "  &Select...", "Insert or edit a selection list", [this] { Select1Click(); });
+    item(formTags, "Option1", "    &Option...", "Insert an option of a selection list", [this] { Option1Click(); });
+    item(formTags, "TextArea1", "  &Text Area...", "Insert or edit a text area", [this] { TextArea1Click(); });
 }
 
 void TMDIChild::runTagCommand(const std::string& name) {
     if (name == "Color1") {
         Color1Click();
+        return;
+    }
+    // The Forms tool bar's input buttons choose their type first.
+    if (name == "InputText") return InsertInput(7);
+    if (name == "InputCheckbox") return InsertInput(0);
+    if (name == "InputRadio") return InsertInput(4);
+    if (const auto it = dialogActions.find(name); it != dialogActions.end()) {
+        it->second->trigger();
         return;
     }
     if (const tv::TagCommand* c = tv::tagCommand(name)) TagCommandClick(*c);
@@ -737,4 +778,144 @@ void TMDIChild::UrlDecode1Click() {
         ColorRange(s + static_cast<int>(text.size()));
     }
     QApplication::restoreOverrideCursor();
+}
+
+// --- element dialogs ---------------------------------------------------------------
+
+bool TMDIChild::FindTag(const std::string& name) {
+    const tv::FoundTag f = tv::FindTagIn(RichEdit1->TextView(), RichEdit1->SelStart(), RichEdit1->SelLength(), name);
+    if (f.selStart != RichEdit1->SelStart() || f.selLength != RichEdit1->SelLength()) {
+        RichEdit1->SetSelStart(f.selStart);
+        RichEdit1->SetSelLength(f.selLength);
+    }
+    return f.found;
+}
+
+void TMDIChild::insertPending(const tv::PendingTexts& texts) {
+    PendingStartText = texts.start;
+    PendingEndText = texts.end;
+    Markup();
+}
+
+void TMDIChild::editOrInsert(const tv::TagSpec& spec, TElementBox& box,
+                             const std::function<tv::PendingTexts(const std::string&, const tv::Fields&)>& pending,
+                             const std::function<void()>& afterRead) {
+    const bool edit = FindTag(spec.element);
+    std::string tag = spec.insertTag;
+    if (edit) {
+        tag = RichEdit1->SelText();
+        tv::Fields fields;
+        tv::readTagFields(spec, tag, fields);
+        box.setFields(fields);
+        box.syncSwatches();
+        if (afterRead) afterRead();
+    }
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistories();
+    const tv::Fields fields = box.fields();
+    const std::string newTag = tv::buildTag(spec, tag, fields);
+    const tv::PendingTexts texts = pending(newTag, fields);
+    if (!edit) {
+        insertPending(texts);
+        return;
+    }
+    PendingStartText = texts.start;
+    PendingEndText = texts.end;
+    frame_->RedoBtn->setEnabled(true);
+    const int s = RichEdit1->SelStart();
+    EditScope scope(RichEdit1);
+    PaintLock lock(this);
+    RichEdit1->ReplaceSelection(newTag);
+    RichEdit1->SetSelStart(s);
+    ColorRange(s + static_cast<int>(newTag.size()));
+    RichEdit1->SetSelStart(s + static_cast<int>(newTag.size()));
+}
+
+namespace {
+tv::PendingTexts plainPending(const tv::TagSpec& spec, const std::string& tag, const tv::Fields&) {
+    return tv::pendingFor(spec, tag);
+}
+} // namespace
+
+void TMDIChild::Table1Click() {
+    TTableBox box(this);
+    editOrInsert(tv::tableSpec(), box, [](const std::string& tag, const tv::Fields& f) {
+        const auto caption = f.find("xCaption");
+        return tv::tablePending(tag, caption == f.end() ? std::string() : caption->second);
+    });
+}
+
+void TMDIChild::TableRow1Click() {
+    TTableRow box(this);
+    editOrInsert(tv::tableRowSpec(), box,
+                 [](const std::string& t, const tv::Fields& f) { return plainPending(tv::tableRowSpec(), t, f); });
+}
+
+void TMDIChild::TableData1Click() {
+    TTableCell box(this);
+    editOrInsert(tv::tableDataSpec(), box,
+                 [](const std::string& t, const tv::Fields& f) { return plainPending(tv::tableDataSpec(), t, f); });
+}
+
+void TMDIChild::TableHeader1Click() {
+    TTableCell box(this);
+    editOrInsert(tv::tableHeaderSpec(), box,
+                 [](const std::string& t, const tv::Fields& f) { return plainPending(tv::tableHeaderSpec(), t, f); });
+}
+
+void TMDIChild::Form1Click() {
+    TFormBox box(this);
+    editOrInsert(tv::formSpec(), box,
+                 [](const std::string& t, const tv::Fields& f) { return plainPending(tv::formSpec(), t, f); });
+}
+
+void TMDIChild::Select1Click() {
+    TSelectBox box(this);
+    editOrInsert(
+        tv::selectSpec(), box,
+        [](const std::string& t, const tv::Fields& f) { return plainPending(tv::selectSpec(), t, f); },
+        [&box] { box.syncSpinner(); });
+}
+
+void TMDIChild::TextArea1Click() {
+    TTextAreaBox box(this);
+    editOrInsert(tv::textAreaSpec(), box,
+                 [](const std::string& t, const tv::Fields& f) { return plainPending(tv::textAreaSpec(), t, f); });
+}
+
+void TMDIChild::InsertInput(int type) {
+    TInputBox box(type, this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    const std::string tag = tv::buildInputTag(box.itype->currentIndex(), box.fields());
+    if (tag.empty()) return;
+    insertPending({tag, ""});
+}
+
+void TMDIChild::Option1Click() {
+    TOptionBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    const tv::Fields f = box.fields();
+    insertPending({tv::buildOptionTag(f.at("value"), !f.at("selected").empty()), ""});
+}
+
+void TMDIChild::Options2Click() {
+    tv::Settings& settings = frame_->mutableSettings();
+    TListOptions box(settings.ol, settings.ul, PendingEndText == "</UL>\r\n", this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    const tv::Fields f = box.fields();
+    settings.ul = tv::buildUnorderedTag(f.at("ultype"));
+    settings.ol = tv::buildOrderedTag(box.oltype->currentIndex(), f.at("start"));
+    runTagCommand(box.list->currentIndex() == 1 ? "UnorderedList1" : "OrderedList1");
+}
+
+void TMDIChild::JavaScript1Click() {
+    TScriptBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    const QByteArray lang = box.lang->currentText().toUtf8();
+    const QByteArray body = box.Memo1->toPlainText().toUtf8();
+    const tv::DocumentCodec& codec = tv::documentCodec();
+    insertPending(tv::scriptPending(
+        codec.encode(std::string_view(lang.constData(), static_cast<std::size_t>(lang.size()))),
+        tv::clipboardToDocumentLineEnds(
+            codec.encode(std::string_view(body.constData(), static_cast<std::size_t>(body.size()))))));
 }

@@ -6,11 +6,13 @@
 #pragma once
 
 #include "app/docfile.h"
+#include "dialogs/tagreader.h"
 #include "editor/colouring.h"
 #include "editor/markup.h"
 #include "editor/tvokrich.h"
 
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -104,6 +106,21 @@ public:
     void zapClick();
     void UrlDecode1Click();
 
+    // Element dialogs.
+    bool FindTag(const std::string& name);
+    void Table1Click();
+    void TableRow1Click();
+    void TableData1Click();
+    void TableHeader1Click();
+    void Form1Click();
+    void InsertInput(int type);
+    void Select1Click();
+    void Option1Click();
+    void TextArea1Click();
+    void Options2Click();
+    void JavaScript1Click();
+    std::map<std::string, QAction*> dialogActions;
+
     // Find, replace, go to line.
     void Find1Click();
     void FindNext(const std::string& findText);
@@ -153,6 +170,12 @@ private:
     QWidget* commandTarget(bool fromMenu) const;
     void createTagMenus();
     void createTextMenu();
+    void createDialogItems(QMenu* tableTags, QMenu* lists);
+    // The edit-or-insert sequence of the element commands.
+    void editOrInsert(const tv::TagSpec& spec, class TElementBox& box,
+                      const std::function<tv::PendingTexts(const std::string&, const tv::Fields&)>& pending,
+                      const std::function<void()>& afterRead = {});
+    void insertPending(const tv::PendingTexts& texts);
     // The text tools' common ending: the new text replaces the selection,
     // is coloured and selected.
     void replaceAndSelect(const std::string& text);

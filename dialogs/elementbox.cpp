@@ -1,0 +1,325 @@
+#include "dialogs/elementbox.h"
+
+#include "app/palette.h"
+#include "editor/codec.h"
+#include "widgets/colorbutton.h"
+#include "widgets/historycombo.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+std::string toDocument(const QString& s) {
+    const QByteArray u = s.toUtf8();
+    return tv::documentCodec().encode(std::string_view(u.constData(), static_cast<std::size_t>(u.size())));
+}
+QString fromDocument(const std::string& s) { return QString::fromStdString(tv::documentCodec().decode(s)); }
+} // namespace
+
+TElementBox::TElementBox(const QString& caption, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    form_ = new QFormLayout;
+    layout->addLayout(form_);
+}
+
+QLineEdit* TElementBox::addEdit(const char* name, const QString& label, QFormLayout* into) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QString::fromLatin1(name));
+    (into ? into : form_)->addRow(label, e);
+    return e;
+}
+
+QComboBox* TElementBox::addCombo(const char* name, const QString& label, const QStringList& items, bool editable,
+                                 QFormLayout* into) {
+    auto* c = new QComboBox(this);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setEditable(editable);
+    c->addItems(items);
+    if (editable) c->setCurrentText(QString());
+    (into ? into : form_)->addRow(label, c);
+    return c;
+}
+
+THistoryCombo* TElementBox::addHistory(const char* name, const QString& label, const QString& key) {
+    auto* c = new THistoryCombo(key, this);
+    c->setObjectName(QString::fromLatin1(name));
+    form_->addRow(label, c);
+    return c;
+}
+
+QCheckBox* TElementBox::addCheck(const char* name, const QString& label, QFormLayout* into) {
+    auto* c = new QCheckBox(label, this);
+    c->setObjectName(QString::fromLatin1(name));
+    (into ? into : form_)->addRow(QString(), c);
+    return c;
+}
+
+void TElementBox::addColorRows() {
+    auto* group = new QGroupBox(QStringLiteral("Color Selection"), this);
+    auto* rows = new QFormLayout(group);
+    const struct {
+        const char* edit;
+        const char* swatch;
+        const char* label;
+    } kRows[] = {{"bgcolor", "g", "Background:"},
+                 {"bordercolor", "b", "Border:"},
+                 {"light", "l", "3D Border Light:"},
+                 {"dark", "d", "3D Border Dark:"}};
+    for (const auto& r : kRows) {
+        auto* line = new QWidget(group);
+        auto* h = new QHBoxLayout(line);
+        h->setContentsMargins(0, 0, 0, 0);
+        auto* edit = new QLineEdit(line);
+        edit->setObjectName(QString::fromLatin1(r.edit));
+        auto* swatch = new TColorButton(line);
+        swatch->setObjectName(QString::fromLatin1(r.swatch));
+        swatch->setToolTip(QStringLiteral("Microsoft"));
+        h->addWidget(edit);
+        h->addWidget(swatch);
+        rows->addRow(QString::fromLatin1(r.label), line);
+        // The edit is what is written; the swatch only helps to choose.
+        connect(swatch, &TColorButton::colorChosen, edit,
+                [edit](tv::ColorValue c) { edit->setText(QString::fromStdString(tv::ColorToHTML(c))); });
+        swatches_.push_back({edit, swatch});
+    }
+    layout()->addWidget(group);
+}
+
+void TElementBox::addButtons() {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout()->addWidget(buttons);
+}
+
+QWidget* TElementBox::control(const QString& name) const { return findChild<QWidget*>(name); }
+
+tv::Fields TElementBox::fields() const {
+    tv::Fields f;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        const std::string name = w->objectName().toStdString();
+        if (name.empty() || name.rfind("qt_", 0) == 0) continue;
+        if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            if (qobject_cast<QComboBox*>(e->parentWidget()) || qobject_cast<QSpinBox*>(e->parentWidget())) continue;
+            f[name] = toDocument(e->text());
+        } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+            f[name] = toDocument(c->currentText());
+        } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
+            f[name] = std::string(c->isChecked() ? 1 : 0, '1');
+        }
+    }
+    return f;
+}
+
+void TElementBox::setFields(const tv::Fields& fields) {
+    for (const auto& [name, value] : fields) {
+        QWidget* w = control(QString::fromStdString(name));
+        if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(fromDocument(value));
+        else if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentText(fromDocument(value));
+        else if (auto* c = qobject_cast<QCheckBox*>(w)) c->setChecked(!value.empty());
+    }
+}
+
+void TElementBox::syncSwatches() {
+    for (const Swatch& s : swatches_) {
+        tv::ColorValue c = 0xFFFFFF;
+        try {
+            c = tv::HTMLToColor(toDocument(s.edit->text()), 0xFFFFFF);
+        } catch (const tv::ColorTextError&) {
+            // Not a colour code after all: the swatch keeps its fallback.
+        }
+        s.button->setColor(c);
+    }
+}
+
+void TElementBox::rememberHistories() {
+    for (THistoryCombo* h : findChildren<THistoryCombo*>()) h->remember();
+}
+
+// --- tables -----------------------------------------------------------------------
+
+TTableBox::TTableBox(QWidget* parent) : TElementBox(QStringLiteral("Table - Taviron"), parent) {
+    setObjectName(QStringLiteral("TableBox"));
+    addEdit("border", QStringLiteral("Border:"));
+    addEdit("padding", QStringLiteral("Cell Padding:"));
+    addEdit("spacing", QStringLiteral("Cell Spacing:"));
+    addEdit("width", QStringLiteral("Width:"));
+    addEdit("background", QStringLiteral("Background Image:"));
+    addEdit("xCaption", QStringLiteral("Caption:"));
+    addColorRows();
+    addButtons();
+}
+
+namespace {
+const QStringList kVAlign = {QStringLiteral("Top"), QStringLiteral("Middle"), QStringLiteral("Bottom"),
+                             QStringLiteral("Baseline")};
+}
+
+TTableRow::TTableRow(QWidget* parent) : TElementBox(QStringLiteral("Table Row - Taviron"), parent) {
+    setObjectName(QStringLiteral("TableRow"));
+    addCombo("align", QStringLiteral("Horizontal Alignment:"),
+             {QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")}, true);
+    addCombo("valign", QStringLiteral("Vertical Alignment:"), kVAlign, true);
+    addEdit("border", QStringLiteral("Border:"));
+    addColorRows();
+    addButtons();
+}
+
+TTableCell::TTableCell(QWidget* parent) : TElementBox(QStringLiteral("Table Cell - Taviron"), parent) {
+    setObjectName(QStringLiteral("TableCell"));
+    addEdit("width", QStringLiteral("Width:"));
+    addCombo("align", QStringLiteral("Horizontal Alignment:"),
+             {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Center")}, true);
+    addCombo("valign", QStringLiteral("Vertical Alignment:"), kVAlign, true);
+    addEdit("colspan", QStringLiteral("Column Span:"));
+    addEdit("rowspan", QStringLiteral("Row Span:"));
+    addCheck("nowrap", QStringLiteral("No Wrap"));
+    addEdit("border", QStringLiteral("Border:"));
+    addColorRows();
+    addButtons();
+}
+
+// --- forms ------------------------------------------------------------------------
+
+TFormBox::TFormBox(QWidget* parent) : TElementBox(QStringLiteral("Form - Taviron"), parent) {
+    setObjectName(QStringLiteral("FormBox"));
+    addHistory("action", QStringLiteral("Action:"), QStringLiteral("UrlHistory"));
+    addCombo("method", QStringLiteral("Method:"), {QStringLiteral("post"), QStringLiteral("get")}, true)
+        ->setCurrentText(QStringLiteral("post"));
+    addCombo("enctype", QStringLiteral("Encode Type:"),
+             {QStringLiteral("application/x-www-form-urlencoded"), QStringLiteral("multipart/form-data")}, true);
+    addCombo("target", QStringLiteral("Target:"),
+             {QStringLiteral("_blank"), QStringLiteral("_parent"), QStringLiteral("_self"), QStringLiteral("_top")}, true)
+        ->setToolTip(QStringLiteral("Netscape & Microsoft"));
+    addButtons();
+}
+
+TInputBox::TInputBox(int type, QWidget* parent) : TElementBox(QStringLiteral("Form Input - Taviron"), parent) {
+    setObjectName(QStringLiteral("InputBox"));
+    QStringList types;
+    for (const char* t : tv::kInputTypes) types << QString::fromLatin1(t);
+    itype = addCombo("itype", QStringLiteral("Input Type:"), types, false);
+    addEdit("name", QStringLiteral("Name:"));
+    addEdit("value", QStringLiteral("Value:"));
+    addCheck("checked", QStringLiteral("Checked"));
+    addEdit("src", QStringLiteral("Source:"));
+    addCombo("align", QStringLiteral("Alignment:"),
+             {QStringLiteral("bottom"), QStringLiteral("middle"), QStringLiteral("top")}, true);
+    addEdit("size", QStringLiteral("Size:"));
+    addEdit("maxlength", QStringLiteral("Max Length:"));
+    addButtons();
+    itype->setCurrentIndex(type);
+    applyType(type, false);
+    connect(itype, &QComboBox::activated, this, [this](int t) { applyType(t, true); });
+}
+
+void TInputBox::applyType(int type, bool fromUser) {
+    const tv::InputEnabling on = tv::inputEnabling(type);
+    auto enable = [this](const char* name, bool state) {
+        QWidget* w = control(QString::fromLatin1(name));
+        w->setEnabled(state);
+        if (QWidget* label = form_->labelForField(w)) label->setEnabled(state);
+    };
+    enable("name", on.name);
+    enable("value", on.value);
+    enable("checked", on.checked);
+    enable("size", on.sizes);
+    enable("maxlength", on.sizes);
+    enable("src", on.source);
+    enable("align", on.source);
+    if (type == 5 || type == 6) {
+        auto* value = qobject_cast<QLineEdit*>(control(QStringLiteral("value")));
+        if (fromUser || value->text().isEmpty()) value->setText(type == 5 ? QStringLiteral("Reset") : QStringLiteral("Submit"));
+    }
+}
+
+TSelectBox::TSelectBox(QWidget* parent) : TElementBox(QStringLiteral("Select - Taviron"), parent) {
+    setObjectName(QStringLiteral("SelectBox"));
+    addEdit("name", QStringLiteral("Name:"));
+    QLineEdit* size = addEdit("size", QStringLiteral("Size:"));
+    size->setText(QStringLiteral("1"));
+    spin = new QSpinBox(this);
+    spin->setObjectName(QStringLiteral("sizeSpin"));
+    spin->setRange(1, 25);
+    spin->setValue(1);
+    form_->addRow(QString(), spin);
+    connect(spin, &QSpinBox::valueChanged, size, [size](int v) { size->setText(QString::number(v)); });
+    addCheck("multi", QStringLiteral("Multi Allowed"));
+    addButtons();
+}
+
+void TSelectBox::syncSpinner() {
+    // A size that is not a whole number in the spinner's range leaves it at
+    // its default; the text itself stays as read.
+    bool ok = false;
+    auto* size = qobject_cast<QLineEdit*>(control(QStringLiteral("size")));
+    const int v = size->text().toInt(&ok);
+    const QString text = size->text();
+    const QSignalBlocker block(spin);
+    spin->setValue(ok && v >= 1 && v <= 25 ? v : 1);
+    size->setText(text);
+}
+
+TOptionBox::TOptionBox(QWidget* parent) : TElementBox(QStringLiteral("Option - Taviron"), parent) {
+    setObjectName(QStringLiteral("OptionBox"));
+    addEdit("value", QStringLiteral("Value:"));
+    addCheck("selected", QStringLiteral("Selected"));
+    addButtons();
+}
+
+TTextAreaBox::TTextAreaBox(QWidget* parent) : TElementBox(QStringLiteral("Text Area - Taviron"), parent) {
+    setObjectName(QStringLiteral("TextAreaBox"));
+    addEdit("name", QStringLiteral("Name:"));
+    addEdit("rows", QStringLiteral("Rows:"));
+    addEdit("cols", QStringLiteral("Columns:"));
+    addCombo("wrap", QStringLiteral("Word Wrap:"),
+             {QStringLiteral("virtual"), QStringLiteral("physical"), QStringLiteral("none")}, true);
+    addButtons();
+}
+
+// --- list options ------------------------------------------------------------------
+
+TListOptions::TListOptions(const std::string& olTag, const std::string& ulTag, bool unordered, QWidget* parent)
+    : TElementBox(QStringLiteral("List Options"), parent) {
+    setObjectName(QStringLiteral("ListOptions"));
+    list = addCombo("list", QStringLiteral("List:"), {QStringLiteral("Ordered"), QStringLiteral("Unordered")}, false);
+    oltype = addCombo("oltype", QStringLiteral("Order Type:"),
+                      {QStringLiteral("Numeric"), QStringLiteral("Uppercase"), QStringLiteral("Lowercase"),
+                       QStringLiteral("Large Roman"), QStringLiteral("Small Roman"), QString()},
+                      false);
+    oltype->setCurrentIndex(-1);
+    QLineEdit* start = addEdit("start", QStringLiteral("Start With:"));
+    QComboBox* ultype = addCombo("ultype", QStringLiteral("Bullet Type:"),
+                                 {QStringLiteral("disc"), QStringLiteral("circle"), QStringLiteral("square")}, true);
+    addButtons();
+    list->setCurrentIndex(unordered ? 1 : 0);
+    start->setText(QString::fromStdString(tv::ReadAttribute(olTag, "start")));
+    ultype->setCurrentText(QString::fromStdString(tv::ReadAttribute(ulTag, "type")));
+    const int type = tv::orderTypeOf(tv::ReadAttribute(olTag, "type"));
+    if (type >= 0) {
+        const QSignalBlocker block(oltype);
+        oltype->setCurrentIndex(type);
+    }
+    connect(oltype, &QComboBox::activated, this, [start](int t) {
+        if (t >= 0 && t < 5) start->setText(QString::fromLatin1(tv::kOrderTypeLetters[t]));
+    });
+    connect(list, &QComboBox::currentIndexChanged, this, [this] { showKind(); });
+    showKind();
+}
+
+void TListOptions::showKind() {
+    const bool ordered = list->currentIndex() == 0;
+    for (const char* name : {"oltype", "start"}) form_->setRowVisible(control(QString::fromLatin1(name)), ordered);
+    form_->setRowVisible(control(QStringLiteral("ultype")), !ordered);
+}

@@ -1,0 +1,33 @@
+#include "widgets/historycombo.h"
+
+#include "app/docfile.h"
+#include "app/settings.h"
+
+#include <QLineEdit>
+
+THistoryCombo::THistoryCombo(const QString& key, QWidget* parent) : QComboBox(parent), key_(key) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    const auto store = tv::openSettingsStore();
+    for (const std::string& entry : tv::readListSection(*store, key_.toStdString()))
+        addItem(QString::fromStdString(entry));
+    setCurrentIndex(-1);
+    lineEdit()->clear();
+}
+
+void THistoryCombo::remember() {
+    const std::string text = currentText().toStdString();
+    if (text.empty()) return;
+    std::vector<std::string> list{text};
+    for (int i = 0; i < count() && static_cast<int>(list.size()) < kLimit; ++i) {
+        const std::string e = itemText(i).toStdString();
+        if (e != text) list.push_back(e);
+    }
+    try {
+        const auto store = tv::openSettingsStore();
+        tv::writeListSection(*store, key_.toStdString(), list, "H");
+        store->flush();
+    } catch (const tv::FileError&) {
+        // A history that cannot be stored is only a convenience lost.
+    }
+}
