@@ -629,8 +629,15 @@ void TMainForm::createTagButtons() {
     format->addWidget(header);
     addTagButton(format, "BlockQuote1", "“”", 0);
     addTagButton(format, "Preformatted1", "PRE", 0);
-    addTagButton(lists, "UnorderedList1", "•", 1);
-    addTagButton(lists, "OrderedList1", "1.", 1);
+    for (QAction* a : {addTagButton(lists, "UnorderedList1", "•", 1), addTagButton(lists, "OrderedList1", "1.", 1)}) {
+        // The right mouse button on a list button opens the list options.
+        if (QWidget* b = lists->widgetForAction(a)) {
+            b->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(b, &QWidget::customContextMenuRequested, this, [this] {
+                if (TMDIChild* d = activeDocument()) d->Options2Click();
+            });
+        }
+    }
     addTagButton(lists, "ListItem1", "LI", 0);
     addTagButton(lists, "DefinitionList1", "DL", 0);
     QToolBar* tables = toolBars[3];

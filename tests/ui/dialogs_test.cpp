@@ -1,0 +1,232 @@
+// The element dialogs through the document window: edit-or-insert, the
+// swatches, inputs, options, list options and the script editor.
+#include "app/mainform.h"
+#include "app/settings.h"
+#include "dialogs/elementbox.h"
+#include "dialogs/scriptbox.h"
+#include "editor/mdichild.h"
+#include "testprompter.h"
+#include "uitest.h"
+#include "widgets/colorbutton.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+using uitest::writeFile;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TestPrompter> prompts;
+    std::unique_ptr<TMainForm> frame;
+    std::unique_ptr<QTemporaryDir> dir;
+    TMDIChild* doc = nullptr;
+    TvokRich* ed() { return doc->RichEdit1; }
+    QByteArray text() { return QByteArray::fromStdString(ed()->Text()); }
+    void start(const QByteArray& content) {
+        writeFile(dir->filePath(QStringLiteral("page.html")), content);
+        frame = std::make_unique<TMainForm>(QStringList{QStringLiteral("page.html")}, dir->path());
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        doc = frame->activeDocument();
+        QVERIFY(doc);
+    }
+    // The next modal form: check and fill it, then OK (or Cancel).
+    template <class Box>
+    void fill(std::function<void(Box&)> script, bool ok = true) {
+        prompts->dialogScripts.push_back([script, ok](QDialog& d) {
+            auto* box = qobject_cast<Box*>(&d);
+            if (!box) return int(QDialog::Rejected);
+            script(*box);
+            return int(ok ? QDialog::Accepted : QDialog::Rejected);
+        });
+    }
+    static void set(QDialog& box, const char* name, const QString& text) {
+        QWidget* w = box.findChild<QWidget*>(QString::fromLatin1(name));
+        if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
+        else if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentText(text);
+        else if (auto* c = qobject_cast<QCheckBox*>(w)) c->setChecked(!text.isEmpty());
+    }
+    static QString get(QDialog& box, const char* name) {
+        QWidget* w = box.findChild<QWidget*>(QString::fromLatin1(name));
+        if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+        if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
+        return {};
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", dir->filePath(QStringLiteral("config")).toLocal8Bit());
+        prompts = std::make_unique<TestPrompter>();
+        TMDIChild::PendingStartText.clear();
+        TMDIChild::PendingEndText.clear();
+    }
+    void cleanup() {
+        if (frame)
+            for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
+        frame.reset();
+        prompts.reset();
+    }
+
+    void tableEditedInPlace() {
+        start("x <TABLE border=1 Width=\"50%\" ID=x> y");
+        ed()->SetSelStart(10);
+        QString border, width;
+        fill<TTableBox>([&](TTableBox& b) {
+            border = get(b, "border");
+            width = get(b, "width");
+            set(b, "border", QStringLiteral("2"));
+        });
+        doc->dialogActions["Table1"]->trigger();
+        QCOMPARE(border, QStringLiteral("1"));
+        QCOMPARE(width, QStringLiteral("50%"));
+        QCOMPARE(text(), QByteArray("x <TABLE ID=x BORDER=2 WIDTH=\"50%\"> y"));
+        ed()->Undo();
+        QCOMPARE(text(), QByteArray("x <TABLE border=1 Width=\"50%\" ID=x> y"));
+    }
+
+    void newTableAroundTheSelection() {
+        start("S");
+        ed()->SetSel(0, 1);
+        fill<TTableBox>([&](TTableBox& b) {
+            set(b, "border", QStringLiteral("1"));
+            set(b, "width", QStringLiteral("100%"));
+            set(b, "xCaption", QStringLiteral("Prices"));
+        });
+        frame->tagButtons["Table1"]->trigger();
+        QCOMPARE(text(), QByteArray("<TABLE BORDER=1 WIDTH=\"100%\">\r\n<CAPTION>Prices</CAPTION>\r\nS\r\n</TABLE>"));
+        QCOMPARE(QByteArray::fromStdString(ed()->SelText()), QByteArray("S"));
+    }
+
+    void cancelInEditModeKeepsTheTagSelected() {
+        start("<TR align=left>");
+        ed()->SetSelStart(3);
+        fill<TTableRow>([](TTableRow&) {}, false);
+        doc->TableRow1Click();
+        QCOMPARE(text(), QByteArray("<TR align=left>"));
+        QCOMPARE(ed()->SelLength(), 15);
+    }
+
+    void swatchesFollowTheColourTexts() {
+        start("<TD bgcolor=\"#FF0000\" bordercolor=red>");
+        ed()->SetSelStart(2);
+        tv::ColorValue bg = 0, border = 0;
+        prompts->colors.push_back(0x00FF00);
+        fill<TTableCell>([&](TTableCell& b) {
+            bg = b.findChild<TColorButton*>(QStringLiteral("g"))->color();
+            border = b.findChild<TColorButton*>(QStringLiteral("b"))->color();
+            b.findChild<TColorButton*>(QStringLiteral("l"))->click();  // choose green for the light border
+        });
+        doc->TableData1Click();
+        QCOMPARE(bg, tv::ColorValue(0x0000FF));
+        QCOMPARE(border, tv::ColorValue(0xFFFFFF));  // a colour name leaves the swatch white
+        QCOMPARE(text(), QByteArray("<TD BGCOLOR=\"#FF0000\" BORDERCOLOR=\"red\" BORDERCOLORLIGHT=\"#00FF00\">"));
+    }
+
+    void inputFromTheFormsToolBar() {
+        start("sel");
+        ed()->SetSel(0, 3);
+        fill<TInputBox>([](TInputBox& b) {
+            QCOMPARE(b.itype->currentText(), QStringLiteral("text"));
+            QVERIFY(!b.findChild<QCheckBox*>(QStringLiteral("checked"))->isEnabled());
+            set(b, "name", QStringLiteral("q"));
+            set(b, "size", QStringLiteral("20"));
+        });
+        frame->tagButtons["InputText"]->trigger();
+        QCOMPARE(text(), QByteArray("<INPUT TYPE=text NAME=\"q\" SIZE=20>sel"));
+        // Picking submit fills the value; a required name missing inserts nothing.
+        fill<TInputBox>([](TInputBox& b) {
+            b.itype->setCurrentIndex(6);
+            b.applyType(6, true);
+            QCOMPARE(get(b, "value"), QStringLiteral("Submit"));
+            QVERIFY(!b.findChild<QLineEdit*>(QStringLiteral("name"))->isEnabled());
+        });
+        ed()->SetSelStart(0);
+        doc->InsertInput(0);
+        QCOMPARE(text().left(34), QByteArray("<INPUT TYPE=submit VALUE=\"Submit\">"));
+        fill<TInputBox>([](TInputBox&) {});
+        const QByteArray before = text();
+        doc->InsertInput(4);
+        QCOMPARE(text(), before);
+    }
+
+    void optionAndSelect() {
+        start("");
+        fill<TOptionBox>([](TOptionBox& b) {
+            set(b, "value", QStringLiteral("3"));
+            set(b, "selected", QStringLiteral("1"));
+        });
+        doc->dialogActions["Option1"]->trigger();
+        QCOMPARE(text(), QByteArray("<OPTION VALUE=\"3\" SELECTED>"));
+        ed()->SetText("<SELECT size=abc>");
+        ed()->SetSelStart(3);
+        int spin = 0;
+        QString size;
+        fill<TSelectBox>([&](TSelectBox& b) {
+            spin = b.spin->value();
+            size = get(b, "size");
+        });
+        doc->Select1Click();
+        QCOMPARE(spin, 1);
+        QCOMPARE(size, QStringLiteral("abc"));
+        QCOMPARE(text(), QByteArray("<SELECT SIZE=\"abc\">"));
+    }
+
+    void formKeepsItsActionHistory() {
+        start("");
+        fill<TFormBox>([](TFormBox& b) { set(b, "action", QStringLiteral("/cgi/x")); });
+        doc->Form1Click();
+        QCOMPARE(text(), QByteArray("<FORM METHOD=\"post\" ACTION=\"/cgi/x\"></FORM>"));
+        const auto store = tv::openSettingsStore();
+        QCOMPARE(store->read("UrlHistory", "H0").value_or(""), std::string("/cgi/x"));
+        // The next form dialog offers it.
+        int items = 0;
+        fill<TFormBox>([&](TFormBox& b) { items = qobject_cast<QComboBox*>(b.control(QStringLiteral("action")))->count(); }, false);
+        doc->Form1Click();
+        QCOMPARE(items, 1);
+    }
+
+    void listOptionsStoreTheTagAndInsertTheList() {
+        start("a\r\n");
+        ed()->SetSel(0, 3);
+        fill<TListOptions>([](TListOptions& b) {
+            b.oltype->setCurrentIndex(3);
+            emit b.oltype->activated(3);
+            QCOMPARE(get(b, "start"), QStringLiteral("I"));
+        });
+        doc->dialogActions["Options2"]->trigger();
+        QCOMPARE(frame->settings().ol, std::string("<OL TYPE=I START=I>"));
+        QCOMPARE(text(), QByteArray("<OL TYPE=I START=I>\r\n<LI>a\r\n</OL>\r\n"));
+        // The list buttons open the options on a right click.
+        QWidget* ul = frame->toolBars[7]->widgetForAction(frame->tagButtons["UnorderedList1"]);
+        QCOMPARE(ul->contextMenuPolicy(), Qt::CustomContextMenu);
+        emit ul->customContextMenuRequested(QPoint(1, 1));
+        QCOMPARE(prompts->dialogsRun.last(), QStringLiteral("TListOptions"));
+    }
+
+    void scriptComesOutByteForByte() {
+        start("");
+        fill<TScriptBox>([](TScriptBox& b) { b.Memo1->setPlainText(QStringLiteral("L")); });
+        doc->JavaScript1Click();
+        QCOMPARE(text(), QByteArray("<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!--\r\nL\r\n//-->\r\n</SCRIPT>"));
+        TScriptBox box;
+        box.Memo1->setPlainText(QStringLiteral("a, b"));
+        box.Memo1->selectAll();
+        box.insertSnippet(QStringLiteral("Math.max("), QStringLiteral(")"));
+        QCOMPARE(box.Memo1->toPlainText(), QStringLiteral("Math.max(a, b)"));
+        QVERIFY(box.PopupMenu1->actions().size() >= 9);
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
