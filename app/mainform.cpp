@@ -603,6 +603,9 @@ void TMainForm::createTagButtons() {
     addTagButton(html, "LineBreak1", "BR", 1);
     addTagButton(html, "Center1", "≡", 0);
     addTagButton(html, "Comment1", "<!>", 0);
+    addTagButton(html, "HorizontalRule1", "HR", 0)->setToolTip(QStringLiteral("Horizontal Rule"));
+    addTagButton(html, "Font1", "F", 2)->setToolTip(QStringLiteral("Font"));
+    addTagButton(html, "StyleSheet1", "CSS", 0)->setToolTip(QStringLiteral("Style Sheet"));
     ColorBtn = addTagButton(html, "Color1", "#", 1);
     ColorBtn->setToolTip(QStringLiteral("Color"));
     ColorBtn->setStatusTip(QStringLiteral("Inset color code"));
@@ -975,6 +978,10 @@ void TMainForm::ArrangeIcons() {
         w->move(x, y - s.height() + 1);
         x += s.width();
     }
+}
+
+QString TMainForm::ownerName() const {
+    return aboutBox_ ? aboutBox_->ownerName() : QString::fromStdString(tv::registeredOwner());
 }
 
 void TMainForm::About1Click() {

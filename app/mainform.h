@@ -36,6 +36,8 @@ public:
     ~TMainForm() override;
 
     void setAboutBox(TAboutBox* box) { aboutBox_ = box; }
+    // The owner of the installation, as the About box shows it.
+    QString ownerName() const;
     const tv::Settings& settings() const { return settings_; }
     // Commands that change an option (the list options) write here.
     tv::Settings& mutableSettings() { return settings_; }

@@ -1,6 +1,7 @@
 #include "dialogs/elementbox.h"
 
 #include "app/palette.h"
+#include "app/prompter.h"
 #include "editor/codec.h"
 #include "widgets/colorbutton.h"
 #include "widgets/historycombo.h"
@@ -64,6 +65,28 @@ QCheckBox* TElementBox::addCheck(const char* name, const QString& label, QFormLa
     return c;
 }
 
+void TElementBox::addColorRow(QFormLayout* into, const char* editName, const char* swatchName, const QString& label,
+                              tv::ColorValue initial, std::function<void(tv::ColorValue)> chosen) {
+    QWidget* owner = into->parentWidget() ? into->parentWidget() : this;
+    auto* line = new QWidget(owner);
+    auto* h = new QHBoxLayout(line);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto* edit = new QLineEdit(line);
+    edit->setObjectName(QString::fromLatin1(editName));
+    auto* swatch = new TColorButton(line);
+    swatch->setObjectName(QString::fromLatin1(swatchName));
+    swatch->setColor(initial);
+    h->addWidget(edit);
+    h->addWidget(swatch);
+    into->addRow(label, line);
+    // The edit is what is written; the swatch only helps to choose.
+    connect(swatch, &TColorButton::colorChosen, edit, [edit, chosen](tv::ColorValue c) {
+        edit->setText(QString::fromStdString(tv::ColorToHTML(c)));
+        if (chosen) chosen(c);
+    });
+    swatches_.push_back({edit, swatch, std::move(chosen)});
+}
+
 void TElementBox::addColorRows() {
     auto* group = new QGroupBox(QStringLiteral("Color Selection"), this);
     auto* rows = new QFormLayout(group);
@@ -76,23 +99,29 @@ void TElementBox::addColorRows() {
                  {"light", "l", "3D Border Light:"},
                  {"dark", "d", "3D Border Dark:"}};
     for (const auto& r : kRows) {
-        auto* line = new QWidget(group);
-        auto* h = new QHBoxLayout(line);
-        h->setContentsMargins(0, 0, 0, 0);
-        auto* edit = new QLineEdit(line);
-        edit->setObjectName(QString::fromLatin1(r.edit));
-        auto* swatch = new TColorButton(line);
-        swatch->setObjectName(QString::fromLatin1(r.swatch));
-        swatch->setToolTip(QStringLiteral("Microsoft"));
-        h->addWidget(edit);
-        h->addWidget(swatch);
-        rows->addRow(QString::fromLatin1(r.label), line);
-        // The edit is what is written; the swatch only helps to choose.
-        connect(swatch, &TColorButton::colorChosen, edit,
-                [edit](tv::ColorValue c) { edit->setText(QString::fromStdString(tv::ColorToHTML(c))); });
-        swatches_.push_back({edit, swatch});
+        addColorRow(rows, r.edit, r.swatch, QString::fromLatin1(r.label), 0xFFFFFF);
+        findChild<TColorButton*>(QString::fromLatin1(r.swatch))->setToolTip(QStringLiteral("Microsoft"));
     }
     layout()->addWidget(group);
+}
+
+void TElementBox::addBrowse(QWidget* field, const QString& title, const QString& filter) {
+    auto* button = new QPushButton(QStringLiteral("Browse..."), this);
+    const int row = [&] {
+        int r = -1;
+        QFormLayout::ItemRole role;
+        form_->getWidgetPosition(field, &r, &role);
+        return r;
+    }();
+    form_->insertRow(row + 1, QString(), button);
+    connect(button, &QPushButton::clicked, this, [this, field, title, filter] {
+        const auto name = prompter().openFileName(this, {title, QString(), filter});
+        if (!name) return;
+        const std::string ref = relativeReference ? relativeReference(name->toStdString()) : name->toStdString();
+        const QString text = QString::fromStdString(ref);
+        if (auto* c = qobject_cast<QComboBox*>(field)) c->setCurrentText(text);
+        else if (auto* e = qobject_cast<QLineEdit*>(field)) e->setText(text);
+    });
 }
 
 void TElementBox::addButtons() {
@@ -132,14 +161,16 @@ void TElementBox::setFields(const tv::Fields& fields) {
 }
 
 void TElementBox::syncSwatches() {
+    // Each swatch falls back to the colour it shows now.
     for (const Swatch& s : swatches_) {
-        tv::ColorValue c = 0xFFFFFF;
+        tv::ColorValue c = s.button->color();
         try {
-            c = tv::HTMLToColor(toDocument(s.edit->text()), 0xFFFFFF);
+            c = tv::HTMLToColor(toDocument(s.edit->text()), c);
         } catch (const tv::ColorTextError&) {
             // Not a colour code after all: the swatch keeps its fallback.
         }
         s.button->setColor(c);
+        if (s.chosen) s.chosen(c);
     }
 }
 

@@ -2,10 +2,14 @@
 // the texts and check states the tag builders take.
 #pragma once
 
+#include "dialogs/headtags.h"
 #include "dialogs/tagreader.h"
+
+#include "app/palette.h"
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -28,6 +32,8 @@ public:
     void syncSwatches();
     // Address fields keep their history after OK.
     void rememberHistories();
+    // Turns a picked file into the reference text the tag gets.
+    std::function<std::string(const std::string&)> relativeReference;
 
 protected:
     QLineEdit* addEdit(const char* name, const QString& label, QFormLayout* into = nullptr);
@@ -36,6 +42,12 @@ protected:
     THistoryCombo* addHistory(const char* name, const QString& label, const QString& key);
     QCheckBox* addCheck(const char* name, const QString& label, QFormLayout* into = nullptr);
     void addColorRows();
+    // A colour edit with its swatch; choosing a colour writes its code into
+    // the edit and runs `chosen`.
+    void addColorRow(QFormLayout* into, const char* edit, const char* swatch, const QString& label,
+                     tv::ColorValue initial, std::function<void(tv::ColorValue)> chosen = {});
+    // A Browse button beside a field: a file dialog, then the reference.
+    void addBrowse(QWidget* field, const QString& title, const QString& filter);
     void addButtons();
     QFormLayout* form_;
 
@@ -43,6 +55,7 @@ private:
     struct Swatch {
         QLineEdit* edit;
         TColorButton* button;
+        std::function<void(tv::ColorValue)> chosen;
     };
     std::vector<Swatch> swatches_;
 };
@@ -103,4 +116,97 @@ public:
     QComboBox* list = nullptr;
     QComboBox* oltype = nullptr;
     void showKind();
+};
+
+// Body, head and style sheet dialogs.
+class TBodyBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TBodyBox(QWidget* parent = nullptr);
+    class QFrame* b1 = nullptr;  // the sample panel
+};
+class TBaseBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TBaseBox(QWidget* parent = nullptr);
+};
+class TMetaBox : public TElementBox {
+    Q_OBJECT
+public:
+    TMetaBox(const QString& owner, QWidget* parent = nullptr);
+};
+class THLinkBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit THLinkBox(QWidget* parent = nullptr);
+};
+class TIsIndexBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TIsIndexBox(QWidget* parent = nullptr);
+};
+class TStyleBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TStyleBox(QWidget* parent = nullptr);
+    QComboBox* otype = nullptr;
+    QComboBox* fcolor = nullptr;
+    QComboBox* bcolor = nullptr;
+    // The chosen colour's name, "" for "[none]".
+    static std::string colorName(const QComboBox* list);
+};
+
+// Font, rule, heading, frame and division dialogs.
+class TFontBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TFontBox(QWidget* parent = nullptr);
+    QCheckBox* SizeCheck = nullptr;
+    class QSpinBox* UpDown1 = nullptr;
+    QComboBox* SizeType = nullptr;
+    class QLabel* c = nullptr;  // the sample
+    void setSizeFromTag(const tv::FontSize& size);
+    void updateSample();
+};
+class TBaseFontBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TBaseFontBox(QWidget* parent = nullptr);
+    QCheckBox* SizeCheck = nullptr;
+    class QSpinBox* spin = nullptr;
+    class QLabel* c = nullptr;
+    void updateSample();
+};
+class THRuleBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit THRuleBox(QWidget* parent = nullptr);
+};
+class THeadingBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit THeadingBox(QWidget* parent = nullptr);
+};
+class TFaddBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TFaddBox(QWidget* parent = nullptr);
+    class QButtonGroup* addtype = nullptr;
+};
+class TSetBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TSetBox(QWidget* parent = nullptr);
+    // Runs the add dialog for "cols" or "rows".
+    void addPiece(const char* field);
+};
+class TFrameBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TFrameBox(QWidget* parent = nullptr);
+};
+class TDivBox : public TElementBox {
+    Q_OBJECT
+public:
+    explicit TDivBox(QWidget* parent = nullptr);
 };

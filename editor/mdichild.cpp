@@ -391,6 +391,7 @@ void TMDIChild::createTagMenus() {
             dialogActions["JavaScript1"] = script;
         }
     }
+    createHeadItems(structure, heading, frameTags);
     Lists1->addSeparator();
     QAction* options = addItem(Lists1, "O&ptions...", {}, "List Options");
     connect(options, &QAction::triggered, this, [this] { Options2Click(); });
@@ -415,6 +416,41 @@ void TMDIChild::createDialogItems(QMenu* tableTags, QMenu* formTags) {
     item(formTags, "Select1", "  &Select...", "Insert or edit a selection list", [this] { Select1Click(); });
     item(formTags, "Option1", "    &Option...", "Insert an option of a selection list", [this] { Option1Click(); });
     item(formTags, "TextArea1", "  &Text Area...", "Insert or edit a text area", [this] { TextArea1Click(); });
+}
+
+void TMDIChild::createHeadItems(QMenu* structure, QMenu* heading, QMenu* frameTags) {
+    auto item = [this](QMenu* menu, const char* name, const char* caption, const char* hint, const QKeySequence& key,
+                       std::function<void()> run) {
+        QAction* a = addItem(menu, caption, key, hint);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, std::move(run));
+        dialogActions[name] = a;
+        return a;
+    };
+    structure->addSeparator();
+    item(structure, "Body1", "&Body...", "Document body and its colors", {}, [this] { Body1Click(); });
+    item(structure, "Base1", "  B&ase...", "Base address of the document", {}, [this] { Base1Click(); });
+    item(structure, "Meta1", "  &Meta...", "Information about the document", {}, [this] { Meta1Click(); });
+    item(structure, "Link1", "  &Link...", "Link to a related document", {}, [this] { Link1Click(); });
+    item(structure, "IsIndex1", "  &IsIndex...", "Searchable index", {}, [this] { IsIndex1Click(); });
+    item(structure, "BaseFont1", "  Ba&se Font...", "Base font of the document", {}, [this] { BaseFont1Click(); });
+    item(structure, "Division1", "  &Division...", "Division of the document", {}, [this] { Division1Click(); });
+    heading->addSeparator();
+    item(heading, "HeadOptions", "&Options...", "Select attributes for the heading", {}, [this] { HeadOptionsClick(); });
+    item(Format1, "HorizontalRule1", "Horizontal &Rule...", "Horizontal rule", QKeySequence(Qt::CTRL | Qt::Key_H),
+         [this] { HorizontalRule1Click(); });
+    item(Style1, "StyleSheet1", "&Style Sheet...", "Style Sheet  (Microsoft)", {}, [this] { StyleSheet1Click(); });
+    item(Style1, "Font1", "&Font...", "Font of the text", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),
+         [this] { Font1Click(); });
+    QAction* first = frameTags->actions().value(0);
+    QAction* frameset = item(frameTags, "Frameset1", "&Frameset...", "Frameset", {}, [this] { Frameset1Click(); });
+    QAction* frame = item(frameTags, "Frame1", "  F&rame...", "Frame of a frameset", {}, [this] { Frame1Click(); });
+    if (first) {
+        frameTags->removeAction(frameset);
+        frameTags->removeAction(frame);
+        frameTags->insertAction(first, frameset);
+        frameTags->insertAction(first, frame);
+    }
 }
 
 void TMDIChild::runTagCommand(const std::string& name) {
@@ -814,7 +850,10 @@ void TMDIChild::editOrInsert(const tv::TagSpec& spec, TElementBox& box,
     box.rememberHistories();
     const tv::Fields fields = box.fields();
     const std::string newTag = tv::buildTag(spec, tag, fields);
-    const tv::PendingTexts texts = pending(newTag, fields);
+    finishElement(edit, newTag, pending(newTag, fields));
+}
+
+void TMDIChild::finishElement(bool edit, const std::string& newTag, const tv::PendingTexts& texts) {
     if (!edit) {
         insertPending(texts);
         return;
@@ -918,4 +957,111 @@ void TMDIChild::JavaScript1Click() {
         codec.encode(std::string_view(lang.constData(), static_cast<std::size_t>(lang.size()))),
         tv::clipboardToDocumentLineEnds(
             codec.encode(std::string_view(body.constData(), static_cast<std::size_t>(body.size()))))));
+}
+
+// --- body, head, style sheet, font, rule, heading, frames, division ----------------------
+
+std::string TMDIChild::referenceFor(const std::string& file) const {
+    return tv::RelativeReference(file, true, false, FileName.toStdString(), IsUntitled(), "");
+}
+
+void TMDIChild::insertIfAny(const tv::PendingTexts& texts) {
+    if (!texts.start.empty()) insertPending(texts);
+}
+
+void TMDIChild::Body1Click() {
+    TBodyBox box(this);
+    box.relativeReference = [this](const std::string& f) { return referenceFor(f); };
+    editOrInsert(tv::bodySpec(), box, [](const std::string& t, const tv::Fields&) { return tv::bodyPending(t); });
+}
+
+void TMDIChild::Base1Click() {
+    TBaseBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistories();
+    insertIfAny(tv::baseTexts(box.fields()));
+}
+
+void TMDIChild::Meta1Click() {
+    TMetaBox box(frame_->ownerName(), this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    insertIfAny(tv::metaTexts(box.fields()));
+}
+
+void TMDIChild::Link1Click() {
+    THLinkBox box(this);
+    box.relativeReference = [this](const std::string& f) { return referenceFor(f); };
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistories();
+    insertIfAny(tv::linkTexts(box.fields()));
+}
+
+void TMDIChild::IsIndex1Click() {
+    TIsIndexBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    insertIfAny(tv::isIndexTexts(box.fields()));
+}
+
+void TMDIChild::StyleSheet1Click() {
+    TStyleBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    insertIfAny(tv::styleSheetTexts(box.otype->currentIndex(), box.fields(), TStyleBox::colorName(box.fcolor),
+                                    TStyleBox::colorName(box.bcolor)));
+}
+
+void TMDIChild::Font1Click() {
+    TFontBox box(this);
+    const bool edit = FindTag("font");
+    std::string tag = "<FONT>";
+    if (edit) {
+        tag = RichEdit1->SelText();
+        const tv::FontSize size = tv::readFontSize(tv::ExtractAttribute(tag, "size"));
+        tv::Fields f;
+        f["face"] = tv::ExtractAttribute(tag, "face");
+        f["color"] = tv::ExtractAttribute(tag, "color");
+        box.setFields(f);
+        box.setSizeFromTag(size);
+        box.syncSwatches();
+    }
+    if (prompter().run(box) != QDialog::Accepted) return;
+    const std::string newTag =
+        tv::buildFontTag(tag, box.fields(), box.SizeCheck->isChecked(), box.SizeType->currentIndex());
+    if (newTag.empty()) return;  // nothing to write: no change at all
+    finishElement(edit, newTag, {newTag, "</FONT>"});
+}
+
+void TMDIChild::BaseFont1Click() {
+    TBaseFontBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    insertIfAny(tv::baseFontTexts(box.fields()));
+}
+
+void TMDIChild::HorizontalRule1Click() {
+    THRuleBox box(this);
+    editOrInsert(tv::ruleSpec(), box, [](const std::string& t, const tv::Fields&) { return tv::PendingTexts{t, ""}; });
+}
+
+void TMDIChild::HeadOptionsClick() {
+    THeadingBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    insertIfAny(tv::headingTexts(box.fields()));
+}
+
+void TMDIChild::Frameset1Click() {
+    TSetBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    insertIfAny(tv::framesetTexts(box.fields()));
+}
+
+void TMDIChild::Frame1Click() {
+    TFrameBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistories();
+    insertIfAny(tv::frameTexts(box.fields()));
+}
+
+void TMDIChild::Division1Click() {
+    TDivBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    insertIfAny(tv::divisionTexts(box.fields()));
 }

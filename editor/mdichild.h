@@ -119,6 +119,19 @@ public:
     void TextArea1Click();
     void Options2Click();
     void JavaScript1Click();
+    void Body1Click();
+    void Base1Click();
+    void Meta1Click();
+    void Link1Click();
+    void IsIndex1Click();
+    void StyleSheet1Click();
+    void Font1Click();
+    void BaseFont1Click();
+    void HorizontalRule1Click();
+    void HeadOptionsClick();
+    void Frameset1Click();
+    void Frame1Click();
+    void Division1Click();
     std::map<std::string, QAction*> dialogActions;
 
     // Find, replace, go to line.
@@ -176,6 +189,11 @@ private:
                       const std::function<tv::PendingTexts(const std::string&, const tv::Fields&)>& pending,
                       const std::function<void()>& afterRead = {});
     void insertPending(const tv::PendingTexts& texts);
+    void insertIfAny(const tv::PendingTexts& texts);
+    // Steps 7 to 9 of the edit-or-insert sequence.
+    void finishElement(bool edit, const std::string& newTag, const tv::PendingTexts& texts);
+    void createHeadItems(QMenu* structure, QMenu* heading, QMenu* frameTags);
+    std::string referenceFor(const std::string& file) const;
     // The text tools' common ending: the new text replaces the selection,
     // is coloured and selected.
     void replaceAndSelect(const std::string& text);

@@ -10,7 +10,9 @@
 #include "widgets/colorbutton.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -212,6 +214,59 @@ private slots:
         QCOMPARE(ul->contextMenuPolicy(), Qt::CustomContextMenu);
         emit ul->customContextMenuRequested(QPoint(1, 1));
         QCOMPARE(prompts->dialogsRun.last(), QStringLiteral("TListOptions"));
+    }
+
+    void bodyFontAndRuleEditedUnchanged() {
+        start("<BODY bgcolor=white onload=\"go()\">\r\n<FONT SIZE=+2 COLOR=red>x</FONT>\r\n<HR noshade width=50%>");
+        ed()->SetSelStart(3);
+        fill<TBodyBox>([](TBodyBox&) {});
+        doc->dialogActions["Body1"]->trigger();
+        ed()->SetSelStart(ed()->Text().find("<FONT") + 3);
+        bool ticked = false;
+        int type = -1;
+        fill<TFontBox>([&](TFontBox& b) {
+            ticked = b.SizeCheck->isChecked();
+            type = b.SizeType->currentIndex();
+        });
+        doc->dialogActions["Font1"]->trigger();
+        QVERIFY(ticked);
+        QCOMPARE(type, 1);
+        ed()->SetSelStart(ed()->Length() - 2);
+        fill<THRuleBox>([](THRuleBox&) {});
+        ed()->setFocus();
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_H));
+        QCOMPARE(text(), QByteArray("<BODY onload=\"go()\" BGCOLOR=\"white\">\r\n<FONT SIZE=\"+2\" COLOR=\"red\">x</FONT>\r\n"
+                                    "<HR WIDTH=50% NOSHADE>"));
+        ed()->Undo();  // one OK, one step
+        QCOMPARE(text().right(24), QByteArray("\r\n<HR noshade width=50%>"));
+    }
+
+    void styleSheetFramesetAndMeta() {
+        start("");
+        fill<TStyleBox>([](TStyleBox& b) {
+            b.otype->setCurrentIndex(3);
+            set(b, "tag", QStringLiteral("H1"));
+            set(b, "size", QStringLiteral("12"));
+            b.fcolor->setCurrentIndex(10);  // Red
+        });
+        frame->tagButtons["StyleSheet1"]->trigger();
+        QCOMPARE(text(), QByteArray("H1 {font-size: 12pt; color: Red;}\r\n"));
+        ed()->SetText("");
+        fill<TSetBox>([](TSetBox& b) {
+            b.addPiece("cols");
+            b.addPiece("cols");
+        });
+        fill<TFaddBox>([](TFaddBox& b) { set(b, "value", QStringLiteral("25")); });
+        fill<TFaddBox>([](TFaddBox& b) { b.addtype->button(3)->setChecked(true); });
+        doc->dialogActions["Frameset1"]->trigger();
+        QCOMPARE(text(), QByteArray("<FRAMESET COLS=\"25%,*\">\r\n\r\n</FRAMESET>"));
+        ed()->SetText("");
+        fill<TMetaBox>([](TMetaBox& b) {
+            set(b, "name", QStringLiteral("generator"));
+            QCOMPARE(get(b, "content"), QStringLiteral("Taviron"));
+        });
+        doc->dialogActions["Meta1"]->trigger();
+        QCOMPARE(text(), QByteArray("<META NAME=\"generator\" CONTENT=\"Taviron\">"));
     }
 
     void scriptComesOutByteForByte() {
