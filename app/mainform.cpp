@@ -1,6 +1,8 @@
 #include "app/mainform.h"
 
 #include "app/aboutbox.h"
+#include "app/browsers.h"
+#include "app/settingsbox.h"
 #include "app/docfile.h"
 #include "app/frametext.h"
 #include "app/mrufilelist.h"
@@ -26,6 +28,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPainter>
+#include <QProcess>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QMdiArea>
@@ -131,6 +134,11 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
         settings_ = tv::ReadSettings(*store, tv::programFolder());
     }
     applySettings();
+    if (settings_.browsers.empty()) {
+        settings_.browsers = tv::FindBrowsers(qEnvironmentVariable("PATH").toStdString());
+        if (!settings_.browsers.empty()) settings_.settingsChanged = true;  // so the list is kept
+    }
+    BuildBrowserMenu();
     if (!MRUFileList1->items().isEmpty())
         openDir_ = fromStd(tv::folderOf(toStd(MRUFileList1->items().first())));
     FileDrag1 = new TFileDrag(this);
@@ -291,6 +299,10 @@ void TMainForm::createToolBars() {
         b->setPopupMode(QToolButton::MenuButtonPopup);
     }
     SaveBtn = addButton("SaveBtn", "Save|Save file to disk", "document-save", QStyle::SP_DialogSaveButton);
+    PrevBtn = addButton("PrevBtn", "Preview", "document-print-preview", QStyle::SP_ComputerIcon);
+    BrowserMenu = new QMenu(this);
+    BrowserMenu->setObjectName(QStringLiteral("BrowserMenu"));
+    BrowserMenu->addAction(QStringLiteral("None"));
     MainTbar->addSeparator();
     CutBtn = addButton("CutBtn", "Cut|Cut selected text to the clipboard", "edit-cut", -1);
     CopyBtn = addButton("CopyBtn", "Copy|Copy selected text to the clipboard", "edit-copy", -1);
@@ -329,6 +341,8 @@ void TMainForm::createMenus() {
     Blank1 = addItem(New1, "&Blank", QKeySequence(Qt::CTRL | Qt::Key_N), "Create a new blank document");
     Open1 = addItem(File1, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), "Open a file for editing");
     Close1 = addItem(File1, "&Close", QKeySequence(Qt::CTRL | Qt::Key_W), "Close the current document");
+    Preview1 = addItem(File1, "&Preview...", QKeySequence(Qt::Key_F12), "Open current file with associated application");
+    connect(Preview1, &QAction::triggered, this, &TMainForm::Preview1Click);
     File1->addSeparator();
     Save1 = addItem(File1, "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), "Save file to disk");
     SaveAs1 = addItem(File1, "Save &As...", {}, "Save file under a new name");
@@ -378,6 +392,9 @@ void TMainForm::createMenus() {
     connect(WordWrap1, &QAction::triggered, this, &TMainForm::WordWrap1Click);
     SpecialCharacters1 = addItem(View1, "S&pecial Characters...", {}, "Extended character entities");
     connect(SpecialCharacters1, &QAction::triggered, this, &TMainForm::SpecialCharacters1Click);
+    View1->addSeparator();
+    Options1 = addItem(View1, "&Options...", {}, "Changes the options for Taviron");
+    connect(Options1, &QAction::triggered, this, &TMainForm::Options1Click);
     connect(View1, &QMenu::aboutToShow, this, &TMainForm::View1Popup);
 
     Window1 = bar->addMenu(QStringLiteral("&Window"));
@@ -703,6 +720,105 @@ void TMainForm::TabSet1Change(int index) {
     mdi_->setActiveSubWindow(sub);
 }
 
+void TMainForm::BuildBrowserMenu() {
+    const QList<QAction*> items = BrowserMenu->actions();
+    for (int i = static_cast<int>(items.size()) - 1; i >= 1; --i) {
+        BrowserMenu->removeAction(items[i]);
+        items[i]->deleteLater();
+    }
+    QAction* first = BrowserMenu->actions().first();
+    disconnect(first, nullptr, this, nullptr);
+    disconnect(PrevBtn, &QAction::triggered, this, nullptr);
+    auto* button = qobject_cast<QToolButton*>(MainTbar->widgetForAction(PrevBtn));
+    const auto& list = settings_.browsers;
+    if (list.empty()) {
+        first->setText(QStringLiteral("None"));
+        first->setEnabled(false);
+        if (button) {
+            button->setMenu(BrowserMenu);
+            button->setPopupMode(QToolButton::InstantPopup);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        QAction* a = i == 0 ? first : BrowserMenu->addAction(QString());
+        a->setText(fromStd(tv::browserCaption(list[i])));
+        a->setEnabled(true);
+        a->setData(static_cast<int>(i));
+        connect(a, &QAction::triggered, this, [this, i] { BrowserItemClick(static_cast<int>(i)); });
+    }
+    if (list.size() == 1) {
+        if (button) button->setMenu(nullptr);
+        connect(PrevBtn, &QAction::triggered, this, [this] { BrowserItemClick(0); });
+    } else if (button) {
+        button->setMenu(BrowserMenu);
+        button->setPopupMode(QToolButton::InstantPopup);
+    }
+}
+
+void TMainForm::BrowserItemClick(int index) {
+    if (index < 0 || index >= static_cast<int>(settings_.browsers.size())) return;
+    settings_.browser1 = tv::browserPath(settings_.browsers[static_cast<std::size_t>(index)]);
+    PreviewActive();
+}
+
+void TMainForm::Preview1Click() {
+    const std::size_t n = settings_.browsers.size();
+    if (n >= 2) BrowserMenu->popup(QCursor::pos());
+    else if (n == 1) BrowserItemClick(0);
+}
+
+void TMainForm::PreviewActive() {
+    TMDIChild* c = activeDocument();
+    if (!c) return;
+    if (c->IsUntitled()) {
+        QApplication::beep();
+        prompter().message(this, kCaption, QStringLiteral("You must save your document before previewing."),
+                           Prompter::Icon::Warning);
+        return;
+    }
+    if (c->RichEdit1->Modified()) {
+        if (settings_.autoSave) {
+            if (!SaveDocument(c, true)) return;
+        } else {
+            const auto answer = prompter().ask(
+                this, {kCaption, fromStd(tv::closePromptText(c->caption().toStdString())),
+                       Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Yes, Prompter::Icon::Question});
+            if (answer == Prompter::Cancel) return;
+            if (answer == Prompter::Yes && !SaveDocument(c, true)) return;
+        }
+    }
+    if (settings_.browser1.empty())
+        settings_.browser1 = tv::findOnPath("xdg-open", qEnvironmentVariable("PATH").toStdString());
+    PreviewFile(c->FileName);
+}
+
+void TMainForm::PreviewFile(const QString& fileName) {
+    // Programs start with an argument list, never through a shell: quotes,
+    // blanks and semicolons in a name stay part of the name. Where there is
+    // no conversation with the two old browser families, they start like
+    // any other browser.
+    const QString program = fromStd(settings_.browser1);
+    if (program.isEmpty()) return;
+    if (fileName.isEmpty()) QProcess::startDetached(program, {});
+    else QProcess::startDetached(program, {fileName});
+}
+
+void TMainForm::Options1Click() {
+    TSettingsBox box(settings_, this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    std::string error;
+    if (!box.apply(settings_, error)) {
+        showError(fromStd(error));
+        return;
+    }
+    BuildBrowserMenu();
+    if (TMDIChild* c = activeDocument()) {
+        c->ApplyEditorSettings();
+        c->ColorDocument();
+    }
+}
+
 void TMainForm::NewBtnClick() {
     // New documents from the new-document dialog or a template come with
     // those dialogs; until then every mode makes a blank document.
@@ -835,7 +951,7 @@ void TMainForm::UpdateMenuItems() {
     TMDIChild* c = activeDocument();
     const bool d = !documents().empty();
     for (QAction* a : {Close1, Save1, SaveAs1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1,
-                       Print1, SaveAll1})
+                       Print1, SaveAll1, Preview1, PrevBtn})
         a->setEnabled(d);
     PasteBtn->setEnabled(TvokRich::ClipboardHasText());
     if (c) {

@@ -60,6 +60,17 @@ public:
     // Files dropped on the frame, in order.
     void FileDrop(const QStringList& fileNames);
     void SaveAll1Click();
+    // Browser preview.
+    void BuildBrowserMenu();
+    void BrowserItemClick(int index);
+    void PreviewActive();
+    void PreviewFile(const QString& fileName);
+    void Preview1Click();
+    void Options1Click();
+    QMenu* BrowserMenu = nullptr;
+    QAction* Preview1 = nullptr;
+    QAction* PrevBtn = nullptr;
+    QAction* Options1 = nullptr;
     void Print1Click();
     void PrintSetup1Click();
 

@@ -5,6 +5,8 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -74,6 +76,14 @@ public:
     bool print(QWidget* parent, QPrinter& printer) override {
         QPrintDialog dlg(&printer, parent);
         return dlg.exec() == QDialog::Accepted;
+    }
+
+    std::optional<QString> input(QWidget* parent, const QString& caption, const QString& prompt,
+                                 const QString& text) override {
+        bool ok = false;
+        const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
+        if (!ok) return std::nullopt;
+        return answer;
     }
 
     std::optional<tv::ColorValue> color(QWidget* parent, tv::ColorValue initial) override {

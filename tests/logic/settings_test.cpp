@@ -246,3 +246,63 @@ TEST(RecentFiles, AddMoveAndLimit) {
 }
 
 } // namespace
+
+#include "app/browsers.h"
+#include "tools/dateformat.h"
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+TEST(Browsers, EntriesAndConversations) {
+    EXPECT_EQ(tv::browserCaption("Firefox|/usr/bin/firefox"), "Firefox");
+    EXPECT_EQ(tv::browserPath("Firefox|/usr/bin/firefox"), "/usr/bin/firefox");
+    EXPECT_EQ(tv::browserPath("/usr/bin/lynx"), "/usr/bin/lynx");
+    const tv::DdeRequests n = tv::ddeRequests("C:\\Program Files\\Netscape\\NETSCAPE.EXE", "C:\\a.html");
+    EXPECT_EQ(n.service, "NETSCAPE");
+    EXPECT_EQ(n.openItem, "\"C:\\a.html\",,0xFFFFFFFF");
+    EXPECT_EQ(n.activateItem, "0xFFFFFFFF,0x0");
+    EXPECT_EQ(tv::ddeRequests("c:\\iexplore.exe", "x").service, "IExplore");
+    EXPECT_EQ(tv::ddeRequests("/usr/bin/firefox", "x").service, "");
+    EXPECT_EQ(tv::normalizeExtension(".HTM"), "htm");
+    EXPECT_EQ(tv::normalizeExtension("..x"), ".x");
+    EXPECT_EQ(tv::nextNewFilesMode(2), 0);
+    EXPECT_EQ(tv::nextNewFilesMode(-1), 0);
+    EXPECT_EQ(tv::nextNewFilesMode(1), 2);
+}
+
+TEST(Browsers, FoundOnThePath) {
+    const std::string folder = std::filesystem::temp_directory_path() / ("taviron-path-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder + "/chromium") << "#!/bin/sh\n";
+    ::chmod((folder + "/chromium").c_str(), 0755);
+    std::ofstream(folder + "/firefox") << "not executable";
+    EXPECT_EQ(tv::FindBrowsers("/nonexistent:" + folder), std::vector<std::string>{"Chromium|" + folder + "/chromium"});
+    EXPECT_EQ(tv::findOnPath("firefox", folder), "");
+    std::filesystem::remove_all(folder);
+}
+
+TEST(DateFormats, Patterns) {
+    tv::DateTime t;
+    t.year = 1998;
+    t.month = 10;
+    t.day = 5;
+    t.weekday = 1;
+    t.hour = 14;
+    t.minute = 7;
+    t.second = 9;
+    EXPECT_EQ(tv::FormatDateTime("mmmm d, yyyy", t), "October 5, 1998");
+    EXPECT_EQ(tv::FormatDateTime("dddd, mmmm d, yyyy", t), "Monday, October 5, 1998");
+    EXPECT_EQ(tv::FormatDateTime("dd-mmm-yy", t), "05-Oct-98");
+    EXPECT_EQ(tv::FormatDateTime("m/d/yy", t), "10/5/98");
+    EXPECT_EQ(tv::FormatDateTime("MM/DD/YYYY", t), "10/05/1998");
+    EXPECT_EQ(tv::FormatDateTime("\"Last Updated:\" c", t), "Last Updated: 10/5/1998 2:07:09 PM");
+    EXPECT_EQ(tv::FormatDateTime("hh:mm", t), "14:07");  // minutes after an hour
+    EXPECT_EQ(tv::FormatDateTime("h:nn am/pm", t), "2:07 pm");
+    EXPECT_EQ(tv::FormatDateTime("'d' x", t), "d x");
+    t.hour = t.minute = t.second = 0;
+    EXPECT_EQ(tv::FormatDateTime("c", t), "10/5/1998");  // midnight leaves the time out
+}
+
+} // namespace

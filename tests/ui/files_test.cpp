@@ -62,6 +62,8 @@ private slots:
         config = std::make_unique<QTemporaryDir>();
         qputenv("XDG_CONFIG_HOME", config->path().toLocal8Bit());
         qputenv("TAVIRON_HOME", dir->filePath(QStringLiteral("home")).toLocal8Bit());
+        // No browsers to find: the first start writes no option values.
+        qputenv("PATH", dir->filePath(QStringLiteral("nothing")).toLocal8Bit());
         prompts = std::make_unique<TestPrompter>();
     }
     void cleanup() {

@@ -62,3 +62,12 @@ std::optional<tv::ColorValue> TestPrompter::color(QWidget*, tv::ColorValue initi
     colors.pop_front();
     return c;
 }
+
+std::optional<QString> TestPrompter::input(QWidget*, const QString& caption, const QString& prompt, const QString&) {
+    questions.push_back({caption, prompt, Ok | Cancel, Ok, Icon::None});
+    if (inputs.empty()) return std::nullopt;
+    const QString answer = inputs.front();
+    inputs.pop_front();
+    if (answer.isNull()) return std::nullopt;
+    return answer;
+}

@@ -1,0 +1,199 @@
+// Browser preview and the options dialog.
+#include "app/mainform.h"
+#include "app/settings.h"
+#include "app/settingsbox.h"
+#include "editor/mdichild.h"
+#include "testprompter.h"
+#include "uitest.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+using uitest::readFile;
+using uitest::writeFile;
+
+class PreviewTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TestPrompter> prompts;
+    std::unique_ptr<TMainForm> frame;
+    std::unique_ptr<QTemporaryDir> dir;
+    QString path(const QString& n) const { return dir->filePath(n); }
+    // A stand-in browser: a script that writes each argument on a line.
+    QString browser(const QString& name) {
+        const QString script = path(name);
+        writeFile(script, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\n");
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return script;
+    }
+    void start(const QByteArray& config, const QStringList& args = {}) {
+        QDir().mkpath(path(QStringLiteral("config/Taviron")));
+        writeFile(path(QStringLiteral("config/Taviron/Taviron.conf")), config);
+        frame = std::make_unique<TMainForm>(args, dir->path());
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    QToolButton* prevButton() { return qobject_cast<QToolButton*>(frame->MainTbar->widgetForAction(frame->PrevBtn)); }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
+        qputenv("PATH", path(QStringLiteral("nothing")).toLocal8Bit());
+        prompts = std::make_unique<TestPrompter>();
+    }
+    void cleanup() {
+        if (frame)
+            for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
+        frame.reset();
+        prompts.reset();
+    }
+
+    void oneBrowserPreviewsAtOnceWithTheNameAsOneArgument() {
+        const QString rec = browser(QStringLiteral("rec browser;1"));
+        const QString doc = QStringLiteral("my \"page\"; x.html");
+        writeFile(path(doc), "<P>hi");
+        start("[Browsers]\nF0=Recorder|" + rec.toUtf8() + "\n", {doc});
+        QVERIFY(prevButton()->menu() == nullptr);
+        frame->PrevBtn->trigger();
+        QTRY_VERIFY(QFile::exists(rec + ".args"));
+        QTRY_COMPARE(readFile(rec + ".args"), path(doc).toUtf8() + "\n");
+        QCOMPARE(QString::fromStdString(frame->settings().browser1), rec);
+    }
+
+    void twoBrowsersDropDownAMenu() {
+        const QString a = browser(QStringLiteral("a.sh"));
+        const QString b = browser(QStringLiteral("b.sh"));
+        writeFile(path(QStringLiteral("p.html")), "x");
+        start("[Browsers]\nF0=A|" + a.toUtf8() + "\nF1=B|" + b.toUtf8() + "\n", {QStringLiteral("p.html")});
+        QCOMPARE(prevButton()->menu(), frame->BrowserMenu);
+        QCOMPARE(frame->BrowserMenu->actions().size(), 2);
+        QCOMPARE(frame->BrowserMenu->actions().at(1)->text(), QStringLiteral("B"));
+        frame->BrowserMenu->actions().at(1)->trigger();
+        QTRY_COMPARE(readFile(b + ".args"), path(QStringLiteral("p.html")).toUtf8() + "\n");
+        // Removing every browser in the options leaves "None", disabled.
+        prompts->dialogScripts.push_back([](QDialog& d) {
+            auto* box = qobject_cast<TSettingsBox*>(&d);
+            box->DeleteBrowserClick();
+            box->DeleteBrowserClick();
+            return int(QDialog::Accepted);
+        });
+        frame->Options1->trigger();
+        QCOMPARE(frame->BrowserMenu->actions().size(), 1);
+        QCOMPARE(frame->BrowserMenu->actions().first()->text(), QStringLiteral("None"));
+        QVERIFY(!frame->BrowserMenu->actions().first()->isEnabled());
+    }
+
+    void untitledAndModifiedDocuments() {
+        const QString rec = browser(QStringLiteral("r.sh"));
+        writeFile(path(QStringLiteral("p.html")), "old");
+        start("[Browsers]\nF0=R|" + rec.toUtf8() + "\n", {QStringLiteral("p.html")});
+        TMDIChild* doc = frame->activeDocument();
+        doc->RichEdit1->SetSel(0, 0);
+        doc->RichEdit1->ReplaceSelection("new ");
+        prompts->answers.push_back(Prompter::No);  // preview the file as last saved
+        frame->PrevBtn->trigger();
+        QCOMPARE(prompts->questions.back().text, QStringLiteral("Save changes to p.html?"));
+        QTRY_VERIFY(QFile::exists(rec + ".args"));
+        QCOMPARE(readFile(path(QStringLiteral("p.html"))), QByteArray("old"));
+        frame->NewFile();
+        frame->PrevBtn->trigger();
+        QCOMPARE(prompts->questions.back().text, QStringLiteral("You must save your document before previewing."));
+    }
+
+    void optionsTakeEffectAndAreKept() {
+        writeFile(path(QStringLiteral("p.html")), "<B>x</B>");
+        start("[Settings]\nColorCode=1\n", {QStringLiteral("p.html")});
+        TMDIChild* doc = frame->activeDocument();
+        QCOMPARE(doc->RichEdit1->ColorAt(0), 6);
+        prompts->dialogScripts.push_back([](QDialog& d) {
+            auto* box = qobject_cast<TSettingsBox*>(&d);
+            box->cTags->setCurrentIndex(12);  // Blue
+            box->UpDown1->setValue(14);
+            return int(QDialog::Accepted);
+        });
+        frame->Options1->trigger();
+        QCOMPARE(doc->RichEdit1->ColorAt(0), 12);
+        QCOMPARE(int(doc->RichEdit1->SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL)), 14);
+        doc->RichEdit1->SetModified(false);
+        frame->close();
+        frame.reset();
+        const tv::IniStore st(path(QStringLiteral("config/Taviron/Taviron.conf")).toStdString());
+        QCOMPARE(st.read("Settings", "TagColor").value_or(""), std::string("12"));
+        QCOMPARE(st.read("Settings", "FontSize").value_or(""), std::string("14"));
+    }
+
+    void cancelLeavesEverything() {
+        const QString rec = browser(QStringLiteral("r.sh"));
+        start("");
+        prompts->inputs = {QStringLiteral(".PHP")};
+        std::size_t working = 0;
+        QString added;
+        prompts->dialogScripts.push_back([&, rec](QDialog& d) -> int {
+            auto* box = qobject_cast<TSettingsBox*>(&d);
+            prompts->dialogScripts.push_back([rec](QDialog& add) -> int {
+                auto* a = qobject_cast<TAddBrowser*>(&add);
+                a->bname->setText(QStringLiteral("R"));
+                a->path->setText(rec);
+                return int(QDialog::Accepted);
+            });
+            box->AddBrowserClick();
+            box->AddExtensionClick();
+            working = box->browsers.size();
+            added = box->Ext->currentItem()->text();
+            return int(QDialog::Rejected);
+        });
+        frame->Options1->trigger();
+        QCOMPARE(working, std::size_t(1));
+        QCOMPARE(added, QStringLiteral("php"));
+        QVERIFY(frame->settings().browsers.empty());
+        QCOMPARE(frame->settings().textExt.size(), std::size_t(4));
+        QVERIFY(!frame->settings().settingsChanged);
+    }
+
+    void extensionsAndBrowserDialog() {
+        tv::Settings s;
+        s.textExt = {"html", "htm"};
+        TSettingsBox box(s);
+        auto* p = std::make_unique<TestPrompter>().release();
+        setPrompter(p);
+        p->inputs = {QStringLiteral(".HTM"), QStringLiteral("Shtml")};
+        box.AddExtensionClick();
+        QCOMPARE(box.Ext->count(), 2);
+        QCOMPARE(box.Ext->currentRow(), 1);
+        box.AddExtensionClick();
+        QCOMPARE(box.Ext->item(2)->text(), QStringLiteral("shtml"));
+        QCOMPARE(p->questions.back().text, QStringLiteral("Enter file extenstion"));
+        delete p;
+        setPrompter(prompts.get());
+        TAddBrowser add;
+        QVERIFY(!add.OkBtn->isEnabled());
+        add.bname->setText(QStringLiteral("X"));
+        add.path->setText(path(QStringLiteral("missing")));
+        QVERIFY(!add.OkBtn->isEnabled());
+        add.path->setText(browser(QStringLiteral("x.sh")));
+        QVERIFY(add.OkBtn->isEnabled());
+        // A size that is not a number applies nothing.
+        tv::Settings target;
+        box.size->setText(QStringLiteral("big"));
+        std::string error;
+        QVERIFY(!box.apply(target, error));
+        QVERIFY(!target.settingsChanged);
+        QCOMPARE(error, std::string("'big' is not a valid integer value"));
+    }
+};
+
+QTEST_MAIN(PreviewTest)
+#include "preview_test.moc"
