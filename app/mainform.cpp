@@ -10,6 +10,7 @@
 #include "app/prompter.h"
 #include "app/settings.h"
 #include "editor/mdichild.h"
+#include "spell/addictspell.h"
 #include "tools/searchbox.h"
 #include "usertags/charbox.h"
 #include "widgets/filedrag.h"
@@ -141,6 +142,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     BuildBrowserMenu();
     if (!MRUFileList1->items().isEmpty())
         openDir_ = fromStd(tv::folderOf(toStd(MRUFileList1->items().first())));
+    Spell1 = new TAddictSpell(this);
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this] { FileDrop(FileDrag1->NameWithPath); };
     FileDrag1->setEnableDrop(true);
@@ -309,6 +311,8 @@ void TMainForm::createToolBars() {
     PasteBtn = addButton("PasteBtn", "Paste|Paste clipboard contents into document", "edit-paste", -1);
     UndoBtn = addButton("UndoBtn", "Undo|Undo latest editing action", "edit-undo", QStyle::SP_ArrowBack);
     RedoBtn = addButton("RedoBtn", "Repeat Tag|Repeat last tag insertion", "edit-redo", QStyle::SP_BrowserReload);
+    SpellBtn = addButton("SpellBtn", "Spell Check|Check spelling", "tools-check-spelling", QStyle::SP_DialogApplyButton);
+    connect(SpellBtn, &QAction::triggered, this, &TMainForm::SpellBtnClick);
     createTagButtons();
 
     connect(NewBtn, &QAction::triggered, this, &TMainForm::NewBtnClick);
@@ -819,6 +823,44 @@ void TMainForm::Options1Click() {
     }
 }
 
+void TMainForm::SpellBtnClick() {
+    TMDIChild* c = activeDocument();
+    if (!c || Spell1->busy) return;
+    TvokRich* ed = c->RichEdit1;
+    const int s = ed->SelStart();
+    const int l = ed->SelLength();
+    Spell1->AlwaysActive = true;
+    Spell1->holdMessage = true;
+    bool rest = true;
+    if (l >= 1) {
+        Spell1->CheckSelection(ed);
+        Spell1->resetCount = false;
+        rest = !Spell1->cancelled &&
+               prompter().ask(this, {kCaption,
+                                     QStringLiteral("The selected text has been checked.\r\n\r\nCheck the remainder of the document?"),
+                                     Prompter::Yes | Prompter::No, Prompter::Yes, Prompter::Icon::Question}) == Prompter::Yes;
+    }
+    if (rest) {
+        // The rest begins at the word that holds the end of the selection
+        // (or the caret), so that no word is checked cut in two; the part
+        // before it is checked last.
+        const int from = tv::wordStartAt(ed->TextView(), s + l);
+        Spell1->CheckSection(ed, from, ed->Length());
+        if (l < 1) Spell1->resetCount = false;
+        Spell1->holdMessage = false;
+        if (Spell1->cancelled) Spell1->FinishDialog();
+        else Spell1->CheckSection(ed, 0, std::min(from, ed->Length()));
+    } else {
+        Spell1->holdMessage = false;
+        Spell1->FinishDialog();
+    }
+    Spell1->AlwaysActive = false;
+    Spell1->releaseDictionaries();
+    Spell1->resetCount = true;
+    ed->SetSelStart(s);
+    ed->SetSelLength(l);
+}
+
 void TMainForm::NewBtnClick() {
     // New documents from the new-document dialog or a template come with
     // those dialogs; until then every mode makes a blank document.
@@ -951,7 +993,7 @@ void TMainForm::UpdateMenuItems() {
     TMDIChild* c = activeDocument();
     const bool d = !documents().empty();
     for (QAction* a : {Close1, Save1, SaveAs1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1,
-                       Print1, SaveAll1, Preview1, PrevBtn})
+                       Print1, SaveAll1, Preview1, PrevBtn, SpellBtn})
         a->setEnabled(d);
     PasteBtn->setEnabled(TvokRich::ClipboardHasText());
     if (c) {

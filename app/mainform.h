@@ -67,6 +67,10 @@ public:
     void PreviewFile(const QString& fileName);
     void Preview1Click();
     void Options1Click();
+    // Spell checking of the active document.
+    void SpellBtnClick();
+    class TAddictSpell* Spell1 = nullptr;
+    QAction* SpellBtn = nullptr;
     QMenu* BrowserMenu = nullptr;
     QAction* Preview1 = nullptr;
     QAction* PrevBtn = nullptr;

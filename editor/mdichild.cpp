@@ -674,6 +674,10 @@ void TMDIChild::createTextMenu() {
     Translate1 = addItem(Text1, "&Translate...", {}, "Translate extended characters");
     zap = addItem(Text1, "&8 to 7", {}, "Zap high bit characters");
     UrlDecode1 = addItem(Text1, "U&rl Decode", {}, "Convert url encoded form result");
+    Text1->addSeparator();
+    QAction* spell = addItem(Text1, "Check Spelling...", QKeySequence(Qt::Key_F7), "Check the spelling of the document");
+    connect(spell, &QAction::triggered, this, [this] { frame_->SpellBtnClick(); });
+    dialogActions["CheckSpelling1"] = spell;
     connect(ChangeCase1, &QAction::triggered, this, [this] { ChangeCase1Click(); });
     connect(Breaks1, &QAction::triggered, this, [this] { Breaks1Click(); });
     connect(Tags1, &QAction::triggered, this, [this] { Tags1Click(); });

@@ -4,7 +4,8 @@
 set -euo pipefail
 want=(build-essential cmake ninja-build pkg-config
       qt6-base-dev libqscintilla2-qt6-dev libgl-dev
-      libgtest-dev libbenchmark-dev xauth clang-14 libclang-rt-14-dev)
+      libgtest-dev libbenchmark-dev xauth clang-14 libclang-rt-14-dev
+      libhunspell-dev hunspell-en-us)
 [ "${1:-}" = "--with-x" ] && want+=(xvfb)
 missing=()
 for p in "${want[@]}"; do

@@ -1,0 +1,358 @@
+#include "spell/addictspell.h"
+
+#include "app/docfile.h"
+#include "app/paths.h"
+#include "app/prompter.h"
+#include "app/settings.h"
+#include "editor/codec.h"
+#include "editor/tvokrich.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <fstream>
+
+namespace {
+std::string toDoc(const QString& s) {
+    const QByteArray u = s.toUtf8();
+    return tv::documentCodec().encode(std::string_view(u.constData(), static_cast<std::size_t>(u.size())));
+}
+} // namespace
+
+// --- the dialog --------------------------------------------------------------------------
+
+TAddictSpellDialog::TAddictSpellDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AddictSpellDialog"));
+    setWindowTitle(QStringLiteral("Spell Check"));
+    auto* grid = new QGridLayout(this);
+    NotFoundLabel = new QLabel(QStringLiteral("Not Found:"), this);
+    NotFound = new QLineEdit(this);
+    NotFound->setReadOnly(true);
+    ReplaceWith = new QLineEdit(this);
+    ReplaceWith->setObjectName(QStringLiteral("ReplaceWith"));
+    Suggestions = new QListWidget(this);
+    Suggestions->setObjectName(QStringLiteral("Suggestions"));
+    grid->addWidget(NotFoundLabel, 0, 0);
+    grid->addWidget(NotFound, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Replace With:"), this), 1, 0);
+    grid->addWidget(ReplaceWith, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Suggestions:"), this), 2, 0);
+    grid->addWidget(Suggestions, 2, 1, 3, 1);
+    auto* buttons = new QVBoxLayout;
+    const std::pair<const char*, int> kButtons[] = {
+        {"&Change All", ChangeAll}, {"C&hange", Change}, {"&Ignore All", IgnoreAll}, {"I&gnore", Ignore},
+        {"&Add", Add},              {"Au&to-Correct", AutoCorrect}, {"&Delete", Delete}, {"Undo &Last", Undo},
+        {"&Options", Options},      {"Cancel", Cancel}};
+    for (const auto& [caption, action] : kButtons) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        const int a = action;
+        connect(b, &QPushButton::clicked, this, [this, a] { press(a); });
+        buttons->addWidget(b);
+        if (a == Undo) UndoBtn = b;
+    }
+    buttons->addStretch();
+    grid->addLayout(buttons, 0, 2, 5, 1);
+    connect(Suggestions, &QListWidget::currentTextChanged, ReplaceWith, &QLineEdit::setText);
+    connect(Suggestions, &QListWidget::itemDoubleClicked, this, [this] { press(Change); });
+}
+
+void TAddictSpellDialog::showWord(const QString& word, bool repeated, bool canUndo) {
+    NotFoundLabel->setText(repeated ? QStringLiteral("Repeated Word:") : QStringLiteral("Not Found:"));
+    NotFound->setText(word);
+    ReplaceWith->setText(repeated ? QString() : word);
+    Suggestions->clear();
+    Suggestions->addItem(QStringLiteral("(Finding suggestions...)"));
+    UndoBtn->setEnabled(canUndo);
+    action_ = Cancel;
+}
+
+void TAddictSpellDialog::setSuggestions(const QStringList& list) {
+    Suggestions->clear();
+    Suggestions->addItems(list);
+}
+
+void TAddictSpellDialog::press(int action) {
+    action_ = action;
+    accept();
+}
+
+// --- configuration dialog ------------------------------------------------------------------
+
+TSpellConfigBox::TSpellConfigBox(const std::string& mainDictionary, const tv::SpellOptions& o, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("SpellConfigBox"));
+    setWindowTitle(QStringLiteral("Spell Check Configuration"));
+    auto* layout = new QVBoxLayout(this);
+    auto* pages = new QTabWidget(this);
+    auto* dicts = new QWidget(pages);
+    auto* form = new QFormLayout(dicts);
+    Main = new QComboBox(dicts);
+    Main->setObjectName(QStringLiteral("Main"));
+    Main->addItem(QStringLiteral("english.dct"));
+    for (const std::string& d : tv::availableDictionaries()) Main->addItem(QString::fromStdString(d));
+    Main->setCurrentText(QString::fromStdString(mainDictionary.empty() ? "english.dct" : mainDictionary));
+    form->addRow(QStringLiteral("Main dictionary:"), Main);
+    pages->addTab(dicts, QStringLiteral("Dictionaries"));
+    auto* opts = new QWidget(pages);
+    auto* v = new QVBoxLayout(opts);
+    auto* ignore = new QGroupBox(QStringLiteral(" Ignore: "), opts);
+    auto* iv = new QVBoxLayout(ignore);
+    const std::tuple<const char*, const char*, bool> kVisible[] = {
+        {"upcase", "Words in &UPPERCASE", !o.upcase},
+        {"numbers", "Words Containing &Numbers", !o.numbers},
+        {"html", "&HTML Tags", o.html},
+        {"internet", "UR&Ls and E-mail Addresses", o.internet}};
+    for (const auto& [key, caption, on] : kVisible) {
+        auto* c = new QCheckBox(QString::fromLatin1(caption), ignore);
+        c->setChecked(on);
+        iv->addWidget(c);
+        optionBoxes[key] = c;
+    }
+    v->addWidget(ignore);
+    auto* recheck = new QCheckBox(QStringLiteral("Re-check Replaced Words"), opts);
+    recheck->setChecked(o.recheck);
+    optionBoxes["recheck"] = recheck;
+    v->addWidget(recheck);
+    v->addStretch();
+    pages->addTab(opts, QStringLiteral("Options"));
+    layout->addWidget(pages);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+tv::SpellOptions TSpellConfigBox::options(tv::SpellOptions o) const {
+    // The " Ignore: " group says what is passed over; the options say what is checked.
+    o.upcase = !optionBoxes.at("upcase")->isChecked();
+    o.numbers = !optionBoxes.at("numbers")->isChecked();
+    o.html = optionBoxes.at("html")->isChecked();
+    o.internet = optionBoxes.at("internet")->isChecked();
+    o.recheck = optionBoxes.at("recheck")->isChecked();
+    return o;
+}
+
+// --- the checker -------------------------------------------------------------------------------
+
+TAddictSpell::TAddictSpell(QWidget* owner) : QObject(owner), owner_(owner) {
+    setObjectName(QStringLiteral("Spell1"));
+    const tv::IniStore cfg(configPath());
+    mainDictionary = tv::readString(cfg, ConfigKey, "Main", DefaultMain);
+    options = tv::SpellOptions::decode(tv::readString(cfg, ConfigKey, "Options", tv::SpellOptions().encode()));
+}
+
+TAddictSpell::~TAddictSpell() = default;
+
+std::string TAddictSpell::configPath() const { return tv::programFolder() + "/" + ConfigFileName; }
+std::string TAddictSpell::userPath() const { return tv::programFolder() + "/" + DefaultUser; }
+
+void TAddictSpell::saveConfig() const {
+    try {
+        tv::IniStore cfg(configPath());
+        cfg.write(ConfigKey, "Main", mainDictionary);
+        cfg.write(ConfigKey, "Options", options.encode());
+        cfg.flush();
+    } catch (const tv::FileError& e) {
+        prompter().message(owner_, QStringLiteral("Taviron"), QString::fromStdString(e.what()));
+    }
+}
+
+bool TAddictSpell::loadDictionaries() {
+    if (dict_) return true;
+    if (mainDictionary.empty()) {
+        prompter().message(owner_, QStringLiteral("Spell Check"),
+                           QStringLiteral("A main dictionary has yet to be\nset for this configuration.\n\nEdit configuration?"),
+                           Prompter::Icon::Warning);
+        return false;
+    }
+    const auto [aff, dic] = tv::dictionaryFiles(mainDictionary);
+    if (aff.empty()) {
+        prompter().message(owner_, QStringLiteral("Spell Check"),
+                           QStringLiteral("Unable to find dictionary file:\n") + QString::fromStdString(mainDictionary),
+                           Prompter::Icon::Warning);
+        return false;
+    }
+    dict_ = tv::openHunspell(aff, dic);
+    if (!dict_) {
+        prompter().message(owner_, QStringLiteral("Spell Check"),
+                           QStringLiteral("This dictionary file could not be\nlocated.  It needs to be moved\nto the "
+                                          "specified directory or\nthis entry should be removed."),
+                           Prompter::Icon::Warning);
+        return false;
+    }
+    // The user's added words.
+    std::ifstream user(userPath());
+    for (std::string w; std::getline(user, w);)
+        if (!w.empty()) dict_->add(w);
+    return true;
+}
+
+void TAddictSpell::releaseDictionaries() {
+    if (!AlwaysActive) dict_.reset();
+}
+
+void TAddictSpell::CheckSelection(TvokRich* editor) {
+    CheckSection(editor, editor->SelStart(), editor->SelStart() + editor->SelLength());
+}
+
+void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
+    busy = true;
+    cancelled = false;
+    if (resetCount) wordCount = 0;
+    if (!loadDictionaries()) {
+        cancelled = true;
+        busy = false;
+        return;
+    }
+    struct Step {
+        int pos;
+        int delta;
+    };
+    std::vector<Step> undo;
+    const std::string extra = dict_->wordChars();
+    int pos = start;
+    for (;;) {
+        int counted = 0;
+        const auto hit = tv::nextSpellWord(editor->TextView(), pos, end, options, extra, counted);
+        wordCount += counted;
+        if (!hit) break;
+        const std::string bytes(editor->TextView().substr(static_cast<std::size_t>(hit->start),
+                                                          static_cast<std::size_t>(hit->length)));
+        const std::string utf8 = tv::documentCodec().decode(bytes);
+        const int after = hit->next;
+        const int suffix = hit->next - (hit->start + hit->length);  // an ignored "'s" after the word
+        auto replace = [&](const std::string& with, int from, int length) {
+            editor->SetSel(from, length);
+            editor->ReplaceSelection(with);
+            const int delta = static_cast<int>(with.size()) - length;
+            end += delta;
+            undo.push_back({from, delta});
+            if (undo.size() > MaxUndo) undo.erase(undo.begin());
+            if (!options.recheck) return from + static_cast<int>(with.size()) + suffix;
+            --wordCount;  // the new word is walked, and counted, once more
+            return from;
+        };
+        if (!hit->repeated) {
+            if (ignoreAll_.count(utf8)) {
+                pos = after;
+                continue;
+            }
+            if (const auto it = changeAll_.find(utf8); it != changeAll_.end()) {
+                pos = replace(tv::documentCodec().encode(it->second), hit->start, hit->length);
+                if (pos == hit->start && options.recheck && it->second == utf8) pos = after;
+                continue;
+            }
+            if (dict_->check(utf8)) {
+                pos = after;
+                continue;
+            }
+        }
+        editor->SetSel(hit->start, hit->length);
+        if (!dialog_) dialog_ = std::make_unique<TAddictSpellDialog>(owner_);
+        dialog_->showWord(QString::fromStdString(utf8), hit->repeated, !undo.empty());
+        // Suggestions come after the dialog has appeared.
+        const bool suggest = options.autoSuggest && !hit->repeated;
+        QTimer::singleShot(0, dialog_.get(), [this, utf8, suggest] {
+            if (!dialog_ || !dict_) return;
+            QStringList list;
+            if (suggest)
+                for (const std::string& s : dict_->suggest(utf8, MaxSuggestions)) list << QString::fromStdString(s);
+            dialog_->setSuggestions(list);
+        });
+        const int result = prompter().run(*dialog_) == QDialog::Accepted ? dialog_->action() : TAddictSpellDialog::Cancel;
+        const std::string with = toDoc(dialog_->ReplaceWith->text());
+        switch (result) {
+        case TAddictSpellDialog::Change:
+            pos = with == bytes ? after : replace(with, hit->start, hit->length);
+            break;
+        case TAddictSpellDialog::ChangeAll:
+        case TAddictSpellDialog::AutoCorrect:
+            changeAll_[utf8] = tv::documentCodec().decode(with);
+            pos = with == bytes ? after : replace(with, hit->start, hit->length);
+            break;
+        case TAddictSpellDialog::Ignore:
+            pos = after;
+            break;
+        case TAddictSpellDialog::IgnoreAll:
+            ignoreAll_.insert(utf8);
+            pos = after;
+            break;
+        case TAddictSpellDialog::Add: {
+            dict_->add(utf8);
+            std::ofstream(userPath(), std::ios::app) << utf8 << "\n";
+            pos = after;
+            break;
+        }
+        case TAddictSpellDialog::Delete: {
+            // A repeated word goes with the blank before it.
+            int from = hit->start;
+            while (from > 0 && editor->CharAt(from - 1) == ' ') --from;
+            pos = replace("", from, after - from);
+            break;
+        }
+        case TAddictSpellDialog::Undo:
+            if (!undo.empty()) {
+                editor->Undo();
+                end -= undo.back().delta;
+                pos = undo.back().pos;
+                undo.pop_back();
+            } else {
+                pos = hit->start;
+            }
+            break;
+        case TAddictSpellDialog::Options: {
+            TSpellConfigBox box(mainDictionary, options, owner_);
+            if (prompter().run(box) == QDialog::Accepted) {
+                options = box.options(options);
+                if (box.Main->currentText().toStdString() != mainDictionary) {
+                    mainDictionary = box.Main->currentText().toStdString();
+                    dict_.reset();
+                    if (!loadDictionaries()) {
+                        cancelled = true;
+                        endCheck();
+                        return;
+                    }
+                }
+                saveConfig();
+            }
+            pos = hit->start;
+            break;
+        }
+        default:
+            cancelled = true;
+            endCheck();
+            return;
+        }
+    }
+    endCheck();
+}
+
+void TAddictSpell::endCheck() {
+    if (!holdMessage) {
+        if (dialog_) dialog_->hide();
+        // The completion message appears unless the user cancelled.
+        if (!cancelled)
+            prompter().message(owner_, QStringLiteral("Spell Check"),
+                               QStringLiteral("Spell Check Complete\r\n\r\nWords Checked: %1").arg(wordCount),
+                               Prompter::Icon::Information);
+        dialog_.reset();
+    }
+    releaseDictionaries();
+    busy = false;
+}
+
+void TAddictSpell::FinishDialog() {
+    if (busy) return;
+    if (dialog_) dialog_->hide();
+    dialog_.reset();
+}

@@ -1,0 +1,91 @@
+// TAddictSpell: the frame's spell checker. It walks a range of an editor's
+// text, shows TAddictSpellDialog for each word the dictionary does not
+// know, and changes the text in place, one undo step per change.
+#pragma once
+
+#include "spell/spellwalk.h"
+
+#include <QDialog>
+#include <QObject>
+#include <map>
+#include <memory>
+#include <set>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class TvokRich;
+
+class TAddictSpellDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum Action { Change = 1, ChangeAll, Ignore, IgnoreAll, Add, AutoCorrect, Undo, Delete, Cancel, Options };
+    explicit TAddictSpellDialog(QWidget* parent = nullptr);
+    void showWord(const QString& word, bool repeated, bool canUndo);
+    void setSuggestions(const QStringList& list);
+    int action() const { return action_; }
+    QLabel* NotFoundLabel = nullptr;
+    QLineEdit* NotFound = nullptr;
+    QLineEdit* ReplaceWith = nullptr;
+    QListWidget* Suggestions = nullptr;
+    QPushButton* UndoBtn = nullptr;
+    void press(int action);
+
+private:
+    int action_ = Cancel;
+};
+
+// "Spell Check Configuration": the dictionary and the options.
+class TSpellConfigBox : public QDialog {
+    Q_OBJECT
+public:
+    TSpellConfigBox(const std::string& mainDictionary, const tv::SpellOptions& options, QWidget* parent = nullptr);
+    class QComboBox* Main = nullptr;
+    std::map<std::string, class QCheckBox*> optionBoxes;
+    tv::SpellOptions options(tv::SpellOptions base) const;
+};
+
+class TAddictSpell : public QObject {
+    Q_OBJECT
+public:
+    explicit TAddictSpell(QWidget* owner);
+    ~TAddictSpell() override;
+
+    // Configuration: SPELL.CFG and user.udt in the program's folder.
+    std::string ConfigFileName = "SPELL.CFG";
+    std::string ConfigKey = "SpellCheck";
+    std::string DefaultMain = "english.dct";
+    std::string DefaultUser = "user.udt";
+    std::size_t MaxSuggestions = 25;
+    std::size_t MaxUndo = 20;
+    tv::SpellOptions options;
+    std::string mainDictionary;
+
+    // Run state.
+    bool busy = false;
+    bool resetCount = true;
+    bool holdMessage = false;
+    bool cancelled = false;
+    bool AlwaysActive = false;
+    int wordCount = 0;
+
+    void CheckSelection(TvokRich* editor);
+    void CheckSection(TvokRich* editor, int start, int end);
+    // Hides and releases the dialog when no check is running.
+    void FinishDialog();
+    void releaseDictionaries();
+    void saveConfig() const;
+    std::string configPath() const;
+    std::string userPath() const;
+
+private:
+    bool loadDictionaries();
+    void endCheck();
+
+    QWidget* owner_;
+    std::unique_ptr<tv::Dictionary> dict_;
+    std::unique_ptr<TAddictSpellDialog> dialog_;
+    std::set<std::string> ignoreAll_;
+    std::map<std::string, std::string> changeAll_;
+};

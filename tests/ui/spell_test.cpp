@@ -1,0 +1,116 @@
+// Spell checking of the active document with a scripted dialog.
+#include "app/mainform.h"
+#include "editor/mdichild.h"
+#include "spell/addictspell.h"
+#include "testprompter.h"
+#include "uitest.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+using uitest::readFile;
+using uitest::writeFile;
+
+class SpellTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TestPrompter> prompts;
+    std::unique_ptr<TMainForm> frame;
+    std::unique_ptr<QTemporaryDir> dir;
+    TMDIChild* doc = nullptr;
+    QStringList seen;  // the words the dialog showed
+    QByteArray text() { return QByteArray::fromStdString(doc->RichEdit1->Text()); }
+    void start(const QByteArray& content) {
+        writeFile(dir->filePath(QStringLiteral("page.html")), content);
+        frame = std::make_unique<TMainForm>(QStringList{QStringLiteral("page.html")}, dir->path());
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        doc = frame->activeDocument();
+    }
+    // The dialog's next answer: an action, and a replacement for Change.
+    void answer(int action, const QString& with = {}) {
+        prompts->dialogScripts.push_back([this, action, with](QDialog& d) {
+            auto* box = qobject_cast<TAddictSpellDialog*>(&d);
+            if (!box) return int(QDialog::Rejected);
+            seen << box->NotFound->text();
+            if (!with.isNull()) box->ReplaceWith->setText(with);
+            box->press(action);
+            return int(QDialog::Accepted);
+        });
+    }
+    QStringList messages() {
+        QStringList out;
+        for (const auto& q : prompts->questions) out << q.text;
+        return out;
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", dir->filePath(QStringLiteral("config")).toLocal8Bit());
+        qputenv("TAVIRON_HOME", dir->filePath(QStringLiteral("home")).toLocal8Bit());
+        prompts = std::make_unique<TestPrompter>();
+        seen.clear();
+    }
+    void cleanup() {
+        if (frame)
+            for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
+        frame.reset();
+        prompts.reset();
+    }
+
+    void wholeDocumentFromTheCaret() {
+        start("<p>Ths is a tst</p>");
+        answer(TAddictSpellDialog::Change, QStringLiteral("This"));
+        answer(TAddictSpellDialog::Change, QStringLiteral("test"));
+        frame->SpellBtn->trigger();
+        QCOMPARE(seen, (QStringList{"Ths", "tst"}));
+        QCOMPARE(text(), QByteArray("<p>This is a test</p>"));
+        QCOMPARE(messages(), QStringList{"Spell Check Complete\r\n\r\nWords Checked: 4"});
+        QCOMPARE(doc->RichEdit1->SelStart(), 0);
+        doc->RichEdit1->Undo();
+        QCOMPARE(text(), QByteArray("<p>This is a tst</p>"));  // one step per change
+    }
+
+    void selectionThenNo() {
+        start("Ths word\r\nand tst");
+        doc->RichEdit1->SetSel(0, 8);
+        answer(TAddictSpellDialog::Ignore);
+        prompts->answers.push_back(Prompter::No);
+        frame->SpellBtn->trigger();
+        QCOMPARE(seen, QStringList{"Ths"});
+        QCOMPARE(messages(), QStringList{"The selected text has been checked.\r\n\r\nCheck the remainder of the document?"});
+        QCOMPARE(doc->RichEdit1->SelStart(), 0);
+        QCOMPARE(doc->RichEdit1->SelLength(), 8);
+    }
+
+    void cancelEndsEverything() {
+        start("Ths tst");
+        doc->RichEdit1->SetSelStart(3);
+        answer(TAddictSpellDialog::Cancel);
+        frame->SpellBtn->trigger();
+        QCOMPARE(seen, QStringList{"tst"});  // from the caret, then nothing more
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(doc->RichEdit1->SelStart(), 3);
+    }
+
+    void addedWordsAreKept() {
+        start("Tavironic tool");
+        answer(TAddictSpellDialog::Add);
+        frame->SpellBtn->trigger();
+        QCOMPARE(seen, QStringList{"Tavironic"});
+        QVERIFY(readFile(dir->filePath(QStringLiteral("home/user.udt"))).contains("Tavironic"));
+        seen.clear();
+        frame->SpellBtnClick();  // accepted now
+        QVERIFY(seen.isEmpty());
+        frame.reset();
+        start("Tavironic again");  // and after a restart
+        frame->SpellBtnClick();
+        QVERIFY(seen.isEmpty());
+    }
+};
+
+QTEST_MAIN(SpellTest)
+#include "spell_test.moc"
