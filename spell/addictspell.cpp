@@ -51,7 +51,8 @@ TAddictSpellDialog::TAddictSpellDialog(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QVBoxLayout;
     const std::pair<const char*, int> kButtons[] = {
         {"&Change All", ChangeAll}, {"C&hange", Change}, {"&Ignore All", IgnoreAll}, {"I&gnore", Ignore},
-        {"&Add", Add},              {"Au&to-Correct", AutoCorrect}, {"&Delete", Delete}, {"Undo &Last", Undo},
+        {"&Add", Add},              {"Au&to-Correct", AutoCorrect}, {"S&uggest", Suggest}, {"&Delete", Delete},
+        {"Undo &Last", Undo},
         {"&Options", Options},      {"Cancel", Cancel}};
     for (const auto& [caption, action] : kButtons) {
         auto* b = new QPushButton(QString::fromLatin1(caption), this);
@@ -221,6 +222,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
     std::vector<Step> undo;
     const std::string extra = dict_->wordChars();
     int pos = start;
+    bool suggestNow = false;  // "Suggest" asks for suggestions though they are not automatic
     for (;;) {
         int counted = 0;
         const auto hit = tv::nextSpellWord(editor->TextView(), pos, end, options, extra, counted);
@@ -261,7 +263,8 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
         if (!dialog_) dialog_ = std::make_unique<TAddictSpellDialog>(owner_);
         dialog_->showWord(QString::fromStdString(utf8), hit->repeated, !undo.empty());
         // Suggestions come after the dialog has appeared.
-        const bool suggest = options.autoSuggest && !hit->repeated;
+        const bool suggest = (options.autoSuggest || suggestNow) && !hit->repeated;
+        suggestNow = false;
         QTimer::singleShot(0, dialog_.get(), [this, utf8, suggest] {
             if (!dialog_ || !dict_) return;
             QStringList list;
@@ -309,6 +312,11 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             } else {
                 pos = hit->start;
             }
+            break;
+        case TAddictSpellDialog::Suggest:
+            suggestNow = true;
+            wordCount -= counted;  // the same word is shown again
+            pos = hit->start;
             break;
         case TAddictSpellDialog::Options: {
             TSpellConfigBox box(mainDictionary, options, owner_);

@@ -20,7 +20,7 @@ class TvokRich;
 class TAddictSpellDialog : public QDialog {
     Q_OBJECT
 public:
-    enum Action { Change = 1, ChangeAll, Ignore, IgnoreAll, Add, AutoCorrect, Undo, Delete, Cancel, Options };
+    enum Action { Change = 1, ChangeAll, Ignore, IgnoreAll, Add, AutoCorrect, Undo, Delete, Cancel, Options, Suggest };
     explicit TAddictSpellDialog(QWidget* parent = nullptr);
     void showWord(const QString& word, bool repeated, bool canUndo);
     void setSuggestions(const QStringList& list);
