@@ -315,7 +315,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             break;
         case TAddictSpellDialog::Suggest:
             suggestNow = true;
-            wordCount -= counted;  // the same word is shown again
+            --wordCount;  // the same word is walked, and counted, again
             pos = hit->start;
             break;
         case TAddictSpellDialog::Options: {
@@ -333,6 +333,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
                 }
                 saveConfig();
             }
+            --wordCount;
             pos = hit->start;
             break;
         }
