@@ -1,6 +1,7 @@
 #include "app/aboutbox.h"
 
 #include <QDialogButtonBox>
+#include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -12,7 +13,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     title->setAlignment(Qt::AlignCenter);
     auto* version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(TAVIRON_VERSION)), this);
     version->setAlignment(Qt::AlignCenter);
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QIcon(QStringLiteral(":/icons/taviron.svg")).pixmap(64, 64));
+    icon->setAlignment(Qt::AlignCenter);
     auto* blurb = new QLabel(QStringLiteral("An editor of HTML source text."), this);
+    auto* licence = new QLabel(QStringLiteral("Free software: you may use, change and share it."), this);
+    licence->setAlignment(Qt::AlignCenter);
     blurb->setAlignment(Qt::AlignCenter);
     auto* licensed = new QLabel(QStringLiteral("Licensed to:"), this);
     licensed->setAlignment(Qt::AlignCenter);
@@ -21,7 +27,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     NameLabel->setAlignment(Qt::AlignCenter);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    for (QWidget* w : std::initializer_list<QWidget*>{title, version, blurb, licensed, NameLabel, buttons})
+    for (QWidget* w : std::initializer_list<QWidget*>{icon, title, version, blurb, licensed, NameLabel, licence, buttons})
         layout->addWidget(w);
 }
 

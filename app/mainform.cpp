@@ -2,6 +2,7 @@
 
 #include "app/aboutbox.h"
 #include "app/browsers.h"
+#include "app/helpbox.h"
 #include "app/settingsbox.h"
 #include "app/docfile.h"
 #include "app/frametext.h"
@@ -41,6 +42,9 @@
 #include <QStyle>
 #include <QToolBar>
 
+// The pictures and the manual are resources of the library.
+static void initResources() { Q_INIT_RESOURCE(taviron); }
+
 namespace {
 
 const QString kCaption = QStringLiteral("Taviron");
@@ -71,8 +75,10 @@ constexpr ToolBarInfo kToolBars[] = {
 
 TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     : QMainWindow(parent), args_(std::move(args)), cwd_(std::move(cwd)) {
+    initResources();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kCaption);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/taviron.svg")));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("ClientArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -309,6 +315,10 @@ void TMainForm::createToolBars() {
     CutBtn = addButton("CutBtn", "Cut|Cut selected text to the clipboard", "edit-cut", -1);
     CopyBtn = addButton("CopyBtn", "Copy|Copy selected text to the clipboard", "edit-copy", -1);
     PasteBtn = addButton("PasteBtn", "Paste|Paste clipboard contents into document", "edit-paste", -1);
+    // Pictures drawn for Taviron where the desktop's theme has none.
+    for (auto [button, picture] : {std::pair{CutBtn, ":/icons/cut.svg"}, std::pair{CopyBtn, ":/icons/copy.svg"},
+                                   std::pair{PasteBtn, ":/icons/paste.svg"}})
+        if (button->icon().isNull()) button->setIcon(QIcon(QString::fromLatin1(picture)));
     UndoBtn = addButton("UndoBtn", "Undo|Undo latest editing action", "edit-undo", QStyle::SP_ArrowBack);
     RedoBtn = addButton("RedoBtn", "Repeat Tag|Repeat last tag insertion", "edit-redo", QStyle::SP_BrowserReload);
     SpellBtn = addButton("SpellBtn", "Spell Check|Check spelling", "tools-check-spelling", QStyle::SP_DialogApplyButton);
@@ -415,6 +425,9 @@ void TMainForm::createMenus() {
 
     Help1 = bar->addMenu(QStringLiteral("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
+    HelpTopics1 = addItem(Help1, "&Help Topics...", QKeySequence(Qt::Key_F1), "Show the manual");
+    connect(HelpTopics1, &QAction::triggered, this, &TMainForm::HelpTopics1Click);
+    Help1->addSeparator();
     About1 = addItem(Help1, "&About...", {}, "Show the program's version and owner");
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }
@@ -1136,6 +1149,13 @@ void TMainForm::ArrangeIcons() {
         w->move(x, y - s.height() + 1);
         x += s.width();
     }
+}
+
+void TMainForm::HelpTopics1Click() {
+    if (!helpBox_) helpBox_ = new THelpBox(this);
+    helpBox_->show();
+    helpBox_->raise();
+    helpBox_->activateWindow();
 }
 
 QString TMainForm::ownerName() const {

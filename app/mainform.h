@@ -142,6 +142,9 @@ public:
     QAction* ArrangeIcons1 = nullptr;
     QMenu* Help1 = nullptr;
     QAction* About1 = nullptr;
+    QAction* HelpTopics1 = nullptr;
+    void HelpTopics1Click();
+    class THelpBox* helpBox() const { return helpBox_; }
 
     // The nine tool bars, in menu order.
     QToolBar* MainTbar = nullptr;
@@ -199,6 +202,7 @@ private:
     QLabel* panel1_ = nullptr;
     std::vector<QMenu*> merged_;  // the active document's menus in the menu bar
     Tsearchbox* searchBox_ = nullptr;
+    class THelpBox* helpBox_ = nullptr;
     QAction* addTagButton(QToolBar* bar, const char* command, const char* label, int style);
     void createTagButtons();
     QAction* windowListSeparator_ = nullptr;

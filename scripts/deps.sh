@@ -5,7 +5,7 @@ set -euo pipefail
 want=(build-essential cmake ninja-build pkg-config
       qt6-base-dev libqscintilla2-qt6-dev libgl-dev
       libgtest-dev libbenchmark-dev xauth clang-14 libclang-rt-14-dev
-      libhunspell-dev hunspell-en-us)
+      libhunspell-dev hunspell-en-us qt6-svg-dev desktop-file-utils)
 [ "${1:-}" = "--with-x" ] && want+=(xvfb)
 missing=()
 for p in "${want[@]}"; do

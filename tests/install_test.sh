@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs into a temporary prefix and checks what a desktop needs.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in bin/taviron share/applications/taviron.desktop share/icons/hicolor/scalable/apps/taviron.svg \
+         share/doc/taviron/manual/index.html share/doc/taviron/manual/menus.html share/man/man1/taviron.1; do
+  [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
+done
+[ -x "$prefix/bin/taviron" ] || { echo "bin/taviron is not executable"; exit 1; }
+desktop-file-validate "$prefix/share/applications/taviron.desktop"
+grep -q '^Exec=taviron %F$' "$prefix/share/applications/taviron.desktop"
+grep -q '^MimeType=text/html;text/plain;$' "$prefix/share/applications/taviron.desktop"
+echo "installed and valid"
