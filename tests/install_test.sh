@@ -5,7 +5,7 @@ build=$1
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/taviron share/applications/taviron.desktop share/icons/hicolor/scalable/apps/taviron.svg \
+for f in bin/taviron bin/taviron-site share/man/man1/taviron-site.1 share/applications/taviron.desktop share/icons/hicolor/scalable/apps/taviron.svg \
          share/doc/taviron/manual/index.html share/doc/taviron/manual/menus.html share/man/man1/taviron.1; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done

@@ -1,0 +1,134 @@
+// taviron-site: the search and replace of Taviron's search dialog, from the
+// command line, so that a site can be searched and changed in a script.
+
+#include "tools/multisearch.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kHelp =
+    "Usage: taviron-site find [OPTIONS] TEXT FOLDER...\n"
+    "       taviron-site replace [OPTIONS] FIND REPLACEMENT FOLDER...\n"
+    "\n"
+    "Searches or replaces a text in the text files of folders, as Taviron's search\n"
+    "dialog does with \"Directory:\".\n"
+    "\n"
+    "  find      prints the files that hold TEXT, one a line, in the order the\n"
+    "            dialog lists them\n"
+    "  replace   replaces FIND by REPLACEMENT and prints the count of each file\n"
+    "            changed (count, a tab, the file) and the total\n"
+    "\n"
+    "Options:\n"
+    "  -c, --case-sensitive   letter case counts (by default a-z match A-Z)\n"
+    "  -n, --no-recurse       only the folders named, not their sub-folders\n"
+    "  -e, --ext LIST         text file extensions, comma separated\n"
+    "                         (default html,htm,shtml,txt)\n"
+    "  -h, --help             this text\n"
+    "\n"
+    "A text may hold line breaks as \\n; they match CR LF in the files.\n"
+    "Exit status: 0 all went well, 1 nothing matched, 2 an error.\n";
+
+std::vector<std::string> split(const std::string& list) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t comma = list.find(',', start);
+        if (comma == std::string::npos) comma = list.size();
+        std::string e = list.substr(start, comma - start);
+        if (!e.empty() && e.front() == '.') e.erase(0, 1);
+        if (!e.empty()) out.push_back(e);
+        start = comma + 1;
+    }
+    return out;
+}
+
+// "\n" written in an argument stands for the document's line break.
+std::string unescape(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 1 < s.size() && s[i + 1] == 'n') {
+            out += "\r\n";
+            ++i;
+        } else if (s[i] == '\\' && i + 1 < s.size() && s[i + 1] == '\\') {
+            out += '\\';
+            ++i;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+int usage(const char* problem) {
+    std::fprintf(stderr, "taviron-site: %s\n\n%s", problem, kHelp);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    std::vector<std::string> words;
+    bool caseSensitive = false, recurse = true;
+    std::vector<std::string> extensions{"html", "htm", "shtml", "txt"};
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "-h" || a == "--help") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (a == "-c" || a == "--case-sensitive") caseSensitive = true;
+        else if (a == "-n" || a == "--no-recurse") recurse = false;
+        else if (a == "-e" || a == "--ext") {
+            if (++i >= argc) return usage("--ext needs a list of extensions");
+            extensions = split(argv[i]);
+        } else if (a.rfind("--ext=", 0) == 0) {
+            extensions = split(a.substr(6));
+        } else if (a.size() > 1 && a[0] == '-' && words.size() < 1) {
+            return usage(("unknown option " + a).c_str());
+        } else {
+            words.push_back(a);
+        }
+    }
+    if (words.empty()) return usage("a command is needed");
+    const std::string command = words[0];
+    const std::size_t texts = command == "find" ? 1 : command == "replace" ? 2 : 0;
+    if (texts == 0) return usage(("unknown command " + command).c_str());
+    if (words.size() < 2 + texts) return usage("a text and at least one folder are needed");
+    const std::string find = unescape(words[1]);
+    if (find.empty()) return usage("the text to search for is empty");
+    std::vector<std::string> files;
+    for (std::size_t k = 1 + texts; k < words.size(); ++k) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(words[k], ec)) {
+            std::fprintf(stderr, "taviron-site: %s is not a folder\n", words[k].c_str());
+            return 2;
+        }
+        tv::CollectFolderFiles(words[k], recurse, extensions, files);
+    }
+    // A file named through two folders is handled once.
+    std::vector<std::string> unique;
+    for (const std::string& f : files)
+        if (std::find(unique.begin(), unique.end(), f) == unique.end()) unique.push_back(f);
+    try {
+        if (command == "find") {
+            std::vector<std::string> found;
+            tv::FindInFiles(unique, find, caseSensitive, {}, &found);
+            for (const std::string& f : found) std::printf("%s\n", f.c_str());
+            return found.empty() ? 1 : 0;
+        }
+        const tv::ReplaceResult r = tv::ReplaceInFiles(unique, find, unescape(words[2]), caseSensitive);
+        for (const auto& [file, count] : r.changed) std::printf("%d\t%s\n", count, file.c_str());
+        std::printf("%d occurrences replaced.\n", r.total);
+        return r.total == 0 ? 1 : 0;
+    } catch (const tv::SiteError& e) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "taviron-site: %s\n", e.what());
+        return 2;
+    }
+}

@@ -1,0 +1,102 @@
+#include "tools/multisearch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::string> kText{"html", "htm", "shtml", "txt"};
+
+class SiteFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() / ("taviron-site-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        fs::create_directories(root / "sub");
+        put("a.html", "one table\r\ntwo");
+        put("b.HTM", "TABLE");
+        put("pic.gif", "table");
+        put("notes.doc", "table");
+        put("sub/c.txt", "a-a");
+    }
+    void TearDown() override { fs::remove_all(root); }
+    void put(const std::string& name, const std::string& text) { std::ofstream(root / name, std::ios::binary) << text; }
+    std::string file(const std::string& name) const { return (root / name).string(); }
+    std::vector<std::string> collect(bool recurse) const {
+        std::vector<std::string> list;
+        tv::CollectFolderFiles(root.string(), recurse, kText, list);
+        std::sort(list.begin(), list.end());
+        return list;
+    }
+    fs::path root;
+};
+
+TEST(FileKinds, ByExtension) {
+    EXPECT_EQ(tv::GetFileKind("/a/b.PNG", kText), tv::FileKind::Image);
+    EXPECT_EQ(tv::GetFileKind("/a/b.jpeg", kText), tv::FileKind::Image);
+    EXPECT_EQ(tv::GetFileKind("/a/b.Html", kText), tv::FileKind::Text);
+    EXPECT_EQ(tv::GetFileKind("/a/b.doc", kText), tv::FileKind::Other);
+    EXPECT_EQ(tv::GetFileKind("/a/README", kText), tv::FileKind::Other);
+}
+
+TEST_F(SiteFiles, CollectsTextFilesOnly) {
+    EXPECT_EQ(collect(false), (std::vector<std::string>{file("a.html"), file("b.HTM")}));
+    EXPECT_EQ(collect(true).size(), 3u);
+}
+
+TEST_F(SiteFiles, FindsTwoLinesAndFoldsCase) {
+    const auto files = collect(true);
+    EXPECT_EQ(tv::FindInFiles(files, "table", false), (std::vector<std::string>{file("a.html"), file("b.HTM")}));
+    EXPECT_EQ(tv::FindInFiles(files, "table", true), (std::vector<std::string>{file("a.html")}));
+    EXPECT_EQ(tv::FindInFiles(files, "table\r\ntwo", true), (std::vector<std::string>{file("a.html")}));
+    // Cancel after the first file keeps what was found.
+    int calls = 0;
+    tv::FindCallbacks cb;
+    cb.cancelled = [&] { return ++calls >= 1; };
+    EXPECT_EQ(tv::FindInFiles(files, "TABLE", false, cb).size(), 1u);
+}
+
+TEST_F(SiteFiles, ReplacesOnDiskAndInOpenDocuments) {
+    const auto files = collect(true);
+    std::string openText = "a table open";
+    tv::ReplaceCallbacks cb;
+    cb.openText = [&](const std::string& f) -> std::optional<std::string> {
+        return f == file("a.html") ? std::optional<std::string>(openText) : std::nullopt;
+    };
+    cb.setOpenText = [&](const std::string&, const std::string& t) { openText = t; };
+    const tv::ReplaceResult r = tv::ReplaceInFiles(files, "a", "aa", false, cb);
+    EXPECT_EQ(openText, "aa taable open");
+    std::ifstream disk(file("a.html"), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(disk), {}), "one table\r\ntwo");  // the window has the change
+    EXPECT_EQ(tv::LoadFileText(file("b.HTM")), "TaaBLE");  // the replacement is written as given
+    EXPECT_EQ(tv::LoadFileText(file("sub/c.txt")), "aa-aa");
+    EXPECT_EQ(r.total, 2 + 1 + 2);
+}
+
+TEST(ReplaceCounted, StopsWhenCancelled) {
+    std::string t = "a a a";
+    int asked = 0;
+    EXPECT_EQ(tv::ReplaceCounted("a", "b", t, true, [&] { return ++asked > 2; }), 2);
+    EXPECT_EQ(t, "b b a");
+    std::string u = "aAa";
+    EXPECT_EQ(tv::ReplaceCounted("a", "aa", u, false, {}), 3);
+    EXPECT_EQ(u, "aaaaaa");
+}
+
+TEST(SiteErrors, Messages) {
+    try {
+        tv::LoadFileText("/nonexistent/x.html");
+        FAIL();
+    } catch (const tv::SiteError& e) {
+        EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/x.html");
+    }
+    EXPECT_THROW(tv::SaveFileText("x", "/nonexistent/y.html"), tv::SiteError);
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+#include "tools/multisearch.h"
+
+#include "app/docfile.h"
+#include "app/paths.h"
+#include "editor/search.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace tv {
+
+FileKind GetFileKind(const std::string& fileName, const std::vector<std::string>& textExtensions) {
+    std::string ext = lowerExtension(fileName);
+    if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg" || ext == ".png") return FileKind::Image;
+    if (!ext.empty()) ext.erase(0, 1);
+    for (const std::string& t : textExtensions) {
+        std::string e = t;
+        for (char& c : e)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        if (!ext.empty() && e == ext) return FileKind::Text;
+    }
+    return FileKind::Other;
+}
+
+void CollectFolderFiles(const std::string& folder, bool recurse, const std::vector<std::string>& textExtensions,
+                        std::vector<std::string>& list) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path p = it->path();
+        std::error_code e2;
+        if (it->is_directory(e2)) {
+            if (recurse && !it->is_symlink(e2)) CollectFolderFiles(p.string(), true, textExtensions, list);
+        } else if (GetFileKind(p.string(), textExtensions) == FileKind::Text) {
+            list.push_back(fs::absolute(p).lexically_normal().string());
+        }
+    }
+}
+
+std::string LoadFileText(const std::string& fileName) {
+    try {
+        return readFileBytes(fileName);
+    } catch (const FileError&) {
+        throw SiteError("Cannot open file " + fileName);
+    }
+}
+
+void SaveFileText(const std::string& text, const std::string& fileName) {
+    try {
+        writeFileAtomically(fileName, text);
+    } catch (const FileError&) {
+        throw SiteError("Cannot create file " + fileName);
+    }
+}
+
+int ReplaceCounted(const std::string& find, const std::string& replacement, std::string& text, bool caseSensitive,
+                   const std::function<bool()>& cancelled) {
+    if (find.empty()) return 0;
+    std::string out;
+    int count = 0;
+    std::size_t copied = 0;
+    std::size_t from = 0;
+    while (true) {
+        if (cancelled && cancelled()) break;
+        const auto at = findText(text, static_cast<int>(from), find, caseSensitive);
+        if (!at) break;
+        out.append(text, copied, static_cast<std::size_t>(*at) - copied);
+        out += replacement;
+        copied = static_cast<std::size_t>(*at) + find.size();
+        from = copied;
+        ++count;
+    }
+    if (count == 0) return 0;
+    out.append(text, copied, std::string::npos);
+    text.swap(out);
+    return count;
+}
+
+std::vector<std::string> FindInFiles(const std::vector<std::string>& files, const std::string& find,
+                                     bool caseSensitive, const FindCallbacks& cb, std::vector<std::string>* found) {
+    std::vector<std::string> local;
+    std::vector<std::string>& hits = found ? *found : local;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string text = LoadFileText(files[i]);
+        if (findText(text, 0, find, caseSensitive)) hits.push_back(files[i]);
+        if (cb.progress) cb.progress(i + 1, hits.size());
+        if (cb.cancelled && cb.cancelled()) break;
+    }
+    return hits;
+}
+
+ReplaceResult ReplaceInFiles(const std::vector<std::string>& files, const std::string& find,
+                             const std::string& replacement, bool caseSensitive, const ReplaceCallbacks& cb) {
+    ReplaceResult r;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string& file = files[i];
+        if (cb.progress) cb.progress(i + 1, file, r.total);
+        std::optional<std::string> open = cb.openText ? cb.openText(file) : std::nullopt;
+        std::string text = open ? *open : LoadFileText(file);
+        const int n = ReplaceCounted(find, replacement, text, caseSensitive, cb.cancelled);
+        if (n > 0) {
+            if (open) cb.setOpenText(file, text);
+            else SaveFileText(text, file);
+            r.changed.emplace_back(file, n);
+            r.total += n;
+        }
+        if (cb.cancelled && cb.cancelled()) break;
+    }
+    return r;
+}
+
+} // namespace tv
