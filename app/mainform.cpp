@@ -588,6 +588,8 @@ Tsearchbox* TMainForm::searchBox() {
     searchBox_->onReplaceAll = [this] {
         if (TMDIChild* c = activeDocument()) c->ReplaceAllInDocument();
     };
+    searchBox_->onFindInFiles = [this] { FindInFiles(); };
+    searchBox_->onReplaceInFiles = [this] { ReplaceInFiles(); };
     return searchBox_;
 }
 

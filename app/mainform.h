@@ -153,6 +153,11 @@ public:
     QMdiArea* mdiArea() const { return mdi_; }
     // The search dialog, one for the whole program.
     Tsearchbox* searchBox();
+    // Its multi-file state.
+    void FindInFiles();
+    void ReplaceInFiles();
+    void ReplaceInOpenWindows();
+    std::vector<std::string> searchFiles();
 
     // The dock pop-up: the same nine items as View > Toolbars.
     QMenu* createPopupMenu() override;

@@ -78,6 +78,12 @@ public:
         return dlg.exec() == QDialog::Accepted;
     }
 
+    std::optional<QString> folder(QWidget* parent, const QString& title, const QString& start) override {
+        const QString chosen = QFileDialog::getExistingDirectory(parent, title, start);
+        if (chosen.isEmpty()) return std::nullopt;
+        return chosen;
+    }
+
     std::optional<QString> input(QWidget* parent, const QString& caption, const QString& prompt,
                                  const QString& text) override {
         bool ok = false;

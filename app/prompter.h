@@ -54,6 +54,8 @@ public:
     // The print dialog and the printer setup dialog; false when cancelled.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
     virtual bool pageSetup(QWidget* parent, QPrinter& printer) = 0;
+    // A folder chooser; none when cancelled.
+    virtual std::optional<QString> folder(QWidget* parent, const QString& title, const QString& start) = 0;
     // The input box: a caption, a prompt and a starting text; none when cancelled.
     virtual std::optional<QString> input(QWidget* parent, const QString& caption, const QString& prompt,
                                          const QString& text) = 0;

@@ -2,12 +2,19 @@
 
 #include "editor/codec.h"
 
+#include "app/prompter.h"
+#include "widgets/historycombo.h"
+
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,20 +58,56 @@ Tsearchbox::Tsearchbox(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowS
     grid->addWidget(replaceLabel, 2, 0);
     grid->addWidget(replace, 3, 0);
     grid->addWidget(matchcase, 4, 0);
+    Button1 = new QPushButton(QStringLiteral("Multi Fil&e >>"), this);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {FindBtn, ReplaceBtn, ReplaceAllBtn, CancelBtn}) buttons->addWidget(b);
+    for (QPushButton* b : {FindBtn, ReplaceBtn, ReplaceAllBtn, CancelBtn, Button1}) buttons->addWidget(b);
     buttons->addStretch();
     grid->addLayout(buttons, 0, 1, 5, 1);
 
-    auto closeThen = [this](std::function<void()>* command) {
-        return [this, command] {
+    // The multi-file panel.
+    Panel1 = new QGroupBox(QStringLiteral("Search in:"), this);
+    auto* panel = new QGridLayout(Panel1);
+    all = new QRadioButton(QStringLiteral("All Open Windows"), Panel1);
+    all->setChecked(true);
+    dir = new QRadioButton(QStringLiteral("Directory:"), Panel1);
+    directory = new THistoryCombo(QStringLiteral("SearchDirs"), Panel1, 9);
+    directory->setObjectName(QStringLiteral("directory"));
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), QString(), Panel1);
+    subdirs = new QCheckBox(QStringLiteral("Recurse subdirectories"), Panel1);
+    subdirs->setChecked(true);
+    proj = new QRadioButton(QStringLiteral("Project:"), Panel1);
+    project = new QComboBox(Panel1);
+    project->setObjectName(QStringLiteral("project"));
+    subproj = new QCheckBox(QStringLiteral("Recurse sub-folders"), Panel1);
+    panel->addWidget(all, 0, 0, 1, 3);
+    panel->addWidget(dir, 1, 0);
+    panel->addWidget(directory, 1, 1);
+    panel->addWidget(BitBtn1, 1, 2);
+    panel->addWidget(subdirs, 2, 1, 1, 2);
+    panel->addWidget(proj, 3, 0);
+    panel->addWidget(project, 3, 1, 1, 2);
+    panel->addWidget(subproj, 4, 1, 1, 2);
+    grid->addWidget(Panel1, 5, 0, 1, 2);
+    Panel1->hide();
+    for (QRadioButton* r : {all, dir, proj}) connect(r, &QRadioButton::clicked, this, &Tsearchbox::applyScope);
+    connect(Button1, &QPushButton::clicked, this, [this] { setMultiFile(!multi_); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        const auto folder = prompter().folder(this, QStringLiteral("Select Directory:"), directory->currentText());
+        if (folder) directory->setCurrentText(*folder);
+    });
+    applyScope();
+
+    auto closeThen = [this](std::function<void()>* command, std::function<void()>* multiCommand) {
+        return [this, command, multiCommand] {
+            if (multi_ && dir->isChecked()) directory->remember();
             hide();
-            if (*command) (*command)();
+            std::function<void()>* run = multi_ && multiCommand ? multiCommand : command;
+            if (*run) (*run)();
         };
     };
-    connect(FindBtn, &QPushButton::clicked, this, closeThen(&onFind));
-    connect(ReplaceBtn, &QPushButton::clicked, this, closeThen(&onReplace));
-    connect(ReplaceAllBtn, &QPushButton::clicked, this, closeThen(&onReplaceAll));
+    connect(FindBtn, &QPushButton::clicked, this, closeThen(&onFind, &onFindInFiles));
+    connect(ReplaceBtn, &QPushButton::clicked, this, closeThen(&onReplace, nullptr));
+    connect(ReplaceAllBtn, &QPushButton::clicked, this, closeThen(&onReplaceAll, &onReplaceInFiles));
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -84,4 +127,29 @@ void Tsearchbox::showBox() {
     activateWindow();
     find->setFocus();
     find->selectAll();
+}
+
+void Tsearchbox::setMultiFile(bool on) {
+    multi_ = on;
+    Panel1->setVisible(on);
+    Button1->setText(on ? QStringLiteral("<< One Fil&e") : QStringLiteral("Multi Fil&e >>"));
+    ReplaceBtn->setEnabled(!on);
+    applyScope();
+    adjustSize();
+    if (isVisible()) find->setFocus();
+}
+
+void Tsearchbox::applyScope() {
+    directory->setEnabled(dir->isChecked());
+    BitBtn1->setEnabled(dir->isChecked());
+    subdirs->setEnabled(dir->isChecked());
+    project->setEnabled(proj->isChecked());
+    subproj->setEnabled(proj->isChecked());
+    FindBtn->setEnabled(!multi_ || dir->isChecked() || proj->isChecked());
+}
+
+void Tsearchbox::hideEvent(QHideEvent* e) {
+    // The folder used goes to the top of the history.
+    if (multi_ && dir->isChecked()) directory->remember();
+    QDialog::hideEvent(e);
 }

@@ -7,8 +7,12 @@
 #include <string>
 
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
+class THistoryCombo;
 
 class Tsearchbox : public QDialog {
     Q_OBJECT
@@ -22,6 +26,20 @@ public:
     QPushButton* ReplaceBtn = nullptr;
     QPushButton* ReplaceAllBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
+    QPushButton* Button1 = nullptr;  // "Multi Fil&e >>" / "<< One Fil&e"
+    QGroupBox* Panel1 = nullptr;
+    QRadioButton* all = nullptr;
+    QRadioButton* dir = nullptr;
+    THistoryCombo* directory = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QCheckBox* subdirs = nullptr;
+    QRadioButton* proj = nullptr;
+    QComboBox* project = nullptr;
+    QCheckBox* subproj = nullptr;
+
+    bool multiFile() const { return multi_; }
+    void setMultiFile(bool on);
+    void applyScope();
 
     // The texts as document text: lines joined by CR LF, in the document's
     // code page.
@@ -32,6 +50,15 @@ public:
     // Shows the dialog with the find box focused and its text selected.
     void showBox();
 
-    // The buttons' commands, run after the dialog has closed.
+    // The buttons' commands, run after the dialog has closed; in the
+    // multi-file state Find and Replace All run onFindInFiles and
+    // onReplaceInFiles instead.
     std::function<void()> onFind, onReplace, onReplaceAll;
+    std::function<void()> onFindInFiles, onReplaceInFiles;
+
+protected:
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    bool multi_ = false;
 };

@@ -5,7 +5,8 @@
 
 #include <QLineEdit>
 
-THistoryCombo::THistoryCombo(const QString& key, QWidget* parent) : QComboBox(parent), key_(key) {
+THistoryCombo::THistoryCombo(const QString& key, QWidget* parent, int limit)
+    : QComboBox(parent), key_(key), limit_(limit) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     const auto store = tv::openSettingsStore();
@@ -19,7 +20,7 @@ void THistoryCombo::remember() {
     const std::string text = currentText().toStdString();
     if (text.empty()) return;
     std::vector<std::string> list{text};
-    for (int i = 0; i < count() && static_cast<int>(list.size()) < kLimit; ++i) {
+    for (int i = 0; i < count() && static_cast<int>(list.size()) < limit_; ++i) {
         const std::string e = itemText(i).toStdString();
         if (e != text) list.push_back(e);
     }
@@ -27,6 +28,11 @@ void THistoryCombo::remember() {
         const auto store = tv::openSettingsStore();
         tv::writeListSection(*store, key_.toStdString(), list, "H");
         store->flush();
+        // The list shows the new order at once.
+        const QString text = currentText();
+        clear();
+        for (const std::string& e : list) addItem(QString::fromStdString(e));
+        setCurrentText(text);
     } catch (const tv::FileError&) {
         // A history that cannot be stored is only a convenience lost.
     }

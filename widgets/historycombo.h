@@ -8,7 +8,7 @@ class THistoryCombo : public QComboBox {
     Q_OBJECT
 public:
     // `key`: the list's subkey ("UrlHistory", "SrcHistory").
-    THistoryCombo(const QString& key, QWidget* parent = nullptr);
+    THistoryCombo(const QString& key, QWidget* parent = nullptr, int limit = kLimit);
     // Puts the current text at the top and writes the list back.
     void remember();
 
@@ -16,4 +16,5 @@ public:
 
 private:
     QString key_;
+    int limit_;
 };

@@ -71,3 +71,10 @@ std::optional<QString> TestPrompter::input(QWidget*, const QString& caption, con
     if (answer.isNull()) return std::nullopt;
     return answer;
 }
+
+std::optional<QString> TestPrompter::folder(QWidget*, const QString&, const QString&) {
+    if (folders.empty()) return std::nullopt;
+    const QString f = folders.front();
+    folders.pop_front();
+    return f;
+}

@@ -37,6 +37,8 @@ public:
     bool print(QWidget*, QPrinter& printer) override;
     bool pageSetup(QWidget*, QPrinter&) override;
     std::optional<tv::ColorValue> color(QWidget*, tv::ColorValue initial) override;
+    std::deque<QString> folders;  // for folder(); none left: cancel
+    std::optional<QString> folder(QWidget*, const QString&, const QString&) override;
     std::deque<QString> inputs;  // for input(); a null string or none left: cancel
     std::optional<QString> input(QWidget*, const QString& caption, const QString& prompt, const QString& text) override;
 };

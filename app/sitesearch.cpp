@@ -1,0 +1,146 @@
+// The frame's search and replace across files: the search dialog's
+// multi-file state, with its results and progress windows.
+#include "app/mainform.h"
+
+#include "app/prompter.h"
+#include "editor/mdichild.h"
+#include "editor/search.h"
+#include "tools/entities.h"
+#include "tools/multisearch.h"
+#include "tools/searchbox.h"
+#include "tools/searchwindows.h"
+#include "widgets/historycombo.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+const QString kCaption = QStringLiteral("Taviron");
+}
+
+std::vector<std::string> TMainForm::searchFiles() {
+    Tsearchbox* box = searchBox();
+    std::vector<std::string> files;
+    if (box->dir->isChecked()) {
+        const std::string folder = box->directory->currentText().toStdString();
+        if (folder.empty()) return files;
+        tv::CollectFolderFiles(folder, box->subdirs->isChecked(), settings_.textExt, files);
+    }
+    // Project folders come with the projects of the file pane.
+    return files;
+}
+
+void TMainForm::FindInFiles() {
+    Tsearchbox* box = searchBox();
+    const std::string find = box->findText();
+    if (find.empty() || !(box->dir->isChecked() || box->proj->isChecked())) return;
+    if (box->dir->isChecked() && box->directory->currentText().isEmpty()) return;
+    if (box->proj->isChecked() && box->project->currentIndex() < 0) return;  // no project folder chosen
+    const std::vector<std::string> files = searchFiles();
+    const bool caseSensitive = box->matchcase->isChecked();
+    auto* found = new TFoundBox(this);
+    const std::string kept = caseSensitive ? find : tv::upperAscii(find);
+    found->onOpen = [this, kept](const QString& name) {
+        TMDIChild* c = nullptr;
+        try {
+            c = OpenDocument(name);
+        } catch (const tv::FileError& e) {
+            showError(QString::fromStdString(e.what()));
+        }
+        if (c) c->FindNext(kept);
+    };
+    found->bar->setMaximum(static_cast<int>(files.size()));
+    found->show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::vector<std::string> hits;
+    tv::FindCallbacks cb;
+    cb.progress = [&](std::size_t index, std::size_t count) {
+        if (found->List->count() < static_cast<int>(count)) found->List->addItem(QString::fromStdString(hits.back()));
+        found->Label1->setText(QStringLiteral("%1 files found.").arg(count));
+        found->bar->setValue(static_cast<int>(index));
+        QCoreApplication::processEvents();
+    };
+    cb.cancelled = [found] { return found->cancelled; };
+    try {
+        tv::FindInFiles(files, find, caseSensitive, cb, &hits);
+    } catch (const tv::SiteError& e) {
+        showError(QString::fromStdString(e.what()));
+    }
+    QApplication::restoreOverrideCursor();
+    found->finish();
+}
+
+void TMainForm::ReplaceInOpenWindows() {
+    const auto docs = documents();
+    if (docs.empty()) return;
+    Tsearchbox* box = searchBox();
+    const std::string find = box->findText();
+    if (find.empty()) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    int total = 0;
+    for (TMDIChild* c : docs) {
+        std::string text = c->RichEdit1->Text();
+        const int n = tv::ReplaceAll(find, box->replaceText(), text, box->matchcase->isChecked());
+        if (n > 0) {
+            c->RichEdit1->SetText(text);
+            c->ColorDocument();
+        }
+        total += n;
+    }
+    QApplication::restoreOverrideCursor();
+    prompter().message(this, kCaption, QStringLiteral("%1 occurrences replaced.").arg(total), Prompter::Icon::Information);
+}
+
+void TMainForm::ReplaceInFiles() {
+    Tsearchbox* box = searchBox();
+    if (box->all->isChecked()) {
+        ReplaceInOpenWindows();
+        return;
+    }
+    const std::string find = box->findText();
+    if (find.empty() || (box->dir->isChecked() && box->directory->currentText().isEmpty())) return;
+    if (box->proj->isChecked() && box->project->currentIndex() < 0) return;  // no project folder chosen
+    const std::vector<std::string> files = searchFiles();
+    auto* progress = new TProgressBox(this);
+    progress->bar->setMaximum(static_cast<int>(files.size()));
+    setEnabled(false);
+    progress->setEnabled(true);
+    connect(progress, &QObject::destroyed, this, [this] { setEnabled(true); });
+    progress->show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    tv::ReplaceCallbacks cb;
+    cb.openText = [this](const std::string& file) -> std::optional<std::string> {
+        if (TMDIChild* c = FindDocument(QString::fromStdString(file))) return c->RichEdit1->Text();
+        return std::nullopt;
+    };
+    cb.setOpenText = [this](const std::string& file, const std::string& text) {
+        if (TMDIChild* c = FindDocument(QString::fromStdString(file))) {
+            c->RichEdit1->SetText(text);
+            c->ColorDocument();
+        }
+    };
+    cb.progress = [&](std::size_t index, const std::string& file, int total) {
+        progress->cur->setText(QString::fromStdString(file));
+        progress->num->setText(QStringLiteral("%1 of %2 files.").arg(index).arg(files.size()));
+        progress->occ->setText(QStringLiteral("%1 occurrences.").arg(total));
+        progress->bar->setValue(static_cast<int>(index));
+        QCoreApplication::processEvents();
+    };
+    cb.cancelled = [progress] {
+        QCoreApplication::processEvents();
+        return progress->cancelled;
+    };
+    try {
+        const tv::ReplaceResult r = tv::ReplaceInFiles(files, find, box->replaceText(), box->matchcase->isChecked(), cb);
+        progress->occ->setText(QStringLiteral("%1 occurrences.").arg(r.total));
+    } catch (const tv::SiteError& e) {
+        showError(QString::fromStdString(e.what()));
+    }
+    QApplication::restoreOverrideCursor();
+    progress->finish();
+}

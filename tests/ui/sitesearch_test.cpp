@@ -1,0 +1,128 @@
+// The search dialog's multi-file state: results, replace in a folder and in
+// the open windows.
+#include "app/mainform.h"
+#include "editor/mdichild.h"
+#include "testprompter.h"
+#include "tools/searchbox.h"
+#include "tools/searchwindows.h"
+#include "uitest.h"
+#include "widgets/historycombo.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using uitest::readFile;
+using uitest::writeFile;
+
+class SiteSearchTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TestPrompter> prompts;
+    std::unique_ptr<TMainForm> frame;
+    std::unique_ptr<QTemporaryDir> dir;
+    QString path(const QString& n) const { return dir->filePath(n); }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
+        prompts = std::make_unique<TestPrompter>();
+        QDir().mkpath(path(QStringLiteral("site/sub")));
+        writeFile(path(QStringLiteral("site/a.html")), "one table\r\ntwo");
+        writeFile(path(QStringLiteral("site/sub/b.htm")), "TABLE here");
+        writeFile(path(QStringLiteral("site/pic.gif")), "table");
+        writeFile(path(QStringLiteral("site/c.txt")), "nothing");
+        frame = std::make_unique<TMainForm>(QStringList{}, dir->path());
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    void cleanup() {
+        for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
+        frame.reset();
+        prompts.reset();
+    }
+
+    void statesAndEnabling() {
+        Tsearchbox* box = frame->searchBox();
+        QCOMPARE(box->Button1->text(), QStringLiteral("Multi Fil&e >>"));
+        box->Button1->click();
+        QVERIFY(box->multiFile());
+        QCOMPARE(box->Button1->text(), QStringLiteral("<< One Fil&e"));
+        QVERIFY(!box->ReplaceBtn->isEnabled());
+        QVERIFY(!box->FindBtn->isEnabled());  // "All Open Windows" replaces only
+        box->dir->click();
+        QVERIFY(box->FindBtn->isEnabled());
+        QVERIFY(box->directory->isEnabled());
+        QVERIFY(!box->project->isEnabled());
+        box->Button1->click();
+        QVERIFY(box->ReplaceBtn->isEnabled());
+    }
+
+    void findListsTheFilesAndOpensAtTheMatch() {
+        Tsearchbox* box = frame->searchBox();
+        box->setMultiFile(true);
+        box->dir->click();
+        box->directory->setCurrentText(path(QStringLiteral("site")));
+        box->find->setPlainText(QStringLiteral("table"));
+        box->FindBtn->click();
+        auto* found = frame->findChild<TFoundBox*>();
+        QVERIFY(found);
+        QStringList files;
+        for (int i = 0; i < found->List->count(); ++i) files << found->List->item(i)->text();
+        files.sort();
+        QCOMPARE(files, (QStringList{path(QStringLiteral("site/a.html")), path(QStringLiteral("site/sub/b.htm"))}));
+        QCOMPARE(found->done->text(), QStringLiteral("Finished searching."));
+        QVERIFY(found->OpenBtn->isEnabled());
+        found->List->setCurrentRow(static_cast<int>(files.indexOf(path(QStringLiteral("site/a.html")))));
+        found->List->setCurrentItem(found->List->findItems(path(QStringLiteral("site/a.html")), Qt::MatchExactly).first());
+        found->OpenBtn->click();
+        TMDIChild* doc = frame->activeDocument();
+        QVERIFY(doc);
+        QCOMPARE(doc->RichEdit1->SelStart(), 4);
+        QCOMPARE(doc->RichEdit1->SelLength(), 5);
+        // The folder went to the history.
+        QCOMPARE(box->directory->itemText(0), path(QStringLiteral("site")));
+    }
+
+    void replaceInAFolderAndInAnOpenWindow() {
+        TMDIChild* open = frame->OpenDocument(path(QStringLiteral("site/a.html")));
+        QVERIFY(open);
+        Tsearchbox* box = frame->searchBox();
+        box->setMultiFile(true);
+        box->dir->click();
+        box->directory->setCurrentText(path(QStringLiteral("site")));
+        box->find->setPlainText(QStringLiteral("e"));
+        box->replace->setPlainText(QStringLiteral("ee"));
+        box->ReplaceAllBtn->click();
+        // The open document holds the change; its file is not touched.
+        QCOMPARE(QByteArray::fromStdString(open->RichEdit1->Text()), QByteArray("onee tablee\r\ntwo"));
+        QCOMPARE(readFile(path(QStringLiteral("site/a.html"))), QByteArray("one table\r\ntwo"));
+        QCOMPARE(readFile(path(QStringLiteral("site/sub/b.htm"))), QByteArray("TABLee heeree"));
+        QCOMPARE(readFile(path(QStringLiteral("site/pic.gif"))), QByteArray("table"));
+        auto* progress = frame->findChild<TProgressBox*>();
+        QVERIFY(progress);
+        QCOMPARE(progress->CancelBtn->text(), QStringLiteral("OK"));
+        progress->CancelBtn->click();
+        QTRY_VERIFY(frame->isEnabled());
+    }
+
+    void replaceInOpenWindowsCounts() {
+        frame->OpenDocument(path(QStringLiteral("site/c.txt")));
+        Tsearchbox* box = frame->searchBox();
+        box->setMultiFile(true);
+        box->all->click();
+        box->find->setPlainText(QStringLiteral("zzz"));
+        box->ReplaceAllBtn->click();
+        QCOMPARE(prompts->questions.back().text, QStringLiteral("0 occurrences replaced."));
+    }
+};
+
+QTEST_MAIN(SiteSearchTest)
+#include "sitesearch_test.moc"

@@ -1,0 +1,78 @@
+#include "tools/searchwindows.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+TFoundBox::TFoundBox(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("FoundBox"));
+    setWindowTitle(QStringLiteral("Search Results"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setMinimumSize(350, 140);
+    auto* layout = new QVBoxLayout(this);
+    Label1 = new QLabel(QStringLiteral("Building file list..."), this);
+    done = new QLabel(this);
+    List = new QListWidget(this);
+    List->setObjectName(QStringLiteral("List"));
+    auto* bottom = new QHBoxLayout;
+    OpenBtn = new QPushButton(QStringLiteral("Open"), this);
+    OpenBtn->setEnabled(false);
+    bar = new QProgressBar(this);
+    OkBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    bottom->addWidget(OpenBtn);
+    bottom->addWidget(bar, 1);
+    bottom->addWidget(OkBtn);
+    layout->addWidget(Label1);
+    layout->addWidget(done);
+    layout->addWidget(List, 1);
+    layout->addLayout(bottom);
+    auto open = [this] {
+        if (List->currentItem() && onOpen) onOpen(List->currentItem()->text());
+    };
+    connect(OpenBtn, &QPushButton::clicked, this, open);
+    connect(List, &QListWidget::itemDoubleClicked, this, open);
+    connect(OkBtn, &QPushButton::clicked, this, [this] {
+        if (OkBtn->text() == QStringLiteral("OK")) close();
+        else cancelled = true;
+    });
+    resize(480, 300);
+}
+
+void TFoundBox::finish() {
+    OkBtn->setText(QStringLiteral("OK"));
+    OpenBtn->setEnabled(true);
+    done->setText(cancelled ? QStringLiteral("Search canceled.") : QStringLiteral("Finished searching."));
+}
+
+void TFoundBox::reject() {
+    // Esc answers as the Cancel button does.
+    if (OkBtn->text() == QStringLiteral("OK")) QDialog::reject();
+    else cancelled = true;
+}
+
+TProgressBox::TProgressBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("ProgressBox"));
+    setWindowTitle(QStringLiteral("Progress"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(this);
+    auto* picture = new QLabel(this);
+    picture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
+    cur = new QLabel(QStringLiteral("Building file list."), this);
+    num = new QLabel(QStringLiteral("0 files"), this);
+    occ = new QLabel(QStringLiteral("0 occurences."), this);
+    bar = new QProgressBar(this);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    for (QWidget* w : std::initializer_list<QWidget*>{picture, cur, num, occ, bar}) layout->addWidget(w);
+    layout->addWidget(CancelBtn, 0, Qt::AlignRight);
+    connect(CancelBtn, &QPushButton::clicked, this, [this] {
+        if (CancelBtn->text() == QStringLiteral("OK")) close();
+        else cancelled = true;
+    });
+    resize(420, 180);
+}
+
+void TProgressBox::finish() { CancelBtn->setText(QStringLiteral("OK")); }
