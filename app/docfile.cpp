@@ -87,19 +87,18 @@ fs::path resolveLinks(fs::path p) {
 } // namespace
 
 std::string readFileBytes(const std::string& path) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) fail(path, EISDIR);
 #ifndef _WIN32
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) fail(path, errno);
-    std::string bytes;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-    // Read to the end, whatever size was reported (a file may grow, and
-    // some report none).
-    char buffer[1 << 16];
+    const std::size_t reported = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+    // Read straight into the string, to the end, whatever size was reported
+    // (a file may grow, and some report none).
+    std::string bytes(reported + 1, '\0');
+    std::size_t used = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (used == bytes.size()) bytes.resize(bytes.size() * 2 + 65536);
+        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -107,11 +106,14 @@ std::string readFileBytes(const std::string& path) {
             ::close(fd);
             fail(path, err);
         }
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        used += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    bytes.resize(used);
     return bytes;
 #else
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) fail(path, EISDIR);
     std::ifstream in(path, std::ios::binary);
     if (!in) fail(path, errno ? errno : ENOENT);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -113,8 +114,9 @@ int main(int argc, char* argv[]) {
     }
     // A file named through two folders is handled once.
     std::vector<std::string> unique;
+    std::unordered_set<std::string> seen;
     for (const std::string& f : files)
-        if (std::find(unique.begin(), unique.end(), f) == unique.end()) unique.push_back(f);
+        if (seen.insert(f).second) unique.push_back(f);
     try {
         if (command == "find") {
             std::vector<std::string> found;

@@ -1,5 +1,7 @@
 #include "editor/search.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace tv {
@@ -21,13 +23,27 @@ std::optional<int> findText(std::string_view text, int from, std::string_view f,
         return p == std::string_view::npos ? std::nullopt : std::optional<int>(static_cast<int>(p));
     }
     const std::string needle = upperAscii(f);
-    const std::size_t last = text.size() >= needle.size() ? text.size() - needle.size() : 0;
     if (text.size() < needle.size()) return std::nullopt;
-    for (std::size_t i = static_cast<std::size_t>(from); i <= last; ++i) {
-        if (up(text[i]) != needle[0]) continue;
+    const std::size_t last = text.size() - needle.size();
+    // Candidates are found by the first character in either case, with
+    // memchr, and then compared whole.
+    const char first = needle[0];
+    const char other = (first >= 'A' && first <= 'Z') ? static_cast<char>(first + 32) : first;
+    const char* base = text.data();
+    auto nextOf = [&](char c, std::size_t from) -> std::size_t {
+        if (from > last) return std::string_view::npos;
+        const void* p = std::memchr(base + from, c, last - from + 1);
+        return p ? static_cast<std::size_t>(static_cast<const char*>(p) - base) : std::string_view::npos;
+    };
+    std::size_t a = nextOf(first, static_cast<std::size_t>(from));
+    std::size_t b = other == first ? std::string_view::npos : nextOf(other, static_cast<std::size_t>(from));
+    while (a != std::string_view::npos || b != std::string_view::npos) {
+        const std::size_t i = std::min(a, b);
         std::size_t k = 1;
         while (k < needle.size() && up(text[i + k]) == needle[k]) ++k;
         if (k == needle.size()) return static_cast<int>(i);
+        if (i == a) a = nextOf(first, i + 1);
+        else b = nextOf(other, i + 1);
     }
     return std::nullopt;
 }

@@ -26,13 +26,15 @@ FileKind GetFileKind(const std::string& fileName, const std::vector<std::string>
 void CollectFolderFiles(const std::string& folder, bool recurse, const std::vector<std::string>& textExtensions,
                         std::vector<std::string>& list) {
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    // Names are made full once, at the top folder; the ones below inherit it.
+    const fs::path top = fs::path(folder).is_absolute() ? fs::path(folder) : fs::absolute(folder).lexically_normal();
+    for (fs::directory_iterator it(top, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path p = it->path();
         std::error_code e2;
         if (it->is_directory(e2)) {
             if (recurse && !it->is_symlink(e2)) CollectFolderFiles(p.string(), true, textExtensions, list);
         } else if (GetFileKind(p.string(), textExtensions) == FileKind::Text) {
-            list.push_back(fs::absolute(p).lexically_normal().string());
+            list.push_back(p.is_absolute() ? p.string() : fs::absolute(p).lexically_normal().string());
         }
     }
 }

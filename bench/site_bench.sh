@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Times `taviron-site find` against `grep -rlF` and `rg -l -F -j1` on a corpus
+# of 20,000 generated pages (about 200 MB), case-sensitive and not.
+# Usage: bench/site_bench.sh BUILD_DIR [CORPUS_DIR]
+set -euo pipefail
+build=${1:-build}
+corpus=${2:-/tmp/taviron-site-corpus}
+site="$build/taviron-site"
+if [ ! -d "$corpus" ]; then
+  python3 - "$corpus" <<'PY'
+import os, random, sys
+root = sys.argv[1]
+random.seed(7)
+words = ("table row cell paragraph anchor image style body head title list item form input "
+         "select option frame division header footer menu link page site content text").split()
+for i in range(20000):
+    folder = os.path.join(root, "d%03d" % (i // 200))
+    os.makedirs(folder, exist_ok=True)
+    lines = ["<HTML><HEAD><TITLE>Page %d</TITLE></HEAD><BODY>" % i]
+    while sum(len(l) for l in lines) < 10000:
+        lines.append("<P>" + " ".join(random.choice(words) for _ in range(14)) + "</P>")
+    if i % 97 == 0:
+        lines.append("<P>Needle in the haystack</P>")
+    lines.append("</BODY></HTML>")
+    with open(os.path.join(folder, "p%05d.html" % i), "w", newline="\r\n") as f:
+        f.write("\n".join(lines))
+PY
+fi
+du -sh "$corpus" | cut -f1 | sed 's/^/corpus: /'
+cat "$corpus"/*/*.html > /dev/null  # warm the page cache
+run() { local t0 t1; t0=$(date +%s.%N); "$@" > /dev/null || true; t1=$(date +%s.%N); echo "$t1 - $t0" | bc; }
+for mode in sensitive ignore; do
+  if [ $mode = sensitive ]; then tv=(-c); gr=(); rgo=(-s); else tv=(); gr=(-i); rgo=(-i); fi
+  a=$(run "$site" find "${tv[@]}" "Needle in the" "$corpus")
+  b=$(run grep -rlF "${gr[@]}" "Needle in the" "$corpus")
+  if command -v rg > /dev/null; then c=$(run rg -l -F -j1 "${rgo[@]}" "Needle in the" "$corpus"); else c=NA; fi
+  echo "$mode: taviron-site ${a}s  grep ${b}s  rg ${c}s"
+done
