@@ -10,6 +10,7 @@
 #include "app/paths.h"
 #include "app/prompter.h"
 #include "app/settings.h"
+#include "editor/codec.h"
 #include "editor/mdichild.h"
 #include "spell/addictspell.h"
 #include "tools/searchbox.h"
@@ -29,6 +30,7 @@
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QLocale>
 #include <QPainter>
 #include <QProcess>
 #include <QToolButton>
@@ -322,6 +324,31 @@ void TMainForm::createToolBars() {
     UndoBtn = addButton("UndoBtn", "Undo|Undo latest editing action", "edit-undo", QStyle::SP_ArrowBack);
     RedoBtn = addButton("RedoBtn", "Repeat Tag|Repeat last tag insertion", "edit-redo", QStyle::SP_BrowserReload);
     SpellBtn = addButton("SpellBtn", "Spell Check|Check spelling", "tools-check-spelling", QStyle::SP_DialogApplyButton);
+    UpdateBtn = addButton("UpdateBtn", "Update|Execute macro commands in document", "view-refresh", QStyle::SP_BrowserReload);
+    connect(UpdateBtn, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) c->UpdateDocument(QString::fromStdString(c->RichEdit1->Hint()));
+    });
+    DateBtn = addButton("DateBtn", "Insert Date|Insert the current date", "x-office-calendar", QStyle::SP_FileDialogInfoView);
+    DateMenu = new QMenu(this);
+    DateMenu->setObjectName(QStringLiteral("DateMenu"));
+    for (int kind = 1; kind <= 6; ++kind) {
+        QAction* a = DateMenu->addAction(QString());
+        a->setData(kind);
+        connect(a, &QAction::triggered, this, [this, kind] {
+            if (TMDIChild* c = activeDocument()) c->InsertDate(kind);
+        });
+    }
+    // The captions show the dates as they are when the menu opens.
+    connect(DateMenu, &QMenu::aboutToShow, this, [this] {
+        const tv::MacroContext context = macroContext();
+        for (QAction* a : DateMenu->actions())
+            a->setText(QStringLiteral("&%1  ").arg(a->data().toInt()) +
+                       QString::fromStdString(tv::documentCodec().decode(tv::MacroDate(a->data().toInt(), context))));
+    });
+    if (auto* b = qobject_cast<QToolButton*>(MainTbar->widgetForAction(DateBtn))) {
+        b->setMenu(DateMenu);
+        b->setPopupMode(QToolButton::InstantPopup);
+    }
     connect(SpellBtn, &QAction::triggered, this, &TMainForm::SpellBtnClick);
     createTagButtons();
 
@@ -1008,7 +1035,7 @@ void TMainForm::UpdateMenuItems() {
     TMDIChild* c = activeDocument();
     const bool d = !documents().empty();
     for (QAction* a : {Close1, Save1, SaveAs1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1,
-                       Print1, SaveAll1, Preview1, PrevBtn, SpellBtn})
+                       Print1, SaveAll1, Preview1, PrevBtn, SpellBtn, UpdateBtn, DateBtn})
         a->setEnabled(d);
     PasteBtn->setEnabled(TvokRich::ClipboardHasText());
     if (c) {
@@ -1158,6 +1185,27 @@ void TMainForm::HelpTopics1Click() {
     helpBox_->show();
     helpBox_->raise();
     helpBox_->activateWindow();
+}
+
+tv::MacroContext TMainForm::macroContext() const {
+    tv::MacroContext c;
+    c.dateFormat = settings_.dateFormat;
+    c.customDate = settings_.custDate;
+    c.owner = tv::documentCodec().encode(ownerName().toStdString());
+    c.programFolder = tv::programFolder();
+    // Day and month names in the user's language, in the document's code page.
+    const QLocale locale;
+    auto name = [](const QString& s) { return tv::documentCodec().encode(s.toStdString()); };
+    for (int m = 1; m <= 12; ++m) {
+        c.locale.longMonths[static_cast<std::size_t>(m - 1)] = name(locale.monthName(m, QLocale::LongFormat));
+        c.locale.shortMonths[static_cast<std::size_t>(m - 1)] = name(locale.monthName(m, QLocale::ShortFormat));
+    }
+    for (int d = 0; d < 7; ++d) {
+        const int qtDay = d == 0 ? 7 : d;  // Qt counts Monday 1 ... Sunday 7
+        c.locale.longDays[static_cast<std::size_t>(d)] = name(locale.dayName(qtDay, QLocale::LongFormat));
+        c.locale.shortDays[static_cast<std::size_t>(d)] = name(locale.dayName(qtDay, QLocale::ShortFormat));
+    }
+    return c;
 }
 
 QString TMainForm::ownerName() const {

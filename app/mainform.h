@@ -6,6 +6,7 @@
 
 #include "app/palette.h"
 #include "app/settings.h"
+#include "tools/macros.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -67,6 +68,12 @@ public:
     void PreviewFile(const QString& fileName);
     void Preview1Click();
     void Options1Click();
+    // What the update macros are filled from.
+    tv::MacroContext macroContext() const;
+    QAction* UpdateBtn = nullptr;
+    QAction* DateBtn = nullptr;
+    QMenu* DateMenu = nullptr;
+
     // Spell checking of the active document.
     void SpellBtnClick();
     class TAddictSpell* Spell1 = nullptr;

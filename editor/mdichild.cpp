@@ -24,7 +24,9 @@
 #include <QVBoxLayout>
 
 #include "editor/search.h"
+#include "app/paths.h"
 #include "tools/entities.h"
+#include "tools/macros.h"
 #include "tools/textdialogs.h"
 #include "tools/texttools.h"
 #include "dialogs/elementbox.h"
@@ -675,6 +677,17 @@ void TMDIChild::createTextMenu() {
     zap = addItem(Text1, "&8 to 7", {}, "Zap high bit characters");
     UrlDecode1 = addItem(Text1, "U&rl Decode", {}, "Convert url encoded form result");
     Text1->addSeparator();
+    QAction* update = addItem(Text1, "U&pdate", QKeySequence(Qt::Key_F9), "Perform macro commands");
+    connect(update, &QAction::triggered, this,
+            [this] { UpdateDocument(QString::fromStdString(RichEdit1->Hint())); });
+    dialogActions["Update1"] = update;
+    QAction* include = addItem(Text1, "&Include File...", {}, "Insert an include block for a file");
+    connect(include, &QAction::triggered, this, [this] { IncludeFile1Click(); });
+    dialogActions["IncludeFile1"] = include;
+    QAction* date = addItem(Text1, "Insert &Date", QKeySequence(Qt::CTRL | Qt::Key_D), "Insert the current date");
+    connect(date, &QAction::triggered, this, [this] { InsertDate(0); });
+    dialogActions["InsertDate1"] = date;
+    Text1->addSeparator();
     QAction* spell = addItem(Text1, "Check Spelling...", QKeySequence(Qt::Key_F7), "Check the spelling of the document");
     connect(spell, &QAction::triggered, this, [this] { frame_->SpellBtnClick(); });
     dialogActions["CheckSpelling1"] = spell;
@@ -1068,4 +1081,54 @@ void TMDIChild::Division1Click() {
     TDivBox box(this);
     if (prompter().run(box) != QDialog::Accepted) return;
     insertIfAny(tv::divisionTexts(box.fields()));
+}
+
+// --- update macros, include blocks, dates ------------------------------------------------
+
+void TMDIChild::UpdateDocument(const QString& title) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int s = RichEdit1->SelStart();
+    const int l = RichEdit1->SelLength();
+    const int top = RichEdit1->TopLine();
+    std::string text = RichEdit1->Text();
+    try {
+        tv::ApplyMacros(text, false, tv::documentCodec().encode(title.toStdString()), FileName.toStdString(),
+                        frame_->macroContext());
+    } catch (const tv::MacroError& e) {
+        QApplication::restoreOverrideCursor();
+        // The text stays exactly as it was.
+        prompter().message(this, QStringLiteral("Taviron"), QString::fromStdString(e.what()));
+        return;
+    }
+    {
+        PaintLock lock(this);
+        EditScope scope(RichEdit1);
+        RichEdit1->SetText(text);
+        RichEdit1->SetSel(s, l);
+        RichEdit1->ScrollToLine(top);
+        ColorDocument();
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void TMDIChild::IncludeFile1Click() {
+    const auto chosen = prompter().openFileName(
+        this, {QStringLiteral("Select include file"), frame_->openDialogFolder(), QString::fromLatin1(tv::kOpenFilter)});
+    if (!chosen) return;
+    const std::string name = tv::RelativeReference(chosen->toStdString(), false, true, FileName.toStdString(),
+                                                   IsUntitled(), tv::programFolder() + "/taviron");
+    const std::string block = tv::includeBlock(tv::documentCodec().encode(name));
+    const int s = RichEdit1->SelStart();
+    EditScope scope(RichEdit1);
+    RichEdit1->ReplaceSelection(block);
+    RichEdit1->SetSelStart(s);
+    ColorRange(s + static_cast<int>(block.size()));
+}
+
+void TMDIChild::InsertDate(int kind) {
+    const std::string date = tv::MacroDate(kind, frame_->macroContext());
+    const int s = RichEdit1->SelStart();
+    EditScope scope(RichEdit1);
+    RichEdit1->ReplaceSelection(date);
+    RichEdit1->SetSel(s, static_cast<int>(date.size()));
 }

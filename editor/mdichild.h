@@ -95,6 +95,11 @@ public:
     void TagCommandClick(const tv::TagCommand& command);
     void runTagCommand(const std::string& name);
 
+    // Update macros and include blocks, dates.
+    void UpdateDocument(const QString& title);
+    void IncludeFile1Click();
+    void InsertDate(int kind);
+
     // Text tools.
     void ChangeCase1Click();
     void Breaks1Click();

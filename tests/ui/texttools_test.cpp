@@ -76,6 +76,19 @@ private slots:
         QCOMPARE(text(), QByteArray("x \xE9\xC7\xAE\x99\xEE y"));
     }
 
+    void updateFillsIncludesAndNamesOrLeavesTheText() {
+        writeFile(dir->filePath(QStringLiteral("part.txt")), "PART");
+        const QByteArray part = dir->filePath(QStringLiteral("part.txt")).toLocal8Bit();
+        start("<!--##INCLUDE=\"" + part + "\"##-->\r\nold\r\n<!--##ENDINCLUDE##--> #FILENAME#");
+        doc->dialogActions["Update1"]->trigger();
+        QCOMPARE(text(), "<!--##INCLUDE=\"" + part + "\"##-->PART<!--##ENDINCLUDE##--> page.html");
+        QVERIFY(prompts->questions.empty());
+        ed()->SetText("<!--##INCLUDE=\"/no/such/file\"##-->\r\n<!--##ENDINCLUDE##--> #FILENAME#");
+        doc->dialogActions["Update1"]->trigger();
+        QCOMPARE(text(), QByteArray("<!--##INCLUDE=\"/no/such/file\"##-->\r\n<!--##ENDINCLUDE##--> #FILENAME#"));
+        QCOMPARE(prompts->questions.size(), std::size_t(1));
+    }
+
     void translateWholeDocumentToCharacters() {
         start("&copyX &amp;lt; &#65");
         answer<TTranBox>(1, [](TTranBox& b) { QVERIFY(!b.only->isEnabled()); });

@@ -1,0 +1,94 @@
+#include "tools/macros.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Macros : public testing::Test {
+protected:
+    void SetUp() override {
+        home = fs::temp_directory_path() / ("taviron-macros-" + std::to_string(::getpid()));
+        fs::remove_all(home);
+        fs::create_directories(home / "parts");
+        c.programFolder = home.string();
+        c.owner = "Ann Smith";
+        c.now = [] {
+            tv::DateTime t;
+            t.year = 1998;
+            t.month = 10;
+            t.day = 5;
+            t.weekday = 1;
+            return t;
+        };
+        put("foot.txt", "(c) #DATE1#");
+        put("parts/inner.txt", "inner");
+        put("outer.txt", "[<!--##INCLUDE=\"parts/inner.txt\"##-->\r\nold<!--##ENDINCLUDE##-->]");
+        put("self.txt", "<!--##INCLUDE=\"self.txt\"##--><!--##ENDINCLUDE##-->");
+    }
+    void TearDown() override { fs::remove_all(home); }
+    void put(const std::string& name, const std::string& text) { std::ofstream(home / name, std::ios::binary) << text; }
+    std::string apply(std::string text, const std::string& title = "", const std::string& file = "/site/a/page.html") {
+        tv::ApplyMacros(text, false, title, file, c);
+        return text;
+    }
+    fs::path home;
+    tv::MacroContext c;
+};
+
+TEST_F(Macros, Tokens) {
+    EXPECT_EQ(apply("#DATE# #DATE1#"), "October 5, 1998 October 5, 1998");
+    c.dateFormat = 5;
+    c.customDate = "yyyy";
+    EXPECT_EQ(apply("#DATE# #DATE6# #date1#"), "1998 1998 #date1#");
+    EXPECT_EQ(apply("#DATE3#|#DATE4#|#DATE5#"), "05-Oct-98|10/5/98|10/05/1998");
+    EXPECT_EQ(apply("#USERNAME#"), "Ann Smith");
+    EXPECT_EQ(apply("#FILEPATH##FILENAME#"), "/site/a/page.html");
+    EXPECT_EQ(apply("#FILEPATH#", "", "Untitled 3"), "#FILEPATH#");
+    EXPECT_EQ(apply("<TITLE>#TITLE#</TITLE>", "Home"), "<TITLE>Home</TITLE>");
+    EXPECT_EQ(apply("#TITLE#", "a #TITLE# b"), "#TITLE#");
+}
+
+TEST_F(Macros, IncludeBlocksKeepTheirMarkers) {
+    const std::string block = tv::includeBlock("foot.txt");
+    EXPECT_EQ(block, "<!--##INCLUDE=\"foot.txt\"##-->\r\n<!--##ENDINCLUDE##-->");
+    const std::string once = apply("x" + block + "y");
+    EXPECT_EQ(once, "x<!--##INCLUDE=\"foot.txt\"##-->(c) October 5, 1998<!--##ENDINCLUDE##-->y");
+    EXPECT_EQ(apply(once), once);  // a second Update fills it anew
+    EXPECT_EQ(apply(block + block), "<!--##INCLUDE=\"foot.txt\"##-->(c) October 5, 1998<!--##ENDINCLUDE##-->"
+                                    "<!--##INCLUDE=\"foot.txt\"##-->(c) October 5, 1998<!--##ENDINCLUDE##-->");
+}
+
+TEST_F(Macros, OneTimeAndNestedIncludes) {
+    EXPECT_EQ(apply("a<!--##INCLUDE=\"^foot.txt\"##-->old<!--##ENDINCLUDE##-->b" + tv::includeBlock("parts\\inner.txt")),
+              "a(c) October 5, 1998b<!--##INCLUDE=\"parts\\inner.txt\"##-->inner<!--##ENDINCLUDE##-->");
+    EXPECT_EQ(apply(tv::includeBlock("outer.txt")),
+              "<!--##INCLUDE=\"outer.txt\"##-->[inner]<!--##ENDINCLUDE##-->");
+    EXPECT_EQ(tv::resolveIncludeName("/abs/x.txt", "/home"), "/abs/x.txt");
+    EXPECT_EQ(tv::resolveIncludeName("a/../b.txt", "/home"), "/home/b.txt");
+}
+
+TEST_F(Macros, FailuresLeaveTheTextAlone) {
+    const std::string missing = "keep " + tv::includeBlock("foot.txt") + tv::includeBlock("gone.txt");
+    std::string text = missing;
+    try {
+        tv::ApplyMacros(text, false, "", "", c);
+        FAIL();
+    } catch (const tv::MacroError& e) {
+        EXPECT_EQ(std::string(e.what()), "  Unable to open file " + (home / "gone.txt").string());
+    }
+    EXPECT_EQ(text, missing);
+    std::string cycle = tv::includeBlock("self.txt");
+    EXPECT_THROW(tv::ApplyMacros(cycle, false, "", "", c), tv::MacroError);
+    std::string unnamed = "<!--##INCLUDE=\"\"##--><!--##ENDINCLUDE##-->";
+    EXPECT_THROW(tv::ApplyMacros(unnamed, false, "", "", c), tv::MacroError);
+    std::string disorder = "<!--##ENDINCLUDE##--><!--##INCLUDE=\"foot.txt\"##-->";
+    EXPECT_THROW(tv::ApplyMacros(disorder, false, "", "", c), tv::MacroError);
+}
+
+} // namespace

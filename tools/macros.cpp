@@ -1,0 +1,115 @@
+#include "tools/macros.h"
+
+#include "app/frametext.h"
+#include "app/paths.h"
+#include "app/settings.h"
+#include "tools/entities.h"
+#include "tools/multisearch.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace tv {
+
+namespace {
+const std::string kOpening = "##INCLUDE=\"";       // 11 characters
+const std::string kEnd = "<!--##ENDINCLUDE##";      // the end marker begins so
+const std::string kEndMarker = "<!--##ENDINCLUDE##-->";  // 21 characters
+const std::string kClosing = "\"##--";
+constexpr int kMaxNesting = 16;
+
+void expand(std::string& text, bool oneTime, const MacroContext& c, int depth, const std::string& within) {
+    std::size_t scan = 0;
+    while (scan < text.size()) {
+        const std::size_t open = text.find(kOpening, scan);
+        const std::size_t end = text.find(kEnd, scan);
+        const std::size_t close = text.find(kClosing, scan);
+        if (open == std::string::npos || end == std::string::npos || close == std::string::npos) return;
+        const std::size_t nameStart = open + kOpening.size();
+        // A block must read start marker, name, closing text, end marker.
+        if (close < nameStart || end < close + 6 || open < 4)
+            throw MacroError("Include markers out of order" + (within.empty() ? std::string() : " in " + within));
+        std::string name = text.substr(nameStart, close - nameStart);
+        bool once = oneTime;
+        if (!name.empty() && name[0] == '^') {
+            once = true;
+            name.erase(0, 1);
+        }
+        if (name.empty())
+            throw MacroError("An include block names no file" + (within.empty() ? std::string() : " in " + within));
+        const std::string full = resolveIncludeName(name, c.programFolder);
+        std::error_code ec;
+        if (!fs::exists(full, ec)) throw MacroError("  Unable to open file " + full);
+        if (depth >= kMaxNesting) throw MacroError("Include files nested too deeply at " + full);
+        std::string content;
+        try {
+            content = LoadFileText(full);
+        } catch (const SiteError& e) {
+            throw MacroError(e.what());
+        }
+        expand(content, true, c, depth + 1, full);
+        if (once) {
+            const std::size_t from = open - 4;
+            text.replace(from, end + kEndMarker.size() - from, content);
+            scan = from + content.size();
+        } else {
+            const std::size_t from = close + 6;
+            text.replace(from, end - from, content);
+            scan = from + content.size() + kEndMarker.size();
+        }
+        if (scan + 1 >= text.size()) return;
+    }
+}
+} // namespace
+
+std::string MacroDate(int kind, const MacroContext& c) {
+    std::string pattern;
+    if (kind == 0) {
+        if (c.dateFormat < 0 || c.dateFormat > 5) return {};
+        pattern = datePattern(c.dateFormat, c.customDate);
+    } else if (kind >= 1 && kind <= 5) {
+        pattern = datePattern(kind - 1, "");
+    } else if (kind == 6) {
+        pattern = c.customDate;
+    } else {
+        return {};
+    }
+    return FormatDateTime(pattern, c.now(), c.locale);
+}
+
+std::string resolveIncludeName(const std::string& name, const std::string& programFolder) {
+    std::string n = name;
+    for (char& ch : n)
+        if (ch == '\\') ch = '/';
+    const bool absolute = (!n.empty() && n[0] == '/') || (n.size() > 1 && n[1] == ':');
+    fs::path p = absolute ? fs::path(n) : fs::path(programFolder) / n;
+    return p.lexically_normal().string();
+}
+
+void ExpandIncludes(std::string& text, bool oneTime, const MacroContext& context) {
+    std::string work = text;  // the text changes only when all went well
+    expand(work, oneTime, context, 0, "");
+    text.swap(work);
+}
+
+void ApplyMacros(std::string& text, bool oneTime, const std::string& title, const std::string& fileName,
+                 const MacroContext& c) {
+    std::string work = text;
+    expand(work, oneTime, c, 0, "");
+    ReplaceAll("#DATE#", MacroDate(0, c), work, true);
+    for (int k = 1; k <= 6; ++k) ReplaceAll("#DATE" + std::to_string(k) + "#", MacroDate(k, c), work, true);
+    ReplaceAll("#USERNAME#", c.owner, work, true);
+    if (!fileName.empty() && !IsUntitledName(fileName)) {
+        std::string folder = folderOf(fileName);
+        if (folder != "/") folder += "/";
+        ReplaceAll("#FILEPATH#", folder, work, true);
+        ReplaceAll("#FILENAME#", fileNameOnly(fileName), work, true);
+    }
+    if (!title.empty() && title.find("#TITLE#") == std::string::npos) ReplaceAll("#TITLE#", title, work, true);
+    text.swap(work);
+}
+
+std::string includeBlock(const std::string& name) { return "<!--##INCLUDE=\"" + name + "\"##-->\r\n" + kEndMarker; }
+
+} // namespace tv

@@ -1,0 +1,50 @@
+// Update macros and include blocks: the tokens a page holds for dates, the
+// owner, its file and its title, and the blocks that pull in other files.
+#pragma once
+
+#include "tools/dateformat.h"
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace tv {
+
+// What the macros are filled from.
+struct MacroContext {
+    int dateFormat = 0;                      // setting "DateFormat", 0 to 5
+    std::string customDate = "\"Last Updated:\" c";
+    std::string owner;                       // the owner's name
+    std::string programFolder;               // base of relative include names
+    DateLocale locale;
+    std::function<DateTime()> now = nowLocal;
+};
+
+// An Update that cannot go on; what() is the message to show.
+class MacroError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The date of a kind: 0 the default format, 1 to 5 the fixed patterns, 6
+// the custom one.
+std::string MacroDate(int kind, const MacroContext& context);
+
+// The full name of an include file: absolute when it begins with "/" or "\"
+// or has ":" second, else in the program's folder; "\" counts as "/".
+std::string resolveIncludeName(const std::string& name, const std::string& programFolder);
+
+// Fills the include blocks of `text` from their files; with `oneTime` (and
+// for names beginning with "^") the markers go too. Throws MacroError, the
+// text then unchanged.
+void ExpandIncludes(std::string& text, bool oneTime, const MacroContext& context);
+
+// Includes, then the tokens "#DATE#", "#DATE1#"...,"#USERNAME#", and for a
+// saved document "#FILEPATH#" and "#FILENAME#", and "#TITLE#" with a title.
+void ApplyMacros(std::string& text, bool oneTime, const std::string& title, const std::string& fileName,
+                 const MacroContext& context);
+
+// The empty block the Include File command writes.
+std::string includeBlock(const std::string& name);
+
+} // namespace tv
