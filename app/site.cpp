@@ -1,6 +1,11 @@
-// taviron-site: the search and replace of Taviron's search dialog, from the
-// command line, so that a site can be searched and changed in a script.
+// taviron-site: the search and replace of Taviron's search dialog and its
+// Update command, from the command line, so that a site can be searched,
+// changed and brought up to date in a script.
 
+#include "app/paths.h"
+#include "app/settings.h"
+#include "editor/codec.h"
+#include "tools/macros.h"
 #include "tools/multisearch.h"
 
 #include <algorithm>
@@ -16,6 +21,7 @@ namespace {
 const char* const kHelp =
     "Usage: taviron-site find [OPTIONS] TEXT FOLDER...\n"
     "       taviron-site replace [OPTIONS] FIND REPLACEMENT FOLDER...\n"
+    "       taviron-site update [OPTIONS] FILE|FOLDER...\n"
     "\n"
     "Searches or replaces a text in the text files of folders, as Taviron's search\n"
     "dialog does with \"Directory:\".\n"
@@ -24,6 +30,10 @@ const char* const kHelp =
     "            dialog lists them\n"
     "  replace   replaces FIND by REPLACEMENT and prints the count of each file\n"
     "            changed (count, a tab, the file) and the total\n"
+    "  update    fills the macros (#DATE#, #USERNAME#, #FILENAME#...) and the\n"
+    "            include blocks of the text files named or found in the folders,\n"
+    "            writes them back and prints each file that changed; the date\n"
+    "            format is the one chosen in Taviron's options\n"
     "\n"
     "Options:\n"
     "  -c, --case-sensitive   letter case counts (by default a-z match A-Z)\n"
@@ -33,7 +43,8 @@ const char* const kHelp =
     "  -h, --help             this text\n"
     "\n"
     "A text may hold line breaks as \\n; they match CR LF in the files.\n"
-    "Exit status: 0 all went well, 1 nothing matched, 2 an error.\n";
+    "Exit status: 0 all went well, 1 nothing matched (nothing changed for\n"
+    "update), 2 an error; update writes nothing further after an error.\n";
 
 std::vector<std::string> split(const std::string& list) {
     std::vector<std::string> out;
@@ -71,6 +82,51 @@ int usage(const char* problem) {
     return 2;
 }
 
+// The Update over files and folders, with the user's date settings.
+int update(const std::vector<std::string>& names, bool recurse, const std::vector<std::string>& extensions) {
+    std::vector<std::string> files;
+    for (const std::string& n : names) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(n, ec)) {
+            tv::CollectFolderFiles(n, recurse, extensions, files);
+        } else if (std::filesystem::is_regular_file(n, ec)) {
+            files.push_back(std::filesystem::absolute(n, ec).lexically_normal().string());
+        } else {
+            std::fprintf(stderr, "taviron-site: %s is neither a file nor a folder\n", n.c_str());
+            return 2;
+        }
+    }
+    std::vector<std::string> unique;
+    std::unordered_set<std::string> seen;
+    for (const std::string& f : files)
+        if (seen.insert(f).second) unique.push_back(f);
+    const std::string program = tv::programFolder();
+    const auto store = tv::openSettingsStore();
+    const tv::Settings settings = tv::ReadSettings(*store, program);
+    tv::MacroContext context;
+    context.dateFormat = settings.dateFormat;
+    context.customDate = settings.custDate;
+    context.owner = tv::documentCodec().encode(tv::registeredOwner());
+    context.programFolder = program;
+    tv::UpdateFilesCallbacks callbacks;
+    // Each changed file is reported as soon as it is written, so that the
+    // report is complete also when a later file stops the run.
+    std::string last;
+    callbacks.progress = [&](std::size_t, const std::string& file) { last = file; };
+    callbacks.changed = [](const std::string& file) {
+        std::printf("%s\n", file.c_str());
+        std::fflush(stdout);
+    };
+    try {
+        return tv::UpdateFiles(unique, extensions, context, callbacks).empty() ? 1 : 0;
+    } catch (const std::runtime_error& e) {
+        std::string message = e.what();
+        message.erase(0, message.find_first_not_of(' '));
+        std::fprintf(stderr, "taviron-site: %s: %s\n", last.c_str(), message.c_str());
+        return 2;
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -98,6 +154,10 @@ int main(int argc, char* argv[]) {
     }
     if (words.empty()) return usage("a command is needed");
     const std::string command = words[0];
+    if (command == "update") {
+        if (words.size() < 2) return usage("at least one file or folder is needed");
+        return update({words.begin() + 1, words.end()}, recurse, extensions);
+    }
     const std::size_t texts = command == "find" ? 1 : command == "replace" ? 2 : 0;
     if (texts == 0) return usage(("unknown command " + command).c_str());
     if (words.size() < 2 + texts) return usage("a text and at least one folder are needed");

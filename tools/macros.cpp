@@ -110,6 +110,29 @@ void ApplyMacros(std::string& text, bool oneTime, const std::string& title, cons
     text.swap(work);
 }
 
+std::vector<std::string> UpdateFiles(const std::vector<std::string>& files,
+                                     const std::vector<std::string>& textExtensions, const MacroContext& context,
+                                     const UpdateFilesCallbacks& cb) {
+    std::vector<std::string> changed;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (cb.cancelled && cb.cancelled()) break;
+        const std::string& file = files[i];
+        if (cb.progress) cb.progress(i + 1, file);
+        if (GetFileKind(file, textExtensions) != FileKind::Text) continue;
+        std::optional<std::string> open = cb.openText ? cb.openText(file) : std::nullopt;
+        const std::string before = open ? *open : LoadFileText(file);
+        std::string text = before;
+        ApplyMacros(text, false, "", file, context);
+        if (open && cb.setOpenText) cb.setOpenText(file, text);
+        else SaveFileText(text, file);
+        if (text != before) {
+            changed.push_back(file);
+            if (cb.changed) cb.changed(file);
+        }
+    }
+    return changed;
+}
+
 std::string includeBlock(const std::string& name) { return "<!--##INCLUDE=\"" + name + "\"##-->\r\n" + kEndMarker; }
 
 } // namespace tv

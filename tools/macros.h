@@ -5,8 +5,10 @@
 #include "tools/dateformat.h"
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace tv {
 
@@ -43,6 +45,25 @@ void ExpandIncludes(std::string& text, bool oneTime, const MacroContext& context
 // saved document "#FILEPATH#" and "#FILENAME#", and "#TITLE#" with a title.
 void ApplyMacros(std::string& text, bool oneTime, const std::string& title, const std::string& fileName,
                  const MacroContext& context);
+
+struct UpdateFilesCallbacks {
+    // The text of an open document for the file, when there is one; the
+    // result then goes back into that document, not into the file.
+    std::function<std::optional<std::string>(const std::string& file)> openText;
+    std::function<void(const std::string& file, const std::string& text)> setOpenText;
+    // Before each file: its number (from 1).
+    std::function<void(std::size_t index, const std::string& file)> progress;
+    std::function<bool()> cancelled;
+    // After a file whose text changed has been written.
+    std::function<void(const std::string& file)> changed;
+};
+// Update over a list of files: each text file (by `textExtensions`) gets
+// ApplyMacros without a title and is written back. Returns the files whose
+// text changed, in list order. Throws MacroError (or SiteError for a file
+// that cannot be read or written); the files before it stay updated.
+std::vector<std::string> UpdateFiles(const std::vector<std::string>& files,
+                                     const std::vector<std::string>& textExtensions, const MacroContext& context,
+                                     const UpdateFilesCallbacks& callbacks = {});
 
 // The empty block the Include File command writes.
 std::string includeBlock(const std::string& name);

@@ -1,4 +1,5 @@
 #include "tools/macros.h"
+#include "tools/multisearch.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,32 @@ TEST_F(Macros, FailuresLeaveTheTextAlone) {
     EXPECT_THROW(tv::ApplyMacros(unnamed, false, "", "", c), tv::MacroError);
     std::string disorder = "<!--##ENDINCLUDE##--><!--##INCLUDE=\"foot.txt\"##-->";
     EXPECT_THROW(tv::ApplyMacros(disorder, false, "", "", c), tv::MacroError);
+}
+
+TEST_F(Macros, UpdateFilesWritesTextFilesAndStopsAtAFailure) {
+    put("site1.html", "#USERNAME# #TITLE#");
+    put("site2.htm", "nothing to do");
+    put("pic.gif", "#USERNAME#");
+    put("open.html", "on disk");
+    put("bad.html", tv::includeBlock("gone.txt"));
+    put("after.html", "#USERNAME#");
+    const auto path = [this](const char* n) { return (home / n).string(); };
+    std::string openDoc;
+    tv::UpdateFilesCallbacks cb;
+    cb.openText = [&](const std::string& f) -> std::optional<std::string> {
+        if (f == path("open.html")) return std::string("#FILENAME#");
+        return std::nullopt;
+    };
+    cb.setOpenText = [&](const std::string&, const std::string& t) { openDoc = t; };
+    const std::vector<std::string> files{path("site1.html"), path("site2.htm"), path("pic.gif"), path("open.html")};
+    EXPECT_EQ(tv::UpdateFiles(files, {"html", "htm", "gif"}, c, cb),
+              (std::vector<std::string>{path("site1.html"), path("open.html")}));
+    EXPECT_EQ(tv::LoadFileText(path("site1.html")), "Ann Smith #TITLE#");
+    EXPECT_EQ(tv::LoadFileText(path("pic.gif")), "#USERNAME#");  // images are never text
+    EXPECT_EQ(tv::LoadFileText(path("open.html")), "on disk");
+    EXPECT_EQ(openDoc, "open.html");
+    EXPECT_THROW(tv::UpdateFiles({path("bad.html"), path("after.html")}, {"html"}, c), tv::MacroError);
+    EXPECT_EQ(tv::LoadFileText(path("after.html")), "#USERNAME#");
 }
 
 } // namespace
