@@ -1,5 +1,11 @@
 #include "app/mainform.h"
 
+#include "usertags/customtagsui.h"
+#include "usertags/newdocbox.h"
+#include "widgets/historycombo.h"
+
+#include <QLineEdit>
+
 #include "app/aboutbox.h"
 #include "app/browsers.h"
 #include "app/helpbox.h"
@@ -123,6 +129,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
 
     createToolBars();
     createMenus();
+    createCustomTags();
 
     MRUFileList1 = new TMRUFileList(this);
     MRUFileList1->FileMenu = File1;
@@ -245,6 +252,71 @@ void TMainForm::collectToolBarLayouts() {
         l.dockRow = static_cast<int>(std::lower_bound(rows.begin(), rows.end(), across) - rows.begin());
         l.dockPos = vertical ? bar->y() : bar->x();
     }
+}
+
+void TMainForm::createCustomTags() {
+    QToolBar* bar = findChild<QToolBar*>(QStringLiteral("CustomTbar"));
+    const std::string folder = tv::programFolder();
+    for (int i = 0; i < 4; ++i) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(QStringLiteral("TagPopup%1").arg(i + 1));
+        auto* set = new TCustomTags(i + 1, menu, this);
+        Tags[static_cast<std::size_t>(i)] = set;
+        auto* button = new QToolButton(bar);
+        button->setObjectName(QStringLiteral("CustB%1").arg(i + 1));
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setToolTip(QStringLiteral("Custom Tags - right click to customize"));
+        button->setStatusTip(QStringLiteral("Custom Tags - right click to customize"));
+        // A right click opens the manager instead of the menu.
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(button, &QWidget::customContextMenuRequested, this, [this, i] { Customize1Click(i + 1); });
+        bar->addWidget(button);
+        CustB[static_cast<std::size_t>(i)] = button;
+        connect(set, &TCustomTags::tagItemClicked, this,
+                [this](TCustomTags*, const std::string& start, const std::string& close) { Tags2TagItemClick(start, close); });
+        connect(set, &TCustomTags::titleChanged, this, &TMainForm::TitleChange1);
+        set->setFilePath(folder);
+        TitleChange1(set);
+    }
+}
+
+void TMainForm::TitleChange1(TCustomTags* set) {
+    if (!set || set->Tag < 1 || set->Tag > 4) return;
+    CustB[static_cast<std::size_t>(set->Tag - 1)]->setText(fromStd(tv::documentCodec().decode(set->set.title)));
+}
+
+void TMainForm::Customize1Click(int number) {
+    if (number < 1 || number > 4) return;
+    const QFont font(fromStd(settings_.fontName), settings_.fontSize);
+    TCustomBox box(*Tags[static_cast<std::size_t>(number - 1)], font, this);
+    prompter().run(box);
+    box.applyTitle();
+}
+
+void TMainForm::Tags2TagItemClick(const std::string& start, const std::string& close) {
+    TMDIChild* child = activeDocument();
+    if (!child) return;
+    const tv::MacroContext context = macroContext();
+    auto ask = [this](const std::string& prompt) -> std::optional<std::string> {
+        const auto answer = prompter().input(this, QStringLiteral("Input"), fromStd(tv::documentCodec().decode(prompt)),
+                                             QString());
+        if (!answer) return std::nullopt;
+        return tv::documentCodec().encode(answer->toStdString());
+    };
+    std::optional<std::string> first, second;
+    try {
+        first = tv::ExpandTagText(start, context, ask);
+        if (first) second = tv::ExpandTagText(close, context, ask);
+    } catch (const tv::MacroError& e) {
+        prompter().message(this, QStringLiteral("Taviron"), fromStd(e.what()));
+        return;
+    }
+    if (!first || !second) return;  // a prompt was cancelled: nothing goes in
+    TMDIChild::PendingStartText = *first;
+    TMDIChild::PendingEndText = *second;
+    child->Markup();
 }
 
 void TMainForm::FormDestroy() {
@@ -380,6 +452,10 @@ void TMainForm::createMenus() {
     File1->setObjectName(QStringLiteral("File1"));
     New1 = File1->addMenu(QStringLiteral("&New"));
     Blank1 = addItem(New1, "&Blank", QKeySequence(Qt::CTRL | Qt::Key_N), "Create a new blank document");
+    FromDialog1 = addItem(New1, "From &Dialog...", {}, "Create a new document with the Taviron dialog box");
+    FromTemplate1 = addItem(New1, "From &Template...", {}, "Create a new document from the selected template file");
+    connect(FromDialog1, &QAction::triggered, this, &TMainForm::FromDialog1Click);
+    connect(FromTemplate1, &QAction::triggered, this, &TMainForm::FromTemplate1Click);
     Open1 = addItem(File1, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), "Open a file for editing");
     Close1 = addItem(File1, "&Close", QKeySequence(Qt::CTRL | Qt::Key_W), "Close the current document");
     Preview1 = addItem(File1, "&Preview...", QKeySequence(Qt::Key_F12), "Open current file with associated application");
@@ -510,12 +586,50 @@ TMDIChild* TMainForm::OpenDocument(const QString& fileName) {
 }
 
 TMDIChild* TMainForm::NewFile(const QString& templateName, const QString& title) {
-    Q_UNUSED(templateName);
-    Q_UNUSED(title);
+    // A template that has gone gives an empty document without a word; one
+    // that cannot be read says so and also gives an empty document.
+    std::optional<tv::EditorText> loaded;
+    const std::string name = toStd(templateName);
+    if (tv::fileExists(name)) {
+        try {
+            loaded = tv::fileToEditorText(tv::readFileBytes(name));
+        } catch (const tv::FileError& e) {
+            prompter().message(this, QStringLiteral("Taviron"), fromStd(e.what()));
+        }
+    }
     TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
-    child->RichEdit1->SetModified(false);
     showChild(child);
+    if (loaded) {
+        child->LineEnds = loaded->lineEnds;
+        child->RichEdit1->SetText(loaded->text);
+        child->UpdateDocument(title);  // colours the text too, also when an include is missing
+        child->RichEdit1->SetSel(0, 0);
+        child->RichEdit1->ScrollToLine(0);
+    }
+    child->RichEdit1->SetModified(false);
+    SaveBtn->setEnabled(false);
     return child;
+}
+
+void TMainForm::FromDialog1Click() {
+    TNewDoc box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistories();
+    const std::string text = tv::NewDocumentText(box.values());
+    TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
+    showChild(child);
+    child->RichEdit1->SetText(text);
+    child->RichEdit1->SetSel(static_cast<int>(tv::newDocumentCaret(text)), 0);
+    child->RichEdit1->SetModified(false);
+    SaveBtn->setEnabled(false);
+    child->ColorDocument();
+}
+
+void TMainForm::FromTemplate1Click() {
+    TTemplateBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistory();
+    NewFile(box.templateName->currentText(), box.title->text());
 }
 
 TMDIChild* TMainForm::createChild(const QString& fileName) {
@@ -904,9 +1018,11 @@ void TMainForm::SpellBtnClick() {
 }
 
 void TMainForm::NewBtnClick() {
-    // New documents from the new-document dialog or a template come with
-    // those dialogs; until then every mode makes a blank document.
-    NewFile();
+    switch (settings_.newFiles) {
+    case 1: FromDialog1Click(); break;
+    case 2: FromTemplate1Click(); break;
+    default: NewFile(); break;
+    }
 }
 
 void TMainForm::SaveAll1Click() {

@@ -4,6 +4,8 @@
 // active document window.
 #pragma once
 
+#include <array>
+
 #include "app/palette.h"
 #include "app/settings.h"
 #include "tools/macros.h"
@@ -123,6 +125,8 @@ public:
     QMenu* File1 = nullptr;
     QMenu* New1 = nullptr;
     QAction* Blank1 = nullptr;
+    QAction* FromDialog1 = nullptr;
+    QAction* FromTemplate1 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Close1 = nullptr;
     QAction* Save1 = nullptr;
@@ -155,6 +159,12 @@ public:
 
     // The nine tool bars, in menu order.
     QToolBar* MainTbar = nullptr;
+    // The four user tag sets and their buttons on the Custom tool bar.
+    std::array<class TCustomTags*, 4> Tags{};
+    std::array<class QToolButton*, 4> CustB{};
+    void Customize1Click(int set);
+    void Tags2TagItemClick(const std::string& start, const std::string& close);
+    void TitleChange1(class TCustomTags* set);
     std::vector<QToolBar*> toolBars;
 
     QMdiArea* mdiArea() const { return mdi_; }
@@ -177,6 +187,7 @@ protected:
 private:
     void createMenus();
     void createToolBars();
+    void createCustomTags();
     QAction* addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint);
     QAction* addButton(const char* name, const char* hint, const char* themeIcon, int standardIcon);
     void FormShow();
@@ -189,6 +200,8 @@ private:
     int tabOf(TMDIChild* child) const;
     void TabSet1Change(int index);
     void NewBtnClick();
+    void FromDialog1Click();
+    void FromTemplate1Click();
     void Open1Click();
     void Close1Click();
     void ExitClick();

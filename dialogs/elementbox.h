@@ -122,7 +122,7 @@ public:
 class TBodyBox : public TElementBox {
     Q_OBJECT
 public:
-    explicit TBodyBox(QWidget* parent = nullptr);
+    explicit TBodyBox(QWidget* parent = nullptr, const QString& caption = QStringLiteral("Body - Taviron"));
     class QFrame* b1 = nullptr;  // the sample panel
 };
 class TBaseBox : public TElementBox {

@@ -88,7 +88,7 @@ QLabel* sampleLabel(QWidget* owner, const char* text) {
 
 // --- body and head ---------------------------------------------------------------
 
-TBodyBox::TBodyBox(QWidget* parent) : TElementBox(QStringLiteral("Body - Taviron"), parent) {
+TBodyBox::TBodyBox(QWidget* parent, const QString& caption) : TElementBox(caption, parent) {
     setObjectName(QStringLiteral("BodyBox"));
     THistoryCombo* background = addHistory("background", QStringLiteral("Background Image:"), QStringLiteral("SrcHistory"));
     addBrowse(background, QStringLiteral("Select image"), QStringLiteral("Image files|*.gif; *.jpg|All files|*.*"));

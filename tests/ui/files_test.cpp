@@ -10,6 +10,7 @@
 #include "widgets/tabset.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -144,7 +145,10 @@ private slots:
         QVERIFY(first->IsUntitled());
         QVERIFY(!first->RichEdit1->Modified());
         closeDoc(first);
+        // By default the New button asks in the new-document dialog.
+        prompts->dialogResults.push_back(QDialog::Accepted);
         frame->NewBtn->trigger();
+        QCOMPARE(prompts->dialogsRun, QStringList{QStringLiteral("TNewDoc")});
         QCOMPARE(frame->activeDocument()->FileName, QStringLiteral("Untitled 1"));
         closeDoc(frame->activeDocument());
         QVERIFY(frame->MRUFileList1->items().isEmpty());  // untitled documents are not remembered
