@@ -1025,6 +1025,31 @@ void TMainForm::NewBtnClick() {
     }
 }
 
+void TMainForm::UpdateFolderFiles(const QStringList& files) {
+    std::vector<std::string> names;
+    for (const QString& f : files) names.push_back(toStd(f));
+    tv::UpdateFilesCallbacks callbacks;
+    callbacks.openText = [this](const std::string& file) -> std::optional<std::string> {
+        if (TMDIChild* c = FindDocument(fromStd(file))) return c->RichEdit1->Text();
+        return std::nullopt;
+    };
+    callbacks.setOpenText = [this](const std::string& file, const std::string& text) {
+        if (TMDIChild* c = FindDocument(fromStd(file))) {
+            c->RichEdit1->SetText(text);
+            c->ColorDocument();
+        }
+    };
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        tv::UpdateFiles(names, settings_.textExt, macroContext(), callbacks);
+        QApplication::restoreOverrideCursor();
+    } catch (const std::runtime_error& e) {
+        // The files before this one keep their update.
+        QApplication::restoreOverrideCursor();
+        prompter().message(this, QStringLiteral("Taviron"), fromStd(e.what()));
+    }
+}
+
 void TMainForm::SaveAll1Click() {
     for (TMDIChild* c : documents())
         if (c->RichEdit1->Modified()) SaveDocument(c, false);

@@ -63,6 +63,9 @@ public:
     // Files dropped on the frame, in order.
     void FileDrop(const QStringList& fileNames);
     void SaveAll1Click();
+    // Update over a list of files: open ones change in their windows, the
+    // others are written back. What a project folder's Update Files runs.
+    void UpdateFolderFiles(const QStringList& files);
     // Browser preview.
     void BuildBrowserMenu();
     void BrowserItemClick(int index);

@@ -89,6 +89,20 @@ private slots:
         QCOMPARE(prompts->questions.size(), std::size_t(1));
     }
 
+    void updateFilesChangesOpenDocumentsInTheirWindows() {
+        start("#FILENAME#");
+        writeFile(dir->filePath(QStringLiteral("other.htm")), "#FILENAME# #TITLE#");
+        writeFile(dir->filePath(QStringLiteral("bad.html")), "<!--##INCLUDE=\"/gone\"##--><!--##ENDINCLUDE##-->");
+        writeFile(dir->filePath(QStringLiteral("last.html")), "#FILENAME#");
+        frame->UpdateFolderFiles({dir->filePath(QStringLiteral("page.html")), dir->filePath(QStringLiteral("other.htm")),
+                                  dir->filePath(QStringLiteral("bad.html")), dir->filePath(QStringLiteral("last.html"))});
+        QCOMPARE(text(), QByteArray("page.html"));
+        QCOMPARE(uitest::readFile(dir->filePath(QStringLiteral("page.html"))), QByteArray("#FILENAME#"));
+        QCOMPARE(uitest::readFile(dir->filePath(QStringLiteral("other.htm"))), QByteArray("other.htm #TITLE#"));
+        QCOMPARE(uitest::readFile(dir->filePath(QStringLiteral("last.html"))), QByteArray("#FILENAME#"));
+        QCOMPARE(prompts->questions.size(), std::size_t(1));
+    }
+
     void translateWholeDocumentToCharacters() {
         start("&copyX &amp;lt; &#65");
         answer<TTranBox>(1, [](TTranBox& b) { QVERIFY(!b.only->isEnabled()); });
