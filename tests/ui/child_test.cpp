@@ -45,8 +45,7 @@ private slots:
         ed()->setFocus();
     }
     void cleanup() {
-        for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
-        frame.reset();
+        uitest::discardFrame(frame);
         prompts.reset();
     }
 

@@ -37,8 +37,7 @@ private:
     QByteArray text() { return QByteArray::fromStdString(ed()->Text()); }
     QList<QAction*> menu(int set) { return frame->CustB[static_cast<std::size_t>(set)]->menu()->actions(); }
     void end() {
-        for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
-        frame.reset();
+        uitest::discardFrame(frame);
     }
 
 private slots:

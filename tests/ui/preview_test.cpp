@@ -55,9 +55,7 @@ private slots:
         prompts = std::make_unique<TestPrompter>();
     }
     void cleanup() {
-        if (frame)
-            for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
-        frame.reset();
+        uitest::discardFrame(frame);
         prompts.reset();
     }
 

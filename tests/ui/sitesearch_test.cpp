@@ -44,8 +44,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     }
     void cleanup() {
-        for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
-        frame.reset();
+        uitest::discardFrame(frame);
         prompts.reset();
     }
 

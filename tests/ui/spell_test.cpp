@@ -55,9 +55,7 @@ private slots:
         seen.clear();
     }
     void cleanup() {
-        if (frame)
-            for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
-        frame.reset();
+        uitest::discardFrame(frame);
         prompts.reset();
     }
 

@@ -63,9 +63,7 @@ private slots:
         TMDIChild::PendingEndText.clear();
     }
     void cleanup() {
-        if (frame)
-            for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
-        frame.reset();
+        uitest::discardFrame(frame);
         prompts.reset();
     }
 

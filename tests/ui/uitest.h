@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 namespace uitest {
 
 // Types text the way a keyboard does, including characters beyond Latin-1.
@@ -28,6 +30,14 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
 inline QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Ends a frame without close prompts: its documents count as saved.
+template <class Frame>
+void discardFrame(std::unique_ptr<Frame>& frame) {
+    if (!frame) return;
+    for (auto* c : frame->documents()) c->RichEdit1->SetModified(false);
+    frame.reset();
 }
 
 } // namespace uitest
