@@ -780,6 +780,8 @@ void TMainForm::createTagButtons() {
     addTagButton(html, "LineBreak1", "BR", 1);
     addTagButton(html, "Center1", "≡", 0);
     addTagButton(html, "Comment1", "<!>", 0);
+    addTagButton(html, "Anchor1", "A", 1)->setToolTip(QStringLiteral("Anchor"));
+    addTagButton(html, "Image1", "IMG", 0)->setToolTip(QStringLiteral("Image"));
     addTagButton(html, "HorizontalRule1", "HR", 0)->setToolTip(QStringLiteral("Horizontal Rule"));
     addTagButton(html, "Font1", "F", 2)->setToolTip(QStringLiteral("Font"));
     addTagButton(html, "StyleSheet1", "CSS", 0)->setToolTip(QStringLiteral("Style Sheet"));

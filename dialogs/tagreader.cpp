@@ -292,6 +292,8 @@ PendingTexts pendingFor(const TagSpec& spec, const std::string& tag) {
     if (e == "td") return {tag, "</TD>"};
     if (e == "th") return {tag, "</TH>"};
     if (e == "form") return {tag, "</FORM>"};
+    if (e == "a") return {tag, "</A>"};
+    if (e == "img") return {tag, ""};
     if (e == "Select") return {tag + "\r\n", "\r\n</SELECT>"};
     return {tag, "</TEXTAREA>"};
 }

@@ -1,5 +1,9 @@
 #include "editor/mdichild.h"
 
+#include "dialogs/objectboxes.h"
+#include "dialogs/objecttags.h"
+#include "widgets/historycombo.h"
+
 #include "app/frametext.h"
 #include "app/mainform.h"
 #include "app/paths.h"
@@ -408,6 +412,30 @@ void TMDIChild::createDialogItems(QMenu* tableTags, QMenu* formTags) {
         connect(a, &QAction::triggered, this, std::move(run));
         dialogActions[name] = a;
     };
+    QMenu* elements = Elements1;
+    if (elements) {
+        auto keyed = [&](const char* name, const char* caption, const char* hint, QKeySequence key,
+                         std::function<void()> run) {
+            QAction* a = addItem(elements, caption, key, hint);
+            a->setObjectName(QString::fromLatin1(name));
+            elements->insertAction(tableTags->menuAction(), a);
+            connect(a, &QAction::triggered, this, std::move(run));
+            dialogActions[name] = a;
+        };
+        keyed("Anchor1", "&Anchor...", "Insert or edit a link", QKeySequence(Qt::CTRL | Qt::Key_A),
+              [this] { Anchor1Click(); });
+        keyed("Image1", "&Image...", "Insert or edit an image", QKeySequence(Qt::CTRL | Qt::Key_I),
+              [this] { Image1Click(); });
+        keyed("Marquee1", "&Marquee...", "Marquee   (Microsoft)", {}, [this] { Marquee1Click(); });
+        keyed("BackgroundSound1", "&Background Sound...", "Background Sound   (Microsoft)", {},
+              [this] { BackgroundSound1Click(); });
+        keyed("Embed1", "&Embed...", "Insert an embedded object", {}, [this] { Embed1Click(); });
+        QMenu* java = new QMenu(QStringLiteral("&Java Tags"), elements);
+        elements->insertMenu(tableTags->menuAction(), java);
+        item(java, "Applet1", "&Applet...", "Insert a Java applet", [this] { Applet1Click(); });
+        item(java, "Parameter1", "&Parameter...", "Insert a parameter of an applet", [this] { Parameter1Click(); });
+        elements->insertSeparator(tableTags->menuAction());
+    }
     item(tableTags, "Table1", "&Table...", "Insert or edit a table", [this] { Table1Click(); });
     item(tableTags, "TableRow1", "  Table &Row...", "Insert or edit a table row", [this] { TableRow1Click(); });
     item(tableTags, "TableData1", "  Table &Data...", "Insert or edit a table cell", [this] { TableData1Click(); });
@@ -899,6 +927,108 @@ void TMDIChild::Table1Click() {
         const auto caption = f.find("xCaption");
         return tv::tablePending(tag, caption == f.end() ? std::string() : caption->second);
     });
+}
+
+void TMDIChild::Anchor1Click() {
+    TLinkBox box(this);
+    box.relativeReference = [this](const std::string& f) { return referenceFor(f); };
+    const bool edit = FindTag(tv::anchorSpec().element);
+    std::string tag = tv::anchorSpec().insertTag;
+    if (edit) {
+        tag = RichEdit1->SelText();
+        tv::Fields fields;
+        tv::readTagFields(tv::anchorSpec(), tag, fields);
+        box.setFields(fields);
+    }
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistories();
+    const std::string newTag = tv::buildTag(tv::anchorSpec(), tag, box.fields());
+    if (newTag == "<A>") return;  // no attribute left: nothing changes
+    finishElement(edit, newTag, tv::pendingFor(tv::anchorSpec(), newTag));
+}
+
+void TMDIChild::runImageBox(TImageBox& box, bool edit, const std::string& tag) {
+    if (prompter().run(box) != QDialog::Accepted) return;
+    const tv::Fields fields = box.fields();
+    const auto src = fields.find("src");
+    if (src == fields.end() || src->second.empty()) return;
+    box.rememberHistories();
+    const std::string newTag = tv::buildImageTag(tag, fields);
+    finishElement(edit, newTag, tv::pendingFor(tv::imageSpec(), newTag));
+}
+
+void TMDIChild::prepareImageBox(TImageBox& box) {
+    box.relativeReference = [this](const std::string& f) { return referenceFor(f); };
+    box.documentFolder = [this] { return IsUntitled() ? std::string() : tv::folderOf(FileName.toStdString()); };
+}
+
+void TMDIChild::Image1Click() {
+    TImageBox box(this);
+    prepareImageBox(box);
+    const bool edit = FindTag(tv::imageSpec().element);
+    std::string tag = tv::imageSpec().insertTag;
+    if (edit) {
+        tag = RichEdit1->SelText();
+        tv::Fields fields;
+        tv::readTagFields(tv::imageSpec(), tag, fields);
+        box.setFields(fields);
+        const std::string border = fields["border"];
+        box.border->setCurrentIndex(box.border->findText(QString::fromStdString(border)));
+        if (!fields["width"].empty() || !fields["height"].empty()) box.wh->setChecked(true);
+    }
+    runImageBox(box, edit, tag);
+}
+
+void TMDIChild::MakeLinkTag(const std::string& file) {
+    TLinkBox box(this);
+    box.relativeReference = [this](const std::string& f) { return referenceFor(f); };
+    box.url->setCurrentText(QString::fromStdString(referenceFor(file)));
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistories();
+    const std::string tag = tv::buildTag(tv::anchorSpec(), "<A>", box.fields());
+    if (tag == "<A>") return;
+    insertPending(tv::pendingFor(tv::anchorSpec(), tag));
+}
+
+void TMDIChild::MakeImageTag(const std::string& file) {
+    TImageBox box(this);
+    prepareImageBox(box);
+    box.src->setCurrentText(QString::fromStdString(referenceFor(file)));
+    box.showSizeOf(file);
+    runImageBox(box, false, tv::imageSpec().insertTag);
+}
+
+void TMDIChild::Embed1Click() {
+    TEmbedBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistories();
+    if (const auto texts = tv::embedTexts(box.fields())) insertPending(*texts);
+}
+
+void TMDIChild::BackgroundSound1Click() {
+    TSoundBox box(this);
+    box.relativeReference = [this](const std::string& f) { return referenceFor(f); };
+    if (prompter().run(box) != QDialog::Accepted) return;
+    box.rememberHistories();
+    if (const auto texts = tv::soundTexts(box.fields())) insertPending(*texts);
+}
+
+void TMDIChild::Applet1Click() {
+    TAppletBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    if (const auto texts = tv::appletTexts(box.fields())) insertPending(*texts);
+}
+
+void TMDIChild::Parameter1Click() {
+    TParamBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    if (const auto texts = tv::paramTexts(box.fields())) insertPending(*texts);
+}
+
+void TMDIChild::Marquee1Click() {
+    TMarqueeBox box(this);
+    if (prompter().run(box) != QDialog::Accepted) return;
+    insertPending(tv::marqueeTexts(box.fields()));
 }
 
 void TMDIChild::TableRow1Click() {

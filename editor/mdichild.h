@@ -114,6 +114,16 @@ public:
     // Element dialogs.
     bool FindTag(const std::string& name);
     void Table1Click();
+    void Anchor1Click();
+    void Image1Click();
+    void Embed1Click();
+    void BackgroundSound1Click();
+    void Applet1Click();
+    void Parameter1Click();
+    void Marquee1Click();
+    // The anchor or image dialog already pointing at a file (a full path).
+    void MakeLinkTag(const std::string& file);
+    void MakeImageTag(const std::string& file);
     void TableRow1Click();
     void TableData1Click();
     void TableHeader1Click();
@@ -199,6 +209,8 @@ private:
     void finishElement(bool edit, const std::string& newTag, const tv::PendingTexts& texts);
     void createHeadItems(QMenu* structure, QMenu* heading, QMenu* frameTags);
     std::string referenceFor(const std::string& file) const;
+    void prepareImageBox(class TImageBox& box);
+    void runImageBox(class TImageBox& box, bool edit, const std::string& tag);
     // The text tools' common ending: the new text replaces the selection,
     // is coloured and selected.
     void replaceAndSelect(const std::string& text);

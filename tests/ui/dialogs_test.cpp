@@ -3,11 +3,13 @@
 #include "app/mainform.h"
 #include "app/settings.h"
 #include "dialogs/elementbox.h"
+#include "dialogs/objectboxes.h"
 #include "dialogs/scriptbox.h"
 #include "editor/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
 #include "widgets/colorbutton.h"
+#include "widgets/historycombo.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -22,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 using uitest::writeFile;
 
@@ -93,6 +96,99 @@ private slots:
         QCOMPARE(text(), QByteArray("x <TABLE ID=x BORDER=2 WIDTH=\"50%\"> y"));
         ed()->Undo();
         QCOMPARE(text(), QByteArray("x <TABLE border=1 Width=\"50%\" ID=x> y"));
+    }
+
+    void anchorsInsertEditAndSchemes() {
+        start("Home <A href=old.html name=top> <A HREF=\"x\">");
+        ed()->SetSel(0, 4);
+        fill<TLinkBox>([](TLinkBox& b) { set(b, "url", QStringLiteral("index.html")); });
+        frame->tagButtons["Anchor1"]->trigger();
+        QCOMPARE(text(), QByteArray("<A HREF=\"index.html\">Home</A> <A href=old.html name=top> <A HREF=\"x\">"));
+        ed()->SetSelStart(35);
+        QString read;
+        fill<TLinkBox>([&](TLinkBox& b) {
+            read = get(b, "url");
+            set(b, "url", QStringLiteral("new.html"));
+        });
+        doc->dialogActions["Anchor1"]->trigger();
+        QCOMPARE(read, QStringLiteral("old.html"));
+        QCOMPARE(text(), QByteArray("<A HREF=\"index.html\">Home</A> <A HREF=\"new.html\" NAME=\"top\"> <A HREF=\"x\">"));
+        // An anchor left without attributes changes nothing.
+        const QByteArray before = text();
+        ed()->SetSelStart(before.size() - 3);
+        fill<TLinkBox>([](TLinkBox& b) { set(b, "url", QString()); });
+        doc->dialogActions["Anchor1"]->trigger();
+        QCOMPARE(text(), before);
+        // The Scheme menu puts its scheme in place of the address's own.
+        QString schemed;
+        fill<TLinkBox>([&](TLinkBox& b) {
+            set(b, "url", QStringLiteral("http://host/x"));
+            for (QAction* a : b.scheme->menu()->actions())
+                if (a->text() == QStringLiteral("ftp://")) a->trigger();
+            schemed = get(b, "url");
+        }, false);
+        doc->dialogActions["Anchor1"]->trigger();
+        QCOMPARE(schemed, QStringLiteral("ftp://host/x"));
+    }
+
+    void imageSizeFromTheFileAndBorderEditing() {
+        writeFile(dir->filePath(QStringLiteral("pic.png")),
+                  QByteArray("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x64\0\0\0\x32", 24));
+        start("<IMG SRC=\"a.gif\" BORDER=25>");
+        QString width, border;
+        fill<TImageBox>([&](TImageBox& b) {
+            QTest::keyClicks(b.src->lineEdit(), QStringLiteral("pic.png"));
+            width = get(b, "width");
+        });
+        ed()->SetSelStart(ed()->Length());
+        frame->tagButtons["Image1"]->trigger();
+        QCOMPARE(width, QStringLiteral("100"));
+        // The size goes in only with its box ticked.
+        QCOMPARE(text(), QByteArray("<IMG SRC=\"a.gif\" BORDER=25><IMG SRC=\"pic.png\">"));
+        fill<TImageBox>([&](TImageBox& b) {
+            set(b, "src", QStringLiteral("pic.png"));
+            b.wh->click();
+        });
+        frame->tagButtons["Image1"]->trigger();
+        QVERIFY(text().endsWith("<IMG SRC=\"pic.png\" HEIGHT=50 WIDTH=100>"));
+        ed()->SetSelStart(3);
+        fill<TImageBox>([&](TImageBox& b) { border = b.border->currentText(); });
+        doc->dialogActions["Image1"]->trigger();
+        QCOMPARE(border, QString());
+        QVERIFY(text().startsWith("<IMG SRC=\"a.gif\"><IMG"));
+        // Without a source nothing is written.
+        const QByteArray before = text();
+        ed()->SetSelStart(ed()->Length());
+        fill<TImageBox>([](TImageBox&) {});
+        doc->dialogActions["Image1"]->trigger();
+        QCOMPARE(text(), before);
+    }
+
+    void objectsAreInserted() {
+        start("S");
+        ed()->SetSel(0, 1);
+        fill<TMarqueeBox>([](TMarqueeBox& b) {
+            set(b, "text", QStringLiteral("Hello"));
+            b.Infinite->setChecked(true);
+        });
+        doc->dialogActions["Marquee1"]->trigger();
+        QCOMPARE(text(), QByteArray("<MARQUEE LOOP=infinite>HelloS</MARQUEE>"));
+        ed()->SetSel(0, 0);
+        fill<TParamBox>([](TParamBox& b) { set(b, "name", QStringLiteral("speed")); });
+        doc->dialogActions["Parameter1"]->trigger();
+        QVERIFY(text().startsWith("<PARAM NAME=\"speed\">\r\n<MARQUEE"));
+        ed()->SetSel(0, 0);
+        fill<TSoundBox>([](TSoundBox& b) {
+            set(b, "src", QStringLiteral("a.wav"));
+            b.infinite->setChecked(true);
+            QVERIFY(!b.spin->isEnabled());
+        });
+        doc->dialogActions["BackgroundSound1"]->trigger();
+        QVERIFY(text().startsWith("<BGSOUND SRC=\"a.wav\" LOOP=infinite><PARAM"));
+        const QByteArray before = text();
+        fill<TAppletBox>([](TAppletBox&) {});
+        doc->dialogActions["Applet1"]->trigger();
+        QCOMPARE(text(), before);
     }
 
     void newTableAroundTheSelection() {
