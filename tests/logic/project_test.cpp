@@ -1,0 +1,100 @@
+#include "app/project.h"
+
+#include "app/docfile.h"
+#include "tools/multisearch.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Project : public testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("taviron-project-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const char* name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+TEST_F(Project, FileBytesAndRoundTrip) {
+    tv::TProject root;
+    root.SaveToFile(path("empty.vkp"));
+    EXPECT_EQ(tv::LoadFileText(path("empty.vkp")), std::string("\1\5Title\0\0\0\0\0", 12));
+
+    root.Rename("Site");
+    EXPECT_TRUE(root.AddFile("/w/index.html"));
+    EXPECT_FALSE(root.AddFile("/W/INDEX.HTML"));  // once, whatever the letter case
+    tv::TProject* pics = root.AddFolder();
+    pics->Rename("Pictures");
+    pics->AddFile("/w/a.gif");
+    pics->AddFile("/w/b.gif");
+    pics->AddFolder()->AddFile("/w/deep.txt");
+    EXPECT_TRUE(root.ProjectModified());
+    root.SaveToFile(path("site.vkp"));
+    EXPECT_FALSE(root.ProjectModified());
+
+    tv::TProject back;
+    back.LoadFromFile(path("site.vkp"));
+    EXPECT_EQ(back.Title(), "Site");
+    EXPECT_EQ(back.Files(), std::vector<std::string>{"/w/index.html"});
+    ASSERT_EQ(back.FolderCount(), 1);
+    EXPECT_EQ(back.GetFolder(0)->Title(), "Pictures");
+    EXPECT_EQ(back.GetFolder(0)->Files(), (std::vector<std::string>{"/w/a.gif", "/w/b.gif"}));
+    EXPECT_EQ(back.GetFolder(0)->GetFolder(0)->Level, 2);
+    EXPECT_EQ(back.GetFolder(0)->GetFolder(0)->Parent(), back.GetFolder(0));
+    back.GetFolder(0)->GetFolder(0)->RemoveFile("/W/DEEP.TXT");
+    EXPECT_TRUE(back.ProjectModified());  // one flag for the whole tree
+    EXPECT_TRUE(back.GetFolder(0)->GetFolder(0)->Files().empty());
+}
+
+TEST_F(Project, DamagedFilesAreRefusedAndChangeNothing) {
+    tv::TProject root;
+    root.Rename("Site");
+    root.AddFolder()->AddFile("/w/a.html");
+    root.SaveToFile(path("site.vkp"));
+    const std::string whole = tv::LoadFileText(path("site.vkp"));
+    tv::TProject open;
+    open.Rename("Open");
+    open.AddFile("/keep.html");
+    // Every cut of the file, and a folder count promising more than there is.
+    std::vector<std::string> damaged;
+    for (std::size_t n = 0; n < whole.size(); ++n) damaged.push_back(whole.substr(0, n));
+    damaged.push_back(std::string("\1\0\xFF\xFF\xFF\x7F", 6));
+    std::string nest = "\1";
+    for (int i = 0; i < 1000; ++i) nest += std::string("\0\0\0\0\0\1", 6);
+    damaged.push_back(nest);
+    for (const std::string& bytes : damaged) {
+        tv::SaveFileText(bytes, path("bad.vkp"));
+        EXPECT_THROW(open.LoadFromFile(path("bad.vkp")), tv::ProjectError) << bytes.size();
+        EXPECT_EQ(open.Title(), "Open");
+        EXPECT_EQ(open.Files(), std::vector<std::string>{"/keep.html"});
+    }
+    EXPECT_THROW(open.LoadFromFile(path("missing.vkp")), tv::ProjectError);
+}
+
+TEST_F(Project, LimitsKeepEveryProjectReadable) {
+    tv::TProject root;
+    root.Rename(std::string(300, 'x'));
+    EXPECT_EQ(root.Title().size(), 255u);
+    for (int i = 0; i < 255; ++i) ASSERT_NE(root.AddFolder(), nullptr);
+    EXPECT_EQ(root.AddFolder(), nullptr);
+    root.RemoveFolder(root.GetFolder(3));
+    EXPECT_EQ(root.FolderCount(), 254);
+    root.SaveToFile(path("big.vkp"));
+    tv::TProject back;
+    back.LoadFromFile(path("big.vkp"));
+    EXPECT_EQ(back.FolderCount(), 254);
+    back.Clear();
+    EXPECT_EQ(back.Title(), "Title");
+    EXPECT_EQ(back.FolderCount(), 0);
+    EXPECT_FALSE(back.ProjectModified());
+}
+
+} // namespace
