@@ -7,15 +7,6 @@
 
 namespace tv {
 
-namespace {
-bool sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-               return low(x) == low(y);
-           });
-}
-} // namespace
-
 void MruList::AddItem(const std::string& name) {
     Remove(name);
     items_.insert(items_.begin(), name);
@@ -23,7 +14,7 @@ void MruList::AddItem(const std::string& name) {
 }
 
 void MruList::Remove(const std::string& name) {
-    const auto it = std::find_if(items_.begin(), items_.end(), [&](const std::string& n) { return sameName(n, name); });
+    const auto it = std::find_if(items_.begin(), items_.end(), [&](const std::string& n) { return sameFileName(n, name); });
     if (it != items_.end()) items_.erase(it);
 }
 

@@ -1,5 +1,7 @@
 #include "app/paths.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -55,6 +57,12 @@ std::string lowerExtension(std::string_view path) {
     for (char& c : ext)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
     return ext;
+}
+
+bool sameFileName(std::string_view a, std::string_view b) {
+    auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return low(x) == low(y); });
 }
 
 bool fileExists(const std::string& path) {

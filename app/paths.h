@@ -11,6 +11,9 @@ namespace tv {
 // empty.
 std::string ExpandLongPath(const std::string& name, const std::string& cwd);
 
+// Two file names alike but for the letter case of A to Z.
+bool sameFileName(std::string_view a, std::string_view b);
+
 // The name without its folder (text after the last separator).
 std::string fileNameOnly(std::string_view path);
 // The folder of a name, without a trailing separator ("" when none).

@@ -1,6 +1,8 @@
 #include "app/project.h"
 
 #include "app/docfile.h"
+#include "app/paths.h"
+#include "app/settings.h"
 #include "tools/multisearch.h"
 
 #include <algorithm>
@@ -8,30 +10,6 @@
 namespace tv {
 
 namespace {
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-               return lower(x) == lower(y);
-           });
-}
-
-std::vector<std::string> splitFileList(const std::string& text) {
-    std::vector<std::string> out;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            out.push_back(line);
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty()) out.push_back(line);
-    return out;
-}
-
 [[noreturn]] void damaged() { throw ProjectError("The project file is damaged or not a Taviron project."); }
 } // namespace
 
@@ -67,7 +45,7 @@ void TProject::read(const std::string& data, std::size_t& pos, int depth) {
     title_ = bytes(byte());
     std::uint32_t length = 0;
     for (int i = 0; i < 4; ++i) length |= static_cast<std::uint32_t>(byte()) << (8 * i);
-    files_ = splitFileList(bytes(length));
+    files_ = splitLines(bytes(length));
     folders_.clear();
     const unsigned count = byte();
     for (unsigned i = 0; i < count; ++i) {
@@ -125,7 +103,7 @@ void TProject::Clear() {
 
 bool TProject::AddFile(const std::string& path) {
     for (const std::string& f : files_)
-        if (sameIgnoringCase(f, path)) return false;
+        if (sameFileName(f, path)) return false;
     AppendFile(path);
     return true;
 }
@@ -136,7 +114,7 @@ void TProject::AppendFile(const std::string& path) {
 }
 
 void TProject::RemoveFile(const std::string& path) {
-    const auto it = std::find_if(files_.begin(), files_.end(), [&](const std::string& f) { return sameIgnoringCase(f, path); });
+    const auto it = std::find_if(files_.begin(), files_.end(), [&](const std::string& f) { return sameFileName(f, path); });
     if (it == files_.end()) return;
     files_.erase(it);
     touch();

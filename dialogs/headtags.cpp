@@ -7,10 +7,7 @@ namespace tv {
 namespace {
 using K = TagItem::Kind;
 
-std::string get(const Fields& f, const char* name) {
-    const auto it = f.find(name);
-    return it == f.end() ? std::string() : it->second;
-}
+std::string get(const Fields& f, const char* name) { return fieldText(f, name); }
 
 std::string quoted(const char* attr, const std::string& v) {
     return v.empty() ? std::string() : std::string(" ") + attr + "=\"" + v + "\"";

@@ -5,10 +5,7 @@ namespace tv {
 namespace {
 using K = TagItem::Kind;
 
-std::string get(const Fields& f, const char* name) {
-    const auto it = f.find(name);
-    return it == f.end() ? std::string() : it->second;
-}
+std::string get(const Fields& f, const char* name) { return fieldText(f, name); }
 bool ticked(const Fields& f, const char* name) { return get(f, name) == "1"; }
 
 // " NAME=" and the value, quoted or bare, when the field is not empty.

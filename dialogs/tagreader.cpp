@@ -285,6 +285,11 @@ PendingTexts tablePending(const std::string& tag, const std::string& caption) {
     return {start, "\r\n</TABLE>"};
 }
 
+std::string fieldText(const Fields& f, const char* name) {
+    const auto it = f.find(name);
+    return it == f.end() ? std::string() : it->second;
+}
+
 PendingTexts pendingFor(const TagSpec& spec, const std::string& tag) {
     const std::string e = spec.element;
     if (e == "table") return tablePending(tag, "");

@@ -42,6 +42,8 @@ std::string RelativeReference(const std::string& file, bool forwardSlash, bool p
 
 // The dialogs' field texts by control name; a ticked check box holds "1".
 using Fields = std::map<std::string, std::string>;
+// A field's text, "" when the dialog has no such control.
+std::string fieldText(const Fields& f, const char* name);
 
 struct TagItem {
     enum Kind { Bare, Quoted, Flag };

@@ -35,10 +35,7 @@ TNewDoc::TNewDoc(QWidget* parent) : TBodyBox(parent, QStringLiteral("New HTML Do
 
 tv::NewDocFields TNewDoc::values() const {
     const tv::Fields f = fields();
-    auto get = [&f](const char* name) {
-        const auto it = f.find(name);
-        return it == f.end() ? std::string() : it->second;
-    };
+    auto get = [&f](const char* name) { return tv::fieldText(f, name); };
     return {get("dtd"), get("title"), get("background"), get("bground"),
             get("text"), get("link"), get("vlink"), get("alink")};
 }
