@@ -39,15 +39,22 @@ void expand(std::string& text, bool oneTime, const MacroContext& c, int depth, c
         if (name.empty())
             throw MacroError("An include block names no file" + (within.empty() ? std::string() : " in " + within));
         const std::string full = resolveIncludeName(name, c.programFolder);
-        std::error_code ec;
-        if (!fs::exists(full, ec)) throw MacroError("  Unable to open file " + full);
-        if (depth >= kMaxNesting) throw MacroError("Include files nested too deeply at " + full);
-        std::string content;
-        try {
-            content = LoadFileText(full);
-        } catch (const SiteError& e) {
-            throw MacroError(e.what());
+        std::optional<std::string> found;
+        if (c.readFile) {
+            found = c.readFile(full);
+        } else {
+            std::error_code ec;
+            if (fs::exists(full, ec)) {
+                try {
+                    found = LoadFileText(full);
+                } catch (const SiteError& e) {
+                    throw MacroError(e.what());
+                }
+            }
         }
+        if (!found) throw MacroError("  Unable to open file " + full);
+        if (depth >= kMaxNesting) throw MacroError("Include files nested too deeply at " + full);
+        std::string content = std::move(*found);
         expand(content, true, c, depth + 1, full);
         if (once) {
             const std::size_t from = open - 4;

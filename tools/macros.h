@@ -20,6 +20,8 @@ struct MacroContext {
     std::string programFolder;               // base of relative include names
     DateLocale locale;
     std::function<DateTime()> now = nowLocal;
+    // Where include files are read from; unset: the disk. nullopt: no such file.
+    std::function<std::optional<std::string>(const std::string& fullName)> readFile;
 };
 
 // An Update that cannot go on; what() is the message to show.
