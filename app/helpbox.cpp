@@ -28,7 +28,7 @@ QString pageTitle(const QString& page) {
 
 QStringList THelpBox::pages() {
     return {QStringLiteral("index.html"), QStringLiteral("start.html"), QStringLiteral("menus.html"),
-            QStringLiteral("dialogs.html"), QStringLiteral("setup.html")};
+            QStringLiteral("dialogs.html"), QStringLiteral("projects.html"), QStringLiteral("setup.html")};
 }
 
 THelpBox::THelpBox(QWidget* parent) : QDialog(parent) {

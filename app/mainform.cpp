@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include "app/filepaneui.h"
+
 #include "usertags/customtagsui.h"
 #include "usertags/newdocbox.h"
 #include "widgets/historycombo.h"
@@ -47,6 +49,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QSplitter>
 #include <QStyle>
 #include <QToolBar>
 
@@ -111,7 +114,17 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     centralLayout->setSpacing(0);
     centralLayout->addWidget(mdi_, 1);
     centralLayout->addWidget(TabPanel);
-    setCentralWidget(central);
+    // The file pane at the left, beside the documents.
+    project_ = std::make_unique<tv::TProject>();
+    createFilePane();
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->addWidget(FilePanel);
+    Splitter1->addWidget(central);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    setCentralWidget(Splitter1);
 
     // Status bar: panel 0 the caret position, panel 1 the long hint.
     panel0_ = new QLabel(this);
@@ -176,6 +189,13 @@ void TMainForm::applySettings() {
     resize(settings_.width, settings_.height);
     if (settings_.maximized()) setWindowState(windowState() | Qt::WindowMaximized);
     applyToolBarLayouts();
+    FilePanel->setFolder(fromStd(settings_.currentDir));
+    FilePanel->setFilterIndex(settings_.filterIndex);
+    FilePanel->setFolderAreaHeight(settings_.sizer1);
+    FilePanel->setTreeHeight(settings_.sizer3);
+    FilePanel->Notebook1->setCurrentIndex(settings_.nbook == 1 ? 1 : 0);
+    Splitter1->setSizes({std::max(settings_.sizer2, 40), std::max(settings_.width - settings_.sizer2, 100)});
+    setFilePaneVisible(settings_.fileList);
     statusBar()->setVisible(settings_.statusBar);
     StatusBar1->setChecked(settings_.statusBar);
     WordWrap1->setChecked(settings_.wordWrap);
@@ -333,6 +353,13 @@ void TMainForm::FormDestroy() {
     settings_.wordWrap = WordWrap1->isChecked();
     settings_.statusBar = StatusBar1->isChecked();
     settings_.tabControl = TabControl1->isChecked();
+    settings_.fileList = FileList1->isChecked();
+    if (!FilePanel->isHidden() && FilePanel->width() > 0) settings_.sizer2 = FilePanel->width();
+    if (FilePanel->folderAreaHeight() > 0) settings_.sizer1 = FilePanel->folderAreaHeight();
+    if (FilePanel->treeHeight() > 0) settings_.sizer3 = FilePanel->treeHeight();
+    settings_.nbook = FilePanel->Notebook1->currentIndex();
+    settings_.currentDir = toStd(FilePanel->folder());
+    settings_.filterIndex = FilePanel->filterIndex();
     try {
         const auto store = tv::openSettingsStore();
         tv::WriteSettings(*store, settings_);
@@ -382,6 +409,9 @@ void TMainForm::createToolBars() {
     }
     SaveBtn = addButton("SaveBtn", "Save|Save file to disk", "document-save", QStyle::SP_DialogSaveButton);
     PrevBtn = addButton("PrevBtn", "Preview", "document-print-preview", QStyle::SP_ComputerIcon);
+    vListBtn = addButton("vListBtn", "File List|Show the file list, the project or neither", "view-list-tree",
+                         QStyle::SP_FileDialogListView);
+    connect(vListBtn, &QAction::triggered, this, &TMainForm::vListBtnClick);
     BrowserMenu = new QMenu(this);
     BrowserMenu->setObjectName(QStringLiteral("BrowserMenu"));
     BrowserMenu->addAction(QStringLiteral("None"));
@@ -483,6 +513,8 @@ void TMainForm::createMenus() {
     });
     connect(Exit1, &QAction::triggered, this, &TMainForm::ExitClick);
 
+    createProjectMenu();
+
     FrameEdit1 = bar->addMenu(QStringLiteral("&Edit"));
     FrameEdit1->setObjectName(QStringLiteral("FrameEdit1"));
     FrameFind1 = addItem(FrameEdit1, "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), "Search for text");
@@ -498,6 +530,12 @@ void TMainForm::createMenus() {
         statusBar()->setVisible(!statusBar()->isVisible());
         StatusBar1->setChecked(statusBar()->isVisible());
     });
+    FileList1 = addItem(View1, "&File List", {}, "Show or hide the file list");
+    FileList1->setCheckable(true);
+    connect(FileList1, &QAction::triggered, this, [this] { setFilePaneVisible(FilePanel->isHidden()); });
+    ToggleFileList1 = addItem(View1, "Toggle File &List", QKeySequence(Qt::SHIFT | Qt::Key_Tab),
+                              "Switch the file list between the disk and the project");
+    connect(ToggleFileList1, &QAction::triggered, this, &TMainForm::ToggleFileList1Click);
     TabControl1 = addItem(View1, "T&ab Control", {}, "Show or hide the tabs of the open documents");
     TabControl1->setCheckable(true);
     connect(TabControl1, &QAction::triggered, this, [this] {
@@ -568,7 +606,11 @@ TMDIChild* TMainForm::FindDocument(const QString& fileName) {
 TMDIChild* TMainForm::OpenDocument(const QString& fileName) {
     const std::string name = toStd(fileName);
     if (!tv::fileExists(name)) return nullptr;
-    if (tv::lowerExtension(name) == ".vkp") return nullptr;  // project files are not documents
+    if (tv::lowerExtension(name) == ".vkp") {
+        // A project file, by whatever route, becomes the open project.
+        if (OpenProject(fileName)) showPanePage(1);
+        return nullptr;
+    }
     if (TMDIChild* found = FindDocument(fileName)) return found;
 
     // Read first: a file that cannot be read leaves no window behind.
@@ -720,6 +762,11 @@ bool TMainForm::SaveAs(TMDIChild* child) {
 Tsearchbox* TMainForm::searchBox() {
     if (searchBox_) return searchBox_;
     searchBox_ = new Tsearchbox(this);
+    searchBox_->projectFolders = [this] {
+        std::vector<Tsearchbox::ProjectFolder> out;
+        for (const tv::TProject* f : tv::ListProjectFolders(*project_)) out.push_back({fromStd(f->Title()), f->Level});
+        return out;
+    };
     searchBox_->onFind = [this] {
         if (TMDIChild* c = activeDocument()) c->FindNext(searchBox_->findText());
     };
@@ -1378,6 +1425,9 @@ void TMainForm::FormShow() {
         }
     }
     if (aboutBox_) aboutBox_->setOwnerName(fromStd(tv::registeredOwner()));
+    // The last project comes back.
+    if (settings_.projFile != tv::kUntitledProject && tv::fileExists(settings_.projFile))
+        OpenProject(fromStd(settings_.projFile));
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
@@ -1389,6 +1439,12 @@ void TMainForm::closeEvent(QCloseEvent* e) {
             return;
         }
         c->closeApproved = true;
+    }
+    // Then the project; cancelling keeps everything open.
+    if (!QuerySaveProject()) {
+        for (TMDIChild* c : docs) c->closeApproved = false;
+        e->ignore();
+        return;
     }
     for (TMDIChild* c : docs)
         if (auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget())) sub->close();

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/palette.h"
+#include "app/project.h"
 #include "app/settings.h"
 #include "tools/macros.h"
 
@@ -160,6 +161,42 @@ public:
     void HelpTopics1Click();
     class THelpBox* helpBox() const { return helpBox_; }
 
+    // The file pane and the open project.
+    class TFilePane* FilePanel = nullptr;
+    class QSplitter* Splitter1 = nullptr;
+    tv::TProject& project() { return *project_; }
+    QString ProjectFileName() const { return QString::fromStdString(settings_.projFile); }
+    // Asks to save a modified project; false when the calling command is
+    // to stop (cancelled, or the save failed).
+    bool QuerySaveProject();
+    bool CloseProject();
+    // Loads the project file (an empty project when it does not exist);
+    // false when nothing changed.
+    bool OpenProject(const QString& fileName);
+    void NewProject1Click();
+    void OpenProject1Click();
+    bool SaveProject1Click();
+    bool SaveProjectAs1Click();
+    void CloseProject1Click();
+    void AddCurrentFile1Click();
+    void Project1Popup();
+    // The pane shown or hidden, and its page.
+    void setFilePaneVisible(bool visible);
+    void showPanePage(int page);
+    void vListBtnClick();
+    void ToggleFileList1Click();
+    QMenu* Project1 = nullptr;
+    QAction* NewProject1 = nullptr;
+    QAction* OpenProject1 = nullptr;
+    QAction* SaveProject1 = nullptr;
+    QAction* SaveProjectAs1 = nullptr;
+    QAction* AddFiles1 = nullptr;
+    QAction* AddCurrentFile1 = nullptr;
+    QAction* CloseProject1 = nullptr;
+    QAction* FileList1 = nullptr;
+    QAction* ToggleFileList1 = nullptr;
+    QAction* vListBtn = nullptr;
+
     // The nine tool bars, in menu order.
     QToolBar* MainTbar = nullptr;
     // The four user tag sets and their buttons on the Custom tool bar.
@@ -191,6 +228,8 @@ private:
     void createMenus();
     void createToolBars();
     void createCustomTags();
+    void createFilePane();
+    void createProjectMenu();
     QAction* addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint);
     QAction* addButton(const char* name, const char* hint, const char* themeIcon, int standardIcon);
     void FormShow();
@@ -237,4 +276,5 @@ private:
     TAboutBox* aboutBox_ = nullptr;
     bool shown_ = false;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<tv::TProject> project_;
 };

@@ -6,6 +6,7 @@
 #include "tools/multisearch.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace tv {
 
@@ -143,6 +144,41 @@ void TProject::Rename(const std::string& title) {
 
 TProject* TProject::GetFolder(int index) const {
     return index >= 0 && index < FolderCount() ? folders_[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
+namespace {
+void listFolders(TProject& folder, std::vector<TProject*>& out) {
+    out.push_back(&folder);
+    for (int i = 0; i < folder.FolderCount(); ++i) listFolders(*folder.GetFolder(i), out);
+}
+
+std::string lowerAscii(const std::string& s) {
+    std::string out = s;
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+void collect(const TProject& folder, bool recurse, const std::vector<std::string>& textExtensions,
+             std::vector<std::string>& list, std::unordered_set<std::string>& seen) {
+    for (const std::string& f : folder.Files())
+        if (GetFileKind(f, textExtensions) == FileKind::Text && seen.insert(lowerAscii(f)).second) list.push_back(f);
+    if (!recurse) return;
+    for (int i = 0; i < folder.FolderCount(); ++i) collect(*folder.GetFolder(i), true, textExtensions, list, seen);
+}
+} // namespace
+
+std::vector<TProject*> ListProjectFolders(TProject& root) {
+    std::vector<TProject*> out;
+    listFolders(root, out);
+    return out;
+}
+
+void CollectProjectFiles(const TProject& folder, bool recurse, const std::vector<std::string>& textExtensions,
+                         std::vector<std::string>& list) {
+    std::unordered_set<std::string> seen;
+    for (const std::string& f : list) seen.insert(lowerAscii(f));
+    collect(folder, recurse, textExtensions, list, seen);
 }
 
 } // namespace tv

@@ -10,6 +10,9 @@
 
 namespace tv {
 
+// The name of a project that has never been saved.
+inline constexpr const char* kUntitledProject = "Untitled.vkp";
+
 // A project file that cannot be read or written; what() is the message.
 class ProjectError : public std::runtime_error {
 public:
@@ -71,5 +74,15 @@ private:
     TProject* root_;
     bool modified_ = false;
 };
+
+// Every folder of the tree, the root first, depth first in list order (the
+// search dialog's project list).
+std::vector<TProject*> ListProjectFolders(TProject& root);
+
+// Appends the folder's text files not in the list yet (letter case
+// ignored), in the folder's order; with `recurse` then those of each
+// sub-folder, depth first.
+void CollectProjectFiles(const TProject& folder, bool recurse, const std::vector<std::string>& textExtensions,
+                         std::vector<std::string>& list);
 
 } // namespace tv

@@ -55,6 +55,11 @@ public:
         return name;
     }
 
+    QStringList openFileNames(QWidget* parent, const OpenRequest& r) override {
+        return QFileDialog::getOpenFileNames(parent, r.title, r.folder,
+                                             QString::fromStdString(tv::dialogFilter(r.filter.toStdString())));
+    }
+
     std::optional<SaveAnswer> saveFileName(QWidget* parent, const SaveRequest& r) override {
         QFileDialog dlg(parent, r.title);
         dlg.setAcceptMode(QFileDialog::AcceptSave);

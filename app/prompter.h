@@ -6,6 +6,7 @@
 #include "app/palette.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <optional>
 
@@ -47,6 +48,8 @@ public:
 
     virtual Button ask(QWidget* parent, const Question& q) = 0;
     virtual std::optional<QString> openFileName(QWidget* parent, const OpenRequest& r) = 0;
+    // Several existing files at once; empty when cancelled.
+    virtual QStringList openFileNames(QWidget* parent, const OpenRequest& r) = 0;
     // The save dialog asks itself before overwriting an existing file.
     virtual std::optional<SaveAnswer> saveFileName(QWidget* parent, const SaveRequest& r) = 0;
     // Runs a modal form; returns QDialog::Accepted or Rejected.

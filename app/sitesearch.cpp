@@ -31,7 +31,15 @@ std::vector<std::string> TMainForm::searchFiles() {
         if (folder.empty()) return files;
         tv::CollectFolderFiles(folder, box->subdirs->isChecked(), settings_.textExt, files);
     }
-    // Project folders come with the projects of the file pane.
+    if (box->proj->isChecked()) {
+        // The list was filled when the dialog was shown; its row is the
+        // folder's place in the tree, root first, depth first.
+        const std::vector<tv::TProject*> folders = tv::ListProjectFolders(project());
+        const int row = box->project->currentIndex();
+        if (row < 0 || row >= static_cast<int>(folders.size())) return files;
+        tv::CollectProjectFiles(*folders[static_cast<std::size_t>(row)], box->subproj->isChecked(), settings_.textExt,
+                                files);
+    }
     return files;
 }
 

@@ -32,11 +32,8 @@ int bigEndian16(std::istream& in) {
     return a < 0 || b < 0 ? -1 : a * 256 + b;
 }
 
-void gifSize(const std::string& name, std::uint16_t& width, std::uint16_t& height) {
+void gifSize(std::istream& in, std::uint16_t& width, std::uint16_t& height) {
     width = height = 0;
-    if (name.empty()) return;
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return;
     unsigned char head[13];
     if (!in.read(reinterpret_cast<char*>(head), 13) || head[0] != 'G' || head[1] != 'I' || head[2] != 'F') return;
     if (head[10] & 0x80) {
@@ -59,8 +56,7 @@ std::ifstream openOrThrow(const std::string& name) {
     return in;
 }
 
-void pngSize(const std::string& name, std::uint16_t& width, std::uint16_t& height) {
-    std::ifstream in = openOrThrow(name);
+void pngSize(std::istream& in, std::uint16_t& width, std::uint16_t& height) {
     static const unsigned char kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
     unsigned char sig[8];
     if (!in.read(reinterpret_cast<char*>(sig), 8)) return;
@@ -76,8 +72,7 @@ void pngSize(const std::string& name, std::uint16_t& width, std::uint16_t& heigh
     height = static_cast<std::uint16_t>(h);
 }
 
-void jpegSize(const std::string& name, std::uint16_t& width, std::uint16_t& height) {
-    std::ifstream in = openOrThrow(name);
+void jpegSize(std::istream& in, std::uint16_t& width, std::uint16_t& height) {
     if (next(in) != 0xFF || next(in) != 0xD8) return;
     int m = next(in);
     while (m == 0xFF) {
@@ -104,11 +99,24 @@ void jpegSize(const std::string& name, std::uint16_t& width, std::uint16_t& heig
 
 } // namespace
 
+void ReadImageSizeFrom(std::istream& in, const std::string& extension, std::uint16_t& width, std::uint16_t& height) {
+    if (extension == ".gif") gifSize(in, width, height);
+    else if (extension == ".png") pngSize(in, width, height);
+    else if (extension == ".jpg" || extension == ".jpeg") jpegSize(in, width, height);
+}
+
 void ReadImageSize(const std::string& fileName, std::uint16_t& width, std::uint16_t& height) {
     const std::string ext = lowerExtensionOf(fileName);
-    if (ext == ".gif") gifSize(fileName, width, height);
-    else if (ext == ".png") pngSize(fileName, width, height);
-    else if (ext == ".jpg" || ext == ".jpeg") jpegSize(fileName, width, height);
+    if (ext == ".gif") {
+        // A GIF that cannot be opened just has no size.
+        width = height = 0;
+        if (fileName.empty()) return;
+        std::ifstream in(fileName, std::ios::binary);
+        if (in) gifSize(in, width, height);
+    } else if (ext == ".png" || ext == ".jpg" || ext == ".jpeg") {
+        std::ifstream in = openOrThrow(fileName);
+        ReadImageSizeFrom(in, ext, width, height);
+    }
 }
 
 DropMarkup droppedFileMarkup(const std::string& fileName, const std::string& ref,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ namespace tv {
 // A PNG or JPEG file that cannot be opened throws FileError "Cannot open
 // file NAME"; a GIF that cannot be opened just gives no size.
 void ReadImageSize(const std::string& fileName, std::uint16_t& width, std::uint16_t& height);
+
+// The same readers over an open stream; `extension` is lower-case with its
+// dot (".gif", ".png", ".jpg", ".jpeg").
+void ReadImageSizeFrom(std::istream& in, const std::string& extension, std::uint16_t& width, std::uint16_t& height);
 
 struct DropMarkup {
     std::string start, end;

@@ -6,8 +6,10 @@
 
 #include "app/frametext.h"
 #include "app/mainform.h"
+#include "app/docfile.h"
 #include "app/paths.h"
 #include "app/prompter.h"
+#include "editor/imagesize.h"
 #include "editor/codec.h"
 #include "editor/textmodel.h"
 #include "editor/undorules.h"
@@ -64,6 +66,7 @@ TMDIChild::TMDIChild(TMainForm* frame) : QWidget(nullptr), frame_(frame) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(RichEdit1);
     setFocusProxy(RichEdit1);
+    RichEdit1->OnFileDrop = [this](const QString& file) { RichEdit1DragDrop(file.toStdString()); };
 
     Edit1 = new QMenu(QStringLiteral("&Edit"), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -996,6 +999,20 @@ void TMDIChild::MakeImageTag(const std::string& file) {
     box.src->setCurrentText(QString::fromStdString(referenceFor(file)));
     box.showSizeOf(file);
     runImageBox(box, false, tv::imageSpec().insertTag);
+}
+
+void TMDIChild::RichEdit1DragDrop(const std::string& file) {
+    tv::DropMarkup markup;
+    try {
+        markup = tv::droppedFileMarkup(file, referenceFor(file), frame_->settings().textExt);
+    } catch (const tv::FileError& e) {
+        prompter().message(this, QStringLiteral("Taviron"), QString::fromStdString(e.what()));
+        return;
+    }
+    RichEdit1->setFocus();
+    PendingStartText = markup.start;
+    PendingEndText = markup.end;
+    Markup();
 }
 
 void TMDIChild::Embed1Click() {

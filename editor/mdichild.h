@@ -124,6 +124,9 @@ public:
     // The anchor or image dialog already pointing at a file (a full path).
     void MakeLinkTag(const std::string& file);
     void MakeImageTag(const std::string& file);
+    // A file dropped from the file pane: a link to it, or an image tag with
+    // the image's size, around the selection or at the caret.
+    void RichEdit1DragDrop(const std::string& file);
     void TableRow1Click();
     void TableData1Click();
     void TableHeader1Click();

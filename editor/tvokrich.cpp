@@ -1,5 +1,7 @@
 #include "editor/tvokrich.h"
 
+#include "widgets/panedrag.h"
+
 #include "editor/codec.h"
 #include "editor/textmodel.h"
 
@@ -509,6 +511,10 @@ void TvokRich::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TvokRich::dragEnterEvent(QDragEnterEvent* e) {
+    if (paneDragOf(e->mimeData())) {
+        e->acceptProposedAction();
+        return;
+    }
     // Files from the desktop are the frame's to open.
     if (e->mimeData()->hasUrls()) {
         e->ignore();
@@ -517,7 +523,26 @@ void TvokRich::dragEnterEvent(QDragEnterEvent* e) {
     QsciScintilla::dragEnterEvent(e);
 }
 
+void TvokRich::dragMoveEvent(QDragMoveEvent* e) {
+    if (paneDragOf(e->mimeData())) {
+        // The caret follows the mouse to mark the drop point; a selection
+        // stays, to be wrapped by the drop.
+        if (SelLength() == 0) {
+            const int pos = PositionAtPoint(e->position().toPoint());
+            if (pos >= 0) SetSelStart(pos);
+        }
+        e->acceptProposedAction();
+        return;
+    }
+    QsciScintilla::dragMoveEvent(e);
+}
+
 void TvokRich::dropEvent(QDropEvent* e) {
+    if (const auto drag = paneDragOf(e->mimeData())) {
+        e->acceptProposedAction();
+        if (OnFileDrop) OnFileDrop(drag->file);
+        return;
+    }
     // Text dragged inside the editor moves: that is an edit with its own step.
     EditScope scope(this);
     SaveUndo();

@@ -10,6 +10,8 @@
 #include "editor/snapshot.h"
 
 #include <Qsci/qsciscintilla.h>
+#include <QString>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -113,6 +115,9 @@ public:
     void undo() override { Undo(); }
     void redo() override { Redo(); }
 
+    // A file dragged from the file pane and dropped here.
+    std::function<void(const QString& file)> OnFileDrop;
+
 signals:
     void OnChange();
     void OnSelectionChange();
@@ -130,6 +135,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
 private:

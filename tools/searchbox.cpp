@@ -16,6 +16,10 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QApplication>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace {
 std::string documentText(const QPlainTextEdit* edit) {
@@ -32,6 +36,26 @@ QPlainTextEdit* memo(QWidget* parent, const char* name) {
     e->setFixedHeight(e->fontMetrics().lineSpacing() * 3 + 12);
     return e;
 }
+// Project folders: a folder picture 10 pixels in per level, the title 20
+// pixels to the right of the picture.
+class FolderRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const bool selected = option.state & QStyle::State_Selected;
+        p->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
+        const int x = option.rect.left() + 10 * index.data(Qt::UserRole).toInt();
+        const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+        icon.paint(p, QRect(x, option.rect.top() + 1, 16, 16));
+        p->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
+        p->drawText(QRect(x + 20, option.rect.top(), option.rect.right() - x - 20, option.rect.height()),
+                    Qt::AlignLeft | Qt::AlignVCenter, index.data(Qt::DisplayRole).toString());
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QSize s = QStyledItemDelegate::sizeHint(option, index);
+        return {s.width() + 20 + 10 * index.data(Qt::UserRole).toInt(), std::max(s.height(), 18)};
+    }
+};
 } // namespace
 
 Tsearchbox::Tsearchbox(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
@@ -78,6 +102,7 @@ Tsearchbox::Tsearchbox(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowS
     proj = new QRadioButton(QStringLiteral("Project:"), Panel1);
     project = new QComboBox(Panel1);
     project->setObjectName(QStringLiteral("project"));
+    project->setItemDelegate(new FolderRowDelegate(project));
     subproj = new QCheckBox(QStringLiteral("Recurse sub-folders"), Panel1);
     panel->addWidget(all, 0, 0, 1, 3);
     panel->addWidget(dir, 1, 0);
@@ -118,7 +143,16 @@ void Tsearchbox::setFindText(const std::string& utf8) {
     find->setPlainText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
+void Tsearchbox::fillProjectList() {
+    project->clear();
+    if (!projectFolders) return;
+    for (const ProjectFolder& f : projectFolders()) project->addItem(f.title, f.level);
+    if (project->count() > 0) project->setCurrentIndex(0);
+}
+
 void Tsearchbox::showBox() {
+    fillProjectList();
+    if (directory->count() > 0 && directory->currentText().isEmpty()) directory->setCurrentIndex(0);
     if (!isVisible() && parentWidget()) {
         if (QScreen* screen = parentWidget()->screen()) move(screen->availableGeometry().center() - rect().center());
     }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -36,6 +37,15 @@ public:
     QRadioButton* proj = nullptr;
     QComboBox* project = nullptr;
     QCheckBox* subproj = nullptr;
+
+    // The open project's folders (title and depth, root first), asked for
+    // each time the dialog is shown.
+    struct ProjectFolder {
+        QString title;
+        int level = 0;
+    };
+    std::function<std::vector<ProjectFolder>()> projectFolders;
+    void fillProjectList();
 
     bool multiFile() const { return multi_; }
     void setMultiFile(bool on);

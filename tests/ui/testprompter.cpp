@@ -20,6 +20,11 @@ std::optional<QString> TestPrompter::openFileName(QWidget*, const OpenRequest& r
     return name;
 }
 
+QStringList TestPrompter::openFileNames(QWidget* parent, const OpenRequest& r) {
+    const auto names = openFileName(parent, r);
+    return names ? names->split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
+}
+
 std::optional<Prompter::SaveAnswer> TestPrompter::saveFileName(QWidget*, const SaveRequest& r) {
     saveRequests.push_back(r);
     if (saves.empty()) return std::nullopt;

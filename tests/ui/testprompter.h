@@ -32,6 +32,8 @@ public:
 
     Button ask(QWidget*, const Question& q) override;
     std::optional<QString> openFileName(QWidget*, const OpenRequest& r) override;
+    // Takes one entry of `opens`, its names split at line feeds.
+    QStringList openFileNames(QWidget*, const OpenRequest& r) override;
     std::optional<SaveAnswer> saveFileName(QWidget*, const SaveRequest& r) override;
     int run(QDialog& dialog) override;
     bool print(QWidget*, QPrinter& printer) override;

@@ -1,0 +1,193 @@
+// The frame's file pane and project commands: the Project menu, asking to
+// save a modified project, and what the pane's lists do with a file.
+#include "app/mainform.h"
+
+#include "app/docfile.h"
+#include "app/filepane.h"
+#include "app/filepaneui.h"
+#include "app/paths.h"
+#include "app/prompter.h"
+#include "editor/mdichild.h"
+
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QUrl>
+
+namespace {
+const QString kCaption = QStringLiteral("Taviron");
+QString fromStd(const std::string& s) { return QString::fromStdString(s); }
+} // namespace
+
+void TMainForm::createFilePane() {
+    FilePanel = new TFilePane(*project_, this);
+    FilePanel->textExtensions = [this] { return settings_.textExt; };
+    FilePanel->hasDocument = [this] { return activeDocument() != nullptr; };
+    FilePanel->openDocument = [this](const QString& file) {
+        try {
+            OpenDocument(file);
+        } catch (const tv::FileError& e) {
+            showError(fromStd(e.what()));
+        }
+    };
+    FilePanel->shellOpen = [](const QString& file) { QDesktopServices::openUrl(QUrl::fromLocalFile(file)); };
+    FilePanel->makeTag = [this](const QString& file, bool image) {
+        TMDIChild* c = activeDocument();
+        if (!c) return;
+        if (image) c->MakeImageTag(file.toStdString());
+        else c->MakeLinkTag(file.toStdString());
+    };
+    FilePanel->updateFiles = [this](const QStringList& files) { UpdateFolderFiles(files); };
+    FilePanel->onHint = [this](const QString& hint) { ShowApplicationHint(hint); };
+    FilePanel->showRoot();
+}
+
+void TMainForm::createProjectMenu() {
+    Project1 = menuBar()->addMenu(QStringLiteral("&Project"));
+    Project1->setObjectName(QStringLiteral("Project1"));
+    NewProject1 = addItem(Project1, "&New...", {}, "New project");
+    OpenProject1 = addItem(Project1, "&Open...", {}, "Open project");
+    SaveProject1 = addItem(Project1, "&Save", {}, "Save project");
+    SaveProjectAs1 = addItem(Project1, "Save &As...", {}, "Save project as...");
+    Project1->addSeparator();
+    AddFiles1 = addItem(Project1, "&Add files...", {}, "Add files to selected folder");
+    AddCurrentFile1 = addItem(Project1, "&Add current file", {}, "Add current file to selected folder");
+    Project1->addSeparator();
+    CloseProject1 = addItem(Project1, "&Close", {}, "Close project");
+    connect(NewProject1, &QAction::triggered, this, &TMainForm::NewProject1Click);
+    connect(OpenProject1, &QAction::triggered, this, &TMainForm::OpenProject1Click);
+    connect(SaveProject1, &QAction::triggered, this, [this] { SaveProject1Click(); });
+    connect(SaveProjectAs1, &QAction::triggered, this, [this] { SaveProjectAs1Click(); });
+    connect(AddFiles1, &QAction::triggered, this, [this] { FilePanel->AddFiles1Click(); });
+    connect(AddCurrentFile1, &QAction::triggered, this, &TMainForm::AddCurrentFile1Click);
+    connect(CloseProject1, &QAction::triggered, this, &TMainForm::CloseProject1Click);
+    connect(Project1, &QMenu::aboutToShow, this, &TMainForm::Project1Popup);
+}
+
+void TMainForm::Project1Popup() {
+    const bool folder = !FilePanel->isHidden() && FilePanel->Notebook1->currentIndex() == 1 &&
+                        FilePanel->selectedFolder() != nullptr;
+    AddFiles1->setEnabled(folder);
+    AddCurrentFile1->setEnabled(folder && activeDocument() != nullptr);
+}
+
+// --- the pane ---------------------------------------------------------------------------
+
+void TMainForm::setFilePaneVisible(bool visible) {
+    FilePanel->setVisible(visible);
+    FileList1->setChecked(visible);
+    Splitter1->setHandleWidth(visible ? 2 : 0);
+    Splitter1->handle(1)->setEnabled(visible);
+}
+
+void TMainForm::showPanePage(int page) {
+    FilePanel->Notebook1->setCurrentIndex(page);
+    if (FilePanel->isHidden()) setFilePaneVisible(true);
+}
+
+void TMainForm::ToggleFileList1Click() {
+    FilePanel->Notebook1->setCurrentIndex(FilePanel->Notebook1->currentIndex() == 0 ? 1 : 0);
+}
+
+void TMainForm::vListBtnClick() {
+    const tv::PaneView next = tv::ListButtonStep({!FilePanel->isHidden(), FilePanel->Notebook1->currentIndex()});
+    FilePanel->Notebook1->setCurrentIndex(next.page);
+    setFilePaneVisible(next.visible);
+}
+
+// --- the project ------------------------------------------------------------------------------
+
+bool TMainForm::QuerySaveProject() {
+    if (!project_->ProjectModified()) return true;
+    if (settings_.projFile == tv::kUntitledProject) return SaveProject1Click();
+    const auto answer =
+        prompter().ask(this, {kCaption, QStringLiteral("Save changes to ") + ProjectFileName() + QStringLiteral("?"),
+                              Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Yes, Prompter::Icon::Question});
+    if (answer == Prompter::Cancel) return false;
+    if (answer == Prompter::Yes) return SaveProject1Click();
+    return true;
+}
+
+bool TMainForm::CloseProject() {
+    if (!QuerySaveProject()) return false;
+    FilePanel->clearTree();
+    project_->Clear();
+    settings_.projFile = tv::kUntitledProject;
+    return true;
+}
+
+bool TMainForm::OpenProject(const QString& fileName) {
+    const std::string name = fileName.toStdString();
+    // A damaged file is refused before the open project is given up.
+    if (tv::fileExists(name)) {
+        try {
+            tv::TProject probe;
+            probe.LoadFromFile(name);
+        } catch (const tv::ProjectError& e) {
+            showError(fromStd(e.what()));
+            return false;
+        }
+    }
+    if (!CloseProject()) return false;
+    if (tv::fileExists(name)) {
+        try {
+            project_->LoadFromFile(name);
+        } catch (const tv::ProjectError& e) {
+            showError(fromStd(e.what()));
+        }
+    }
+    FilePanel->showRoot();
+    settings_.projFile = name;
+    return true;
+}
+
+void TMainForm::NewProject1Click() {
+    if (!CloseProject()) return;
+    FilePanel->showRoot();
+    showPanePage(1);
+}
+
+void TMainForm::OpenProject1Click() {
+    Prompter::OpenRequest req{QStringLiteral("Open Project"), fromStd(tv::programFolder()),
+                              QStringLiteral("Taviron Projects (*.vkp)|*.vkp")};
+    const auto name = prompter().openFileName(this, req);
+    if (!name || !tv::fileExists(name->toStdString())) return;
+    if (OpenProject(*name)) showPanePage(1);
+}
+
+bool TMainForm::SaveProject1Click() {
+    if (settings_.projFile == tv::kUntitledProject) return SaveProjectAs1Click();
+    try {
+        project_->SaveToFile(settings_.projFile);
+    } catch (const tv::ProjectError& e) {
+        showError(fromStd(e.what()));
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::SaveProjectAs1Click() {
+    Prompter::SaveRequest req{QStringLiteral("Save Project As"), ProjectFileName(),
+                              QStringLiteral("Taviron Project file (*.vkp)|*.vkp"), 1, QStringLiteral("vkp")};
+    const auto answer = prompter().saveFileName(this, req);
+    if (!answer) return false;
+    const std::string old = settings_.projFile;
+    settings_.projFile = answer->fileName.toStdString();
+    if (SaveProject1Click()) return true;
+    settings_.projFile = old;  // nothing was written under the new name
+    return false;
+}
+
+void TMainForm::CloseProject1Click() {
+    if (!CloseProject()) return;
+    FilePanel->Notebook1->setCurrentIndex(0);
+}
+
+void TMainForm::AddCurrentFile1Click() {
+    TMDIChild* c = activeDocument();
+    if (!c || !FilePanel->selectedFolder()) return;
+    if (c->IsUntitled() && !SaveAs(c)) return;
+    FilePanel->addToSelectedFolder(c->FileName);
+}

@@ -1,0 +1,378 @@
+// The file pane and projects in the frame: dragging files into documents,
+// the project tree and its commands, the pane's settings and the project
+// scope of the search dialog.
+#include "app/filepaneui.h"
+#include "app/mainform.h"
+#include "app/project.h"
+#include "app/settings.h"
+#include "dialogs/objectboxes.h"
+#include "editor/mdichild.h"
+#include "testprompter.h"
+#include "tools/searchbox.h"
+#include "tools/searchwindows.h"
+#include "uitest.h"
+#include "widgets/historycombo.h"
+#include "widgets/panedrag.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using uitest::readFile;
+using uitest::writeFile;
+
+namespace {
+// The first 24 bytes of a PNG file: the signature and the header chunk.
+QByteArray pngHeader(quint32 width, quint32 height) {
+    QByteArray b("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    quint32 w = qToBigEndian(width), h = qToBigEndian(height);
+    b.append(reinterpret_cast<const char*>(&w), 4);
+    b.append(reinterpret_cast<const char*>(&h), 4);
+    return b + QByteArray(9, '\0');
+}
+} // namespace
+
+class PaneTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TestPrompter> prompts;
+    std::unique_ptr<TMainForm> frame;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    QString path(const QString& name) const { return dir->filePath(name); }
+    void start(const QByteArray& settings = "") {
+        QDir().mkpath(path(QStringLiteral("config/Taviron")));
+        writeFile(path(QStringLiteral("config/Taviron/Taviron.conf")), "[Settings]\n" + settings);
+        restart();
+    }
+    // A start with the settings the last frame left.
+    void restart() {
+        frame = std::make_unique<TMainForm>(QStringList{}, dir->path());
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    TFilePane* pane() const { return frame->FilePanel; }
+    QByteArray text(TMDIChild* c) const { return QByteArray::fromStdString(c->RichEdit1->Text()); }
+    // Drags the data over the document's editor and drops it there.
+    bool dropOn(TMDIChild* c, QMimeData* data, QPoint at = {5, 5}) {
+        QWidget* target = c->RichEdit1->viewport();
+        QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted()) return false;
+        QDragMoveEvent move(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        return drop.isAccepted();
+    }
+    // The drag data the list itself makes for its row.
+    QMimeData* dragOf(QListWidget* list, const QString& label) {
+        const auto items = list->findItems(label, Qt::MatchEndsWith);
+        if (items.isEmpty()) return nullptr;
+        list->setCurrentItem(items.first());
+        return list->model()->mimeData({list->indexFromItem(items.first())});
+    }
+    QStringList projectRows() const {
+        QStringList rows;
+        for (int i = 0; i < pane()->ListBox1->count(); ++i) rows << pane()->ListBox1->item(i)->text();
+        return rows;
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
+        qputenv("TAVIRON_HOME", path(QStringLiteral("home")).toLocal8Bit());
+        prompts = std::make_unique<TestPrompter>();
+        QDir().mkpath(path(QStringLiteral("site/sub")));
+        writeFile(path(QStringLiteral("site/page.html")), "");
+        writeFile(path(QStringLiteral("site/pic.png")), pngHeader(100, 50));
+        writeFile(path(QStringLiteral("site/sub/deep.png")), pngHeader(7, 9));
+        writeFile(path(QStringLiteral("site/sub/other.html")), "x");
+        writeFile(path(QStringLiteral("top.html")), "y");
+    }
+    void cleanup() {
+        uitest::discardFrame(frame);
+        prompts.reset();
+    }
+
+    void dropsFromTheDiskListInsertSizedImagesAndLinks() {
+        start();
+        TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("site/page.html")));
+        QVERIFY(doc);
+        pane()->setFolder(path(QStringLiteral("site")));
+        pane()->setFilterIndex(2);  // "Image Files"
+        QCOMPARE(pane()->FileList->count(), 1);
+        QVERIFY(dropOn(doc, dragOf(pane()->FileList, QStringLiteral("pic.png"))));
+        QCOMPARE(text(doc), QByteArray("<IMG SRC=\"pic.png\" WIDTH=100 HEIGHT=50>"));
+        QVERIFY(doc->RichEdit1->Modified());
+
+        // A link goes around the selection, as one undo step.
+        doc->RichEdit1->SetText("go");
+        doc->RichEdit1->SetSel(0, 2);
+        pane()->setFolder(path(QStringLiteral("site/sub")));
+        pane()->setFilterIndex(3);
+        QVERIFY(dropOn(doc, dragOf(pane()->FileList, QStringLiteral("other.html"))));
+        QCOMPARE(text(doc), QByteArray("<A HREF=\"sub/other.html\">go</A>"));
+        doc->RichEdit1->Undo();
+        QCOMPARE(text(doc), QByteArray("go"));
+    }
+
+    void dragOverMovesTheCaretAndForeignDataIsRefused() {
+        start();
+        TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("site/page.html")));
+        doc->RichEdit1->SetText("abcdefghij");
+        doc->RichEdit1->SetSelStart(0);
+        const QRect r = doc->RichEdit1->viewport()->rect();
+        QMimeData* data = paneDragData(QStringLiteral("FileList"), path(QStringLiteral("top.html")));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(doc->RichEdit1->viewport(), &enter);
+        QDragMoveEvent move(QPoint(r.right() - 2, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(doc->RichEdit1->viewport(), &move);
+        QVERIFY(move.isAccepted());
+        QCOMPARE(doc->RichEdit1->SelStart(), 10);  // the caret follows the mouse to the line's end
+        delete data;
+
+        // Data that names another process, or another list, is not ours.
+        auto* foreign = new QMimeData;
+        foreign->setData(paneDragMimeType(), "1\nFileList\n/etc/passwd");
+        QVERIFY(!dropOn(doc, foreign));
+        QVERIFY(!dropOn(doc, paneDragData(QStringLiteral("TreeView1"), path(QStringLiteral("top.html")))));
+        QCOMPARE(text(doc), QByteArray("abcdefghij"));
+    }
+
+    void projectCommandsTreeAndFileBytes() {
+        start();
+        frame->NewProject1->trigger();
+        QCOMPARE(pane()->Notebook1->currentIndex(), 1);
+        QVERIFY(!pane()->isHidden());
+        // Add Files from the tree's pop-up, one of them twice in another case.
+        prompts->opens.push_back(path(QStringLiteral("site/pic.png")) + QLatin1Char('\n') + path(QStringLiteral("top.html")));
+        pane()->updatePopups();
+        QVERIFY(pane()->TreeAddFiles1->isEnabled());
+        QVERIFY(!pane()->DeleteFolder1->isEnabled());  // the root stays
+        pane()->TreeAddFiles1->trigger();
+        QCOMPARE(prompts->openRequests.back().title, QStringLiteral("Select Documents"));
+        QCOMPARE(projectRows(), (QStringList{path(QStringLiteral("site/pic.png")), path(QStringLiteral("top.html"))}));
+        pane()->addToSelectedFolder(path(QStringLiteral("TOP.HTML")).replace(QStringLiteral("TOP.HTML"), QStringLiteral("top.html")));
+        QCOMPARE(projectRows().size(), 2);
+
+        // A sub-folder, renamed by editing its label.
+        pane()->AddFolder1->trigger();
+        QTreeWidgetItem* sub = pane()->TreeView1->currentItem();
+        QVERIFY(sub && sub->parent());
+        sub->setText(0, QStringLiteral("Pages"));
+        QCOMPARE(frame->project().GetFolder(0)->Title(), std::string("Pages"));
+
+        // Drag top.html from the root's list onto the sub-folder: it moves.
+        pane()->TreeView1->setCurrentItem(sub->parent());
+        QMimeData* data = dragOf(pane()->ListBox1, QStringLiteral("top.html"));
+        QVERIFY(data);
+        const QPoint at = pane()->TreeView1->visualItemRect(sub).center();
+        QDragEnterEvent enter(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pane()->TreeView1->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pane()->TreeView1->viewport(), &drop);
+        delete data;
+        QCOMPARE(projectRows(), QStringList{path(QStringLiteral("site/pic.png"))});
+        QCOMPARE(frame->project().GetFolder(0)->Files(), std::vector<std::string>{path(QStringLiteral("top.html")).toStdString()});
+
+        // Save As writes the file; it reads back equal.
+        prompts->saves.push_back({path(QStringLiteral("site.vkp")), 1});
+        QVERIFY(frame->SaveProjectAs1Click());
+        QCOMPARE(prompts->saveRequests.back().defaultSuffix, QStringLiteral("vkp"));
+        QVERIFY(!frame->project().ProjectModified());
+        tv::TProject back;
+        back.LoadFromFile(path(QStringLiteral("site.vkp")).toStdString());
+        QCOMPARE(back.Files().size(), std::size_t(1));
+        QCOMPARE(back.GetFolder(0)->Title(), std::string("Pages"));
+
+        // Delete Folder on the sub-folder; Close then asks to save.
+        pane()->TreeView1->setCurrentItem(pane()->TreeView1->topLevelItem(0)->child(0));
+        pane()->updatePopups();
+        QVERIFY(pane()->DeleteFolder1->isEnabled());
+        pane()->DeleteFolder1->trigger();
+        QCOMPARE(frame->project().FolderCount(), 0);
+        prompts->answers.push_back(Prompter::Cancel);
+        frame->CloseProject1->trigger();
+        QCOMPARE(prompts->questions.back().text, QStringLiteral("Save changes to ") + path(QStringLiteral("site.vkp")) + QLatin1Char('?'));
+        QCOMPARE(pane()->TreeView1->topLevelItemCount(), 1);  // cancelled: still open
+        prompts->answers.push_back(Prompter::No);
+        frame->CloseProject1->trigger();
+        QCOMPARE(pane()->TreeView1->topLevelItemCount(), 0);
+        QCOMPARE(frame->ProjectFileName(), QStringLiteral("Untitled.vkp"));
+
+        // Opening the file by the document route loads it as the project.
+        QVERIFY(!frame->OpenDocument(path(QStringLiteral("site.vkp"))));
+        QCOMPARE(frame->project().FolderCount(), 1);
+        QCOMPARE(frame->documents().size(), std::size_t(0));
+    }
+
+    void projectListDropsReferencesRelativeToTheDocument() {
+        start();
+        TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("site/sub/other.html")));
+        frame->NewProject1->trigger();
+        pane()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
+        pane()->addToSelectedFolder(path(QStringLiteral("site/sub/deep.png")));
+        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        doc->RichEdit1->SetText("");
+        QVERIFY(dropOn(doc, dragOf(pane()->ListBox1, QStringLiteral("pic.png"))));
+        QVERIFY(dropOn(doc, dragOf(pane()->ListBox1, QStringLiteral("deep.png"))));
+        // The second drop went where the mouse was: before the first.
+        QCOMPARE(text(doc), QByteArray("<IMG SRC=\"deep.png\" WIDTH=7 HEIGHT=9><IMG SRC=\"../pic.png\" WIDTH=100 HEIGHT=50>"));
+        // The hint of a row is its full path.
+        QString hint;
+        pane()->onHint = [&](const QString& h) { hint = h; };
+        const QRect row = pane()->ListBox1->visualItemRect(pane()->ListBox1->item(0));
+        QTest::mouseMove(pane()->ListBox1->viewport(), row.center());
+        QCOMPARE(hint, path(QStringLiteral("site/pic.png")));
+    }
+
+    void doubleClickOpensTextAndTagsImages() {
+        start();
+        frame->NewProject1->trigger();
+        pane()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
+        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        // Without a document, an image does nothing.
+        pane()->fileAction(path(QStringLiteral("site/pic.png")), true);
+        QVERIFY(prompts->dialogsRun.isEmpty());
+        pane()->fileAction(path(QStringLiteral("top.html")), true);
+        TMDIChild* doc = frame->activeDocument();
+        QVERIFY(doc);
+        QCOMPARE(doc->FileName, path(QStringLiteral("top.html")));
+        prompts->dialogScripts.push_back([](QDialog& d) {
+            auto* box = qobject_cast<TImageBox*>(&d);
+            return box && box->src->currentText() == QStringLiteral("site/pic.png") ? int(QDialog::Accepted)
+                                                                                      : int(QDialog::Rejected);
+        });
+        doc->RichEdit1->SetText("");
+        pane()->fileAction(path(QStringLiteral("site/pic.png")), true);
+        QCOMPARE(prompts->dialogsRun, QStringList{QStringLiteral("TImageBox")});
+        QVERIFY(text(doc).startsWith("<IMG SRC=\"site/pic.png\""));
+        // The list's pop-up: Open is the default for text, Make tag otherwise.
+        pane()->ListBox1->setCurrentRow(1);
+        pane()->updatePopups();
+        QCOMPARE(pane()->ProjListPopup->defaultAction(), pane()->ProjOpen1);
+        pane()->ListBox1->setCurrentRow(0);
+        pane()->updatePopups();
+        QCOMPARE(pane()->ProjListPopup->defaultAction(), pane()->ProjMakeTag1);
+        QVERIFY(pane()->ProjMakeTag1->isEnabled());
+        pane()->RemoveFile1->trigger();
+        QCOMPARE(projectRows(), QStringList{path(QStringLiteral("top.html"))});
+    }
+
+    void untitledModifiedProjectAsksForANameAtShutdown() {
+        start();
+        frame->NewProject1->trigger();
+        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        QVERIFY(!frame->close());  // the save dialog was cancelled: the frame stays
+        QCOMPARE(prompts->saveRequests.size(), std::size_t(1));
+        QVERIFY(prompts->questions.empty());
+        prompts->saves.push_back({path(QStringLiteral("kept.vkp")), 1});
+        QVERIFY(frame->close());
+        frame.reset();
+        // The next start opens it again, with the pane as it was left.
+        restart();
+        QCOMPARE(frame->ProjectFileName(), path(QStringLiteral("kept.vkp")));
+        QCOMPARE(frame->project().Files(), std::vector<std::string>{path(QStringLiteral("top.html")).toStdString()});
+        QCOMPARE(pane()->Notebook1->currentIndex(), 1);
+        QVERIFY(!pane()->isHidden());
+    }
+
+    void damagedProjectIsRefusedAndTheOpenOneKept() {
+        start();
+        frame->NewProject1->trigger();
+        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        writeFile(path(QStringLiteral("bad.vkp")), QByteArray("\1\5Tit", 5));
+        prompts->opens.push_back(path(QStringLiteral("bad.vkp")));
+        frame->OpenProject1->trigger();
+        QCOMPARE(prompts->openRequests.back().title, QStringLiteral("Open Project"));
+        QCOMPARE(prompts->questions.size(), std::size_t(1));
+        QCOMPARE(prompts->questions.back().icon, Prompter::Icon::Error);
+        QCOMPARE(frame->project().Files().size(), std::size_t(1));
+        QCOMPARE(frame->ProjectFileName(), QStringLiteral("Untitled.vkp"));
+    }
+
+    void listButtonToggleAndSettings() {
+        start("FileList=false\nnbook=0\nFilterIndex=3\nCurrentDir=" + path(QStringLiteral("site")).toUtf8() + "\n");
+        QVERIFY(pane()->isHidden());
+        QCOMPARE(pane()->FilterBox->currentIndex(), 3);
+        QCOMPARE(pane()->FileList->count(), 2);  // page.html, pic.png
+        frame->vListBtn->trigger();
+        QVERIFY(!pane()->isHidden());
+        QVERIFY(frame->FileList1->isChecked());
+        QCOMPARE(frame->Splitter1->handleWidth(), 2);
+        QCOMPARE(pane()->Notebook1->currentIndex(), 0);
+        frame->vListBtn->trigger();
+        QCOMPARE(pane()->Notebook1->currentIndex(), 1);
+        frame->vListBtn->trigger();
+        QVERIFY(pane()->isHidden());
+        QCOMPARE(pane()->Notebook1->currentIndex(), 0);
+        QCOMPARE(frame->Splitter1->handleWidth(), 0);
+        frame->FileList1->trigger();
+        QVERIFY(!pane()->isHidden());
+        // Shift+Tab switches the page, from the editor too.
+        TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("top.html")));
+        QTest::keyClick(doc->RichEdit1, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(pane()->Notebook1->currentIndex(), 1);
+        QCOMPARE(text(doc), QByteArray("y"));
+        // The folder list goes into a sub-folder.
+        for (int i = 0; i < pane()->DirList->count(); ++i)
+            if (pane()->DirList->item(i)->text().trimmed() == QStringLiteral("sub"))
+                emit pane()->DirList->itemActivated(pane()->DirList->item(i));
+        QCOMPARE(pane()->folder(), path(QStringLiteral("site/sub")));
+        pane()->setFilterIndex(1);
+        uitest::discardFrame(frame);
+        const auto store = tv::openSettingsStore();
+        const tv::Settings s = tv::ReadSettings(*store, "/");
+        QCOMPARE(s.fileList, true);
+        QCOMPARE(s.nbook, 1);
+        QCOMPARE(s.filterIndex, 1);
+        QCOMPARE(QString::fromStdString(s.currentDir), path(QStringLiteral("site/sub")));
+    }
+
+    void updateFilesAndProjectSearchScope() {
+        start();
+        writeFile(path(QStringLiteral("site/a.html")), "#FILENAME# table");
+        writeFile(path(QStringLiteral("site/sub/b.html")), "no match");
+        frame->NewProject1->trigger();
+        pane()->addToSelectedFolder(path(QStringLiteral("site/a.html")));
+        pane()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
+        pane()->AddFolder1->trigger();
+        pane()->addToSelectedFolder(path(QStringLiteral("site/sub/b.html")));
+        pane()->addToSelectedFolder(path(QStringLiteral("site/a.html")));  // also in the parent
+        pane()->TreeView1->setCurrentItem(pane()->TreeView1->topLevelItem(0));
+        pane()->UpdateFiles1->trigger();
+        QCOMPARE(readFile(path(QStringLiteral("site/a.html"))), QByteArray("a.html table"));
+
+        Tsearchbox* box = frame->searchBox();
+        box->setMultiFile(true);
+        box->showBox();
+        QCOMPARE(box->project->count(), 2);
+        QCOMPARE(box->project->itemData(1).toInt(), 1);  // the sub-folder, one level in
+        box->proj->click();
+        QVERIFY(box->FindBtn->isEnabled());
+        box->subproj->setChecked(true);
+        box->find->setPlainText(QStringLiteral("a"));
+        box->FindBtn->click();
+        auto* found = frame->findChild<TFoundBox*>();
+        QVERIFY(found);
+        QCOMPARE(found->List->count(), 2);  // a.html once, b.html; never the picture
+        QCOMPARE(found->List->item(0)->text(), path(QStringLiteral("site/a.html")));
+    }
+};
+
+QTEST_MAIN(PaneTest)
+#include "pane_test.moc"
