@@ -147,6 +147,9 @@ TFilePane::TFilePane(tv::TProject& root, QWidget* parent) : QWidget(parent), roo
     Notebook1 = new QTabWidget(this);
     Notebook1->setObjectName(QStringLiteral("Notebook1"));
     Notebook1->setTabPosition(QTabWidget::South);
+    // Both page names stay readable: the pane is never narrower than its tabs.
+    Notebook1->setUsesScrollButtons(false);
+    Notebook1->setElideMode(Qt::ElideNone);
     layout->addWidget(Notebook1);
 
     // "Default": drives and folders above the grab bar, filter and files below.
@@ -406,7 +409,8 @@ void TFilePane::refreshFiles() {
 void TFilePane::layoutFileList() {
     const int columns = tv::FileListColumns(Panel2->width());
     FileList->setWrapping(columns > 1);
-    const int width = FileList->viewport()->width() / columns;
+    FileList->setHorizontalScrollBarPolicy(columns > 1 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    const int width = FileList->viewport()->width() / columns - 1;
     FileList->setGridSize(QSize(std::max(width, 20), kRowHeight));
 }
 

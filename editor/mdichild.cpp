@@ -883,7 +883,7 @@ void TMDIChild::insertPending(const tv::PendingTexts& texts) {
 
 void TMDIChild::editOrInsert(const tv::TagSpec& spec, TElementBox& box,
                              const std::function<tv::PendingTexts(const std::string&, const tv::Fields&)>& pending,
-                             const std::function<void()>& afterRead) {
+                             const std::function<void(const tv::Fields&)>& afterRead, const TagBuilder& build) {
     const bool edit = FindTag(spec.element);
     std::string tag = spec.insertTag;
     if (edit) {
@@ -892,14 +892,36 @@ void TMDIChild::editOrInsert(const tv::TagSpec& spec, TElementBox& box,
         tv::readTagFields(spec, tag, fields);
         box.setFields(fields);
         box.syncSwatches();
-        if (afterRead) afterRead();
+        if (afterRead) afterRead(fields);
     }
     if (prompter().run(box) != QDialog::Accepted) return;
     box.rememberHistories();
     const tv::Fields fields = box.fields();
-    const std::string newTag = tv::buildTag(spec, tag, fields);
-    finishElement(edit, newTag, pending(newTag, fields));
+    const std::optional<std::string> newTag = build ? build(tag, fields) : tv::buildTag(spec, tag, fields);
+    if (newTag) finishElement(edit, *newTag, pending(*newTag, fields));
 }
+
+namespace {
+// An anchor without any attribute, and an image without a source, are not
+// written.
+std::optional<std::string> anchorTagOf(const std::string& tag, const tv::Fields& fields) {
+    std::string t = tv::buildTag(tv::anchorSpec(), tag, fields);
+    if (t == "<A>") return std::nullopt;
+    return t;
+}
+
+std::optional<std::string> imageTagOf(const std::string& tag, const tv::Fields& fields) {
+    const auto src = fields.find("src");
+    if (src == fields.end() || src->second.empty()) return std::nullopt;
+    return tv::buildImageTag(tag, fields);
+}
+
+tv::PendingTexts anchorPending(const std::string& tag, const tv::Fields&) {
+    return tv::pendingFor(tv::anchorSpec(), tag);
+}
+
+tv::PendingTexts imagePending(const std::string& tag, const tv::Fields&) { return tv::pendingFor(tv::imageSpec(), tag); }
+} // namespace
 
 void TMDIChild::finishElement(bool edit, const std::string& newTag, const tv::PendingTexts& texts) {
     if (!edit) {
@@ -935,29 +957,14 @@ void TMDIChild::Table1Click() {
 void TMDIChild::Anchor1Click() {
     TLinkBox box(this);
     box.relativeReference = [this](const std::string& f) { return referenceFor(f); };
-    const bool edit = FindTag(tv::anchorSpec().element);
-    std::string tag = tv::anchorSpec().insertTag;
-    if (edit) {
-        tag = RichEdit1->SelText();
-        tv::Fields fields;
-        tv::readTagFields(tv::anchorSpec(), tag, fields);
-        box.setFields(fields);
-    }
-    if (prompter().run(box) != QDialog::Accepted) return;
-    box.rememberHistories();
-    const std::string newTag = tv::buildTag(tv::anchorSpec(), tag, box.fields());
-    if (newTag == "<A>") return;  // no attribute left: nothing changes
-    finishElement(edit, newTag, tv::pendingFor(tv::anchorSpec(), newTag));
+    editOrInsert(tv::anchorSpec(), box, anchorPending, {}, anchorTagOf);
 }
 
 void TMDIChild::runImageBox(TImageBox& box, bool edit, const std::string& tag) {
     if (prompter().run(box) != QDialog::Accepted) return;
-    const tv::Fields fields = box.fields();
-    const auto src = fields.find("src");
-    if (src == fields.end() || src->second.empty()) return;
     box.rememberHistories();
-    const std::string newTag = tv::buildImageTag(tag, fields);
-    finishElement(edit, newTag, tv::pendingFor(tv::imageSpec(), newTag));
+    const tv::Fields fields = box.fields();
+    if (const auto newTag = imageTagOf(tag, fields)) finishElement(edit, *newTag, imagePending(*newTag, fields));
 }
 
 void TMDIChild::prepareImageBox(TImageBox& box) {
@@ -968,18 +975,14 @@ void TMDIChild::prepareImageBox(TImageBox& box) {
 void TMDIChild::Image1Click() {
     TImageBox box(this);
     prepareImageBox(box);
-    const bool edit = FindTag(tv::imageSpec().element);
-    std::string tag = tv::imageSpec().insertTag;
-    if (edit) {
-        tag = RichEdit1->SelText();
-        tv::Fields fields;
-        tv::readTagFields(tv::imageSpec(), tag, fields);
-        box.setFields(fields);
-        const std::string border = fields["border"];
-        box.border->setCurrentIndex(box.border->findText(QString::fromStdString(border)));
-        if (!fields["width"].empty() || !fields["height"].empty()) box.wh->setChecked(true);
-    }
-    runImageBox(box, edit, tag);
+    const auto afterRead = [&box](const tv::Fields& fields) {
+        const auto border = fields.find("border");
+        const std::string text = border == fields.end() ? std::string() : border->second;
+        box.border->setCurrentIndex(box.border->findText(QString::fromStdString(text)));
+        const auto w = fields.find("width"), h = fields.find("height");
+        if ((w != fields.end() && !w->second.empty()) || (h != fields.end() && !h->second.empty())) box.wh->setChecked(true);
+    };
+    editOrInsert(tv::imageSpec(), box, imagePending, afterRead, imageTagOf);
 }
 
 void TMDIChild::MakeLinkTag(const std::string& file) {
@@ -988,9 +991,7 @@ void TMDIChild::MakeLinkTag(const std::string& file) {
     box.url->setCurrentText(QString::fromStdString(referenceFor(file)));
     if (prompter().run(box) != QDialog::Accepted) return;
     box.rememberHistories();
-    const std::string tag = tv::buildTag(tv::anchorSpec(), "<A>", box.fields());
-    if (tag == "<A>") return;
-    insertPending(tv::pendingFor(tv::anchorSpec(), tag));
+    if (const auto tag = anchorTagOf("<A>", box.fields())) insertPending(anchorPending(*tag, {}));
 }
 
 void TMDIChild::MakeImageTag(const std::string& file) {
@@ -1077,7 +1078,7 @@ void TMDIChild::Select1Click() {
     editOrInsert(
         tv::selectSpec(), box,
         [](const std::string& t, const tv::Fields& f) { return plainPending(tv::selectSpec(), t, f); },
-        [&box] { box.syncSpinner(); });
+        [&box](const tv::Fields&) { box.syncSpinner(); });
 }
 
 void TMDIChild::TextArea1Click() {

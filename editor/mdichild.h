@@ -13,6 +13,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <map>
 #include <string>
 
@@ -202,10 +203,13 @@ private:
     void createTagMenus();
     void createTextMenu();
     void createDialogItems(QMenu* tableTags, QMenu* lists);
-    // The edit-or-insert sequence of the element commands.
+    // The edit-or-insert sequence of the element commands. `afterRead` sees
+    // the fields read from the tag being edited; `build` makes the new tag
+    // (none: nothing is written), by default the spec's tag builder.
+    using TagBuilder = std::function<std::optional<std::string>(const std::string& tag, const tv::Fields&)>;
     void editOrInsert(const tv::TagSpec& spec, class TElementBox& box,
                       const std::function<tv::PendingTexts(const std::string&, const tv::Fields&)>& pending,
-                      const std::function<void()>& afterRead = {});
+                      const std::function<void(const tv::Fields&)>& afterRead = {}, const TagBuilder& build = {});
     void insertPending(const tv::PendingTexts& texts);
     void insertIfAny(const tv::PendingTexts& texts);
     // Steps 7 to 9 of the edit-or-insert sequence.

@@ -273,6 +273,27 @@ private slots:
         QCOMPARE(projectRows(), QStringList{path(QStringLiteral("top.html"))});
     }
 
+    void anyMouseButtonSelectsAndTheRootStaysOpen() {
+        start();
+        frame->showPanePage(1);
+        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        pane()->addToSelectedFolder(path(QStringLiteral("site/page.html")));
+        pane()->AddFolder1->trigger();
+        QTreeWidgetItem* root = pane()->TreeView1->topLevelItem(0);
+        QTreeWidgetItem* sub = root->child(0);
+        pane()->TreeView1->setCurrentItem(root);
+        QTest::mouseClick(pane()->TreeView1->viewport(), Qt::RightButton, {},
+                          pane()->TreeView1->visualItemRect(sub).center());
+        QCOMPARE(pane()->TreeView1->currentItem(), sub);
+        QVERIFY(pane()->ListBox1->count() == 0);  // the sub-folder's files
+        pane()->TreeView1->setCurrentItem(root);
+        QTest::mouseClick(pane()->ListBox1->viewport(), Qt::RightButton, {},
+                          pane()->ListBox1->visualItemRect(pane()->ListBox1->item(1)).center());
+        QCOMPARE(pane()->selectedProjectFile(), path(QStringLiteral("top.html")));
+        pane()->TreeView1->collapseItem(root);
+        QVERIFY(root->isExpanded());
+    }
+
     void untitledModifiedProjectAsksForANameAtShutdown() {
         start();
         frame->NewProject1->trigger();
