@@ -223,6 +223,8 @@ TFilePane::TFilePane(tv::TProject& root, QWidget* parent) : QWidget(parent), roo
     connect(TreeView1, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
         if (!item->parent()) TreeView1->expandItem(item);  // the root stays open
     });
+    // The grab bars may make any list small.
+    for (QWidget* list : std::initializer_list<QWidget*>{DirList, FileList, TreeView1, ListBox1}) list->setMinimumHeight(24);
     buildPopups();
     fillDrives();
     setFilterIndex(0);
@@ -429,10 +431,24 @@ void TFilePane::resizeEvent(QResizeEvent* e) {
     layoutFileList();
 }
 
-int TFilePane::folderAreaHeight() const { return GrabBar1->sizes().value(0); }
-int TFilePane::treeHeight() const { return GrabBar2->sizes().value(0); }
-void TFilePane::setFolderAreaHeight(int h) { GrabBar1->setSizes({std::max(h, 20), 10000}); }
-void TFilePane::setTreeHeight(int h) { GrabBar2->setSizes({std::max(h, 20), 10000}); }
+bool TFilePane::event(QEvent* e) {
+    // The grab bars take their stored places once the pages have a size.
+    if (e->type() == QEvent::LayoutRequest || e->type() == QEvent::Show || e->type() == QEvent::Resize) {
+        for (auto [bar, wanted] : {std::pair{GrabBar1, &wantedFolderArea_}, std::pair{GrabBar2, &wantedTree_}}) {
+            if (*wanted < 0 || !bar->isVisible() || bar->height() <= 0) continue;
+            const int rest = bar->height() - bar->handleWidth() - *wanted;
+            if (rest <= 0) continue;
+            bar->setSizes({*wanted, rest});
+            *wanted = -1;
+        }
+    }
+    return QWidget::event(e);
+}
+
+int TFilePane::folderAreaHeight() const { return wantedFolderArea_ >= 0 ? wantedFolderArea_ : GrabBar1->sizes().value(0); }
+int TFilePane::treeHeight() const { return wantedTree_ >= 0 ? wantedTree_ : GrabBar2->sizes().value(0); }
+void TFilePane::setFolderAreaHeight(int h) { wantedFolderArea_ = std::max(h, 20); }
+void TFilePane::setTreeHeight(int h) { wantedTree_ = std::max(h, 20); }
 
 // --- the project ------------------------------------------------------------------------------
 

@@ -138,6 +138,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -159,4 +160,6 @@ private:
 
     tv::TProject& root_;
     QString folder_;
+    // Grab bar places still to be applied (-1: applied).
+    int wantedFolderArea_ = -1, wantedTree_ = -1;
 };

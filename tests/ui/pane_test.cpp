@@ -6,6 +6,7 @@
 #include "app/project.h"
 #include "app/settings.h"
 #include "dialogs/objectboxes.h"
+#include "editor/imagesize.h"
 #include "editor/mdichild.h"
 #include "testprompter.h"
 #include "tools/searchbox.h"
@@ -16,6 +17,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
+#include <QImageWriter>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMenu>
@@ -40,6 +43,56 @@ QByteArray pngHeader(quint32 width, quint32 height) {
     b.append(reinterpret_cast<const char*>(&w), 4);
     b.append(reinterpret_cast<const char*>(&h), 4);
     return b + QByteArray(9, '\0');
+}
+// A real GIF: a two-colour picture of w by h pixels whose LZW codes stay
+// three bits wide (a clear code before every two pixels). The colour table
+// is global or local to the image; its first colour is made of 0x2C bytes,
+// which the size reader must pass over.
+QByteArray gifFile(int w, int h, bool globalTable) {
+    auto le16 = [](QByteArray& b, int v) {
+        b.append(char(v & 0xFF));
+        b.append(char((v >> 8) & 0xFF));
+    };
+    const QByteArray table("\x2C\x2C\x2C\xFF\xFF\xFF", 6);
+    QByteArray b("GIF89a");
+    le16(b, w);
+    le16(b, h);
+    b.append(char(globalTable ? 0x80 : 0)).append('\0').append('\0');
+    if (globalTable) b += table;
+    b += QByteArray("\x21\xF9\x04\x00\x00\x00\x00\x00", 8);  // graphic control extension
+    b.append('\x2C');
+    le16(b, 0);
+    le16(b, 0);
+    le16(b, w);
+    le16(b, h);
+    b.append(char(globalTable ? 0 : 0x80));
+    if (!globalTable) b += table;
+    std::vector<int> codes;
+    for (int i = 0; i < w * h; ++i) {
+        if (i % 2 == 0) codes.push_back(4);  // clear
+        codes.push_back(i % 3 == 0 ? 1 : 0);
+    }
+    codes.push_back(5);  // end
+    QByteArray packed;
+    int acc = 0, bits = 0;
+    for (int c : codes) {
+        acc |= c << bits;
+        bits += 3;
+        while (bits >= 8) {
+            packed.append(char(acc & 0xFF));
+            acc >>= 8;
+            bits -= 8;
+        }
+    }
+    if (bits > 0) packed.append(char(acc & 0xFF));
+    b.append('\x02');  // minimum code size
+    for (qsizetype i = 0; i < packed.size(); i += 255) {
+        const QByteArray block = packed.mid(i, 255);
+        b.append(char(block.size()));
+        b += block;
+    }
+    b.append('\0').append('\x3B');
+    return b;
 }
 } // namespace
 
@@ -127,6 +180,41 @@ private slots:
         QCOMPARE(text(doc), QByteArray("<A HREF=\"sub/other.html\">go</A>"));
         doc->RichEdit1->Undo();
         QCOMPARE(text(doc), QByteArray("go"));
+    }
+
+    void realImagesGiveTheirSizes() {
+        QImage picture(64, 40, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        struct Case {
+            QString name;
+            int width, height;  // what the reader must give
+        };
+        QVERIFY(picture.save(path(QStringLiteral("real.png"))));
+        QVERIFY(picture.scaled(33, 21).save(path(QStringLiteral("base.jpg")), "JPEG", 80));
+        QImageWriter progressive(path(QStringLiteral("prog.jpeg")), "jpeg");
+        progressive.setProgressiveScanWrite(true);
+        QVERIFY(progressive.write(picture));
+        writeFile(path(QStringLiteral("global.gif")), gifFile(300, 7, true));
+        writeFile(path(QStringLiteral("local.GIF")), gifFile(5, 260, false));
+        const Case cases[] = {{QStringLiteral("real.png"), 64, 40},
+                              {QStringLiteral("base.jpg"), 33, 21},
+                              {QStringLiteral("prog.jpeg"), 0, 0},  // progressive: no size
+                              {QStringLiteral("global.gif"), 300, 7},
+                              {QStringLiteral("local.GIF"), 5, 260}};
+        for (const Case& c : cases) {
+            const QString file = path(c.name);
+            QVERIFY2(!QImage(file).isNull(), qPrintable(c.name));  // the file is a real picture
+            std::uint16_t w = 0, h = 0;
+            tv::ReadImageSize(file.toStdString(), w, h);
+            QCOMPARE(int(w), c.width);
+            QCOMPARE(int(h), c.height);
+        }
+        // Dropped into an untitled document: the bare name, SRC alone for
+        // the progressive JPEG.
+        start();
+        TMDIChild* doc = frame->NewFile();
+        QVERIFY(dropOn(doc, paneDragData(QStringLiteral("FileList"), path(QStringLiteral("prog.jpeg")))));
+        QCOMPARE(text(doc), QByteArray("<IMG SRC=\"prog.jpeg\">"));
     }
 
     void dragOverMovesTheCaretAndForeignDataIsRefused() {
@@ -327,7 +415,8 @@ private slots:
     }
 
     void listButtonToggleAndSettings() {
-        start("FileList=false\nnbook=0\nFilterIndex=3\nCurrentDir=" + path(QStringLiteral("site")).toUtf8() + "\n");
+        start("FileList=0\nnbook=0\nFilterIndex=3\nSizer2=180\nSizer1=90\nSizer3=70\nCurrentDir=" +
+              path(QStringLiteral("site")).toUtf8() + "\n");
         QVERIFY(pane()->isHidden());
         QCOMPARE(pane()->FilterBox->currentIndex(), 3);
         QCOMPARE(pane()->FileList->count(), 2);  // page.html, pic.png
@@ -361,6 +450,9 @@ private slots:
         QCOMPARE(s.fileList, true);
         QCOMPARE(s.nbook, 1);
         QCOMPARE(s.filterIndex, 1);
+        QCOMPARE(s.sizer2, 180);
+        QCOMPARE(s.sizer1, 90);
+        QCOMPARE(s.sizer3, 70);
         QCOMPARE(QString::fromStdString(s.currentDir), path(QStringLiteral("site/sub")));
     }
 
