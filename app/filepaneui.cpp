@@ -156,22 +156,24 @@ TFilePane::TFilePane(tv::TProject& root, QWidget* parent) : QWidget(parent), roo
     GrabBar1 = new QSplitter(Qt::Vertical);
     GrabBar1->setObjectName(QStringLiteral("GrabBar1"));
     GrabBar1->setChildrenCollapsible(false);
-    Panel1 = new QWidget(GrabBar1);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    auto* l1 = new QVBoxLayout(Panel1);
-    l1->setContentsMargins(0, 0, 0, 0);
-    l1->setSpacing(2);
+    // Each area: a list box at the top, a list below it taking the rest.
+    auto area = [this](const char* name, QVBoxLayout*& layout) {
+        auto* w = new QWidget(GrabBar1);
+        w->setObjectName(QString::fromLatin1(name));
+        layout = new QVBoxLayout(w);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(2);
+        return w;
+    };
+    QVBoxLayout *l1 = nullptr, *l2 = nullptr;
+    Panel1 = area("Panel1", l1);
     DriveBox = new QComboBox(Panel1);
     DriveBox->setObjectName(QStringLiteral("DriveBox"));
     DirList = new QListWidget(Panel1);
     DirList->setObjectName(QStringLiteral("DirList"));
     l1->addWidget(DriveBox);
     l1->addWidget(DirList, 1);
-    Panel2 = new QWidget(GrabBar1);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    auto* l2 = new QVBoxLayout(Panel2);
-    l2->setContentsMargins(0, 0, 0, 0);
-    l2->setSpacing(2);
+    Panel2 = area("Panel2", l2);
     FilterBox = new QComboBox(Panel2);
     FilterBox->setObjectName(QStringLiteral("FilterBox"));
     for (const tv::FilterEntry& f : tv::SplitFilter(tv::kPaneFilter))

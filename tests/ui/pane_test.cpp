@@ -361,6 +361,32 @@ private slots:
         QCOMPARE(projectRows(), QStringList{path(QStringLiteral("top.html"))});
     }
 
+    void projectMenuEnablingAndAddCurrentFile() {
+        start();
+        emit frame->Project1->aboutToShow();
+        QVERIFY(!frame->AddFiles1->isEnabled());  // the pane is hidden
+        frame->showPanePage(1);
+        emit frame->Project1->aboutToShow();
+        QVERIFY(frame->AddFiles1->isEnabled());
+        QVERIFY(!frame->AddCurrentFile1->isEnabled());  // no document
+        TMDIChild* doc = frame->NewFile();
+        emit frame->Project1->aboutToShow();
+        QVERIFY(frame->AddCurrentFile1->isEnabled());
+        // An untitled document is saved first; cancelling adds nothing.
+        frame->AddCurrentFile1->trigger();
+        QCOMPARE(prompts->saveRequests.size(), std::size_t(1));
+        QCOMPARE(pane()->ListBox1->count(), 0);
+        prompts->saves.push_back({path(QStringLiteral("new.html")), 1});
+        frame->AddCurrentFile1->trigger();
+        QCOMPARE(doc->FileName, path(QStringLiteral("new.html")));
+        QCOMPARE(projectRows(), QStringList{path(QStringLiteral("new.html"))});
+        frame->AddCurrentFile1->trigger();  // once only
+        QCOMPARE(pane()->ListBox1->count(), 1);
+        frame->ToggleFileList1->trigger();
+        emit frame->Project1->aboutToShow();
+        QVERIFY(!frame->AddFiles1->isEnabled());  // the Default page is shown
+    }
+
     void anyMouseButtonSelectsAndTheRootStaysOpen() {
         start();
         frame->showPanePage(1);
