@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDrag>
 #include <QDragEnterEvent>
-#include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -74,6 +74,15 @@ void TPaneList::mouseMoveEvent(QMouseEvent* e) {
     QListWidget::mouseMoveEvent(e);
 }
 
+void TPaneList::startDrag(Qt::DropActions) {
+    QListWidgetItem* item = currentItem();
+    if (!item || !item->isSelected() || !pathOf) return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(paneDragData(objectName(), pathOf(item)));
+    drag->setPixmap(item->icon().pixmap(16, 16));
+    drag->exec(Qt::CopyAction, Qt::CopyAction);
+}
+
 QStringList TPaneList::mimeTypes() const { return {paneDragMimeType()}; }
 
 QMimeData* TPaneList::mimeData(const QList<QListWidgetItem*>& items) const {
@@ -104,13 +113,7 @@ void TProjectTree::setTarget(QTreeWidgetItem* item) {
     if (target_) target_->setBackground(0, palette().brush(QPalette::Highlight).color().lighter(150));
 }
 
-void TProjectTree::dragEnterEvent(QDragEnterEvent* e) {
-    if (!accepts(e->mimeData())) {
-        e->ignore();
-        return;
-    }
-    e->acceptProposedAction();
-}
+void TProjectTree::dragEnterEvent(QDragEnterEvent* e) { dragMoveEvent(e); }
 
 void TProjectTree::dragMoveEvent(QDragMoveEvent* e) {
     if (!accepts(e->mimeData())) {
@@ -118,7 +121,7 @@ void TProjectTree::dragMoveEvent(QDragMoveEvent* e) {
         return;
     }
     setTarget(itemAt(e->position().toPoint()));
-    e->acceptProposedAction();
+    acceptPaneDrag(e);
 }
 
 void TProjectTree::dragLeaveEvent(QDragLeaveEvent* e) {
@@ -134,7 +137,7 @@ void TProjectTree::dropEvent(QDropEvent* e) {
         e->ignore();
         return;
     }
-    e->acceptProposedAction();
+    acceptPaneDrag(e);
     if (onMoveFile) onMoveFile(item, drag->file);
 }
 

@@ -37,6 +37,8 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
+    // Rows are only ever copied out: the list itself never loses a row.
+    void startDrag(Qt::DropActions supportedActions) override;
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
     QStringList mimeTypes() const override;
 };

@@ -120,7 +120,8 @@ bool TMainForm::CloseProject() {
 
 bool TMainForm::OpenProject(const QString& fileName) {
     const std::string name = fileName.toStdString();
-    // A damaged file is refused before the open project is given up.
+    // A damaged file is refused before anything is asked or given up (a
+    // project file is small; reading it twice costs nothing).
     if (tv::fileExists(name)) {
         try {
             tv::TProject probe;

@@ -205,7 +205,7 @@ private:
     void createDialogItems(QMenu* tableTags, QMenu* lists);
     // The edit-or-insert sequence of the element commands. `afterRead` sees
     // the fields read from the tag being edited; `build` makes the new tag
-    // (none: nothing is written), by default the spec's tag builder.
+    // (none: nothing is written), by default the element's own builder.
     using TagBuilder = std::function<std::optional<std::string>(const std::string& tag, const tv::Fields&)>;
     void editOrInsert(const tv::TagSpec& spec, class TElementBox& box,
                       const std::function<tv::PendingTexts(const std::string&, const tv::Fields&)>& pending,

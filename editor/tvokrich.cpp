@@ -512,7 +512,7 @@ void TvokRich::mouseMoveEvent(QMouseEvent* e) {
 
 void TvokRich::dragEnterEvent(QDragEnterEvent* e) {
     if (paneDragOf(e->mimeData())) {
-        e->acceptProposedAction();
+        acceptPaneDrag(e);
         return;
     }
     // Files from the desktop are the frame's to open.
@@ -531,7 +531,7 @@ void TvokRich::dragMoveEvent(QDragMoveEvent* e) {
             const int pos = PositionAtPoint(e->position().toPoint());
             if (pos >= 0) SetSelStart(pos);
         }
-        e->acceptProposedAction();
+        acceptPaneDrag(e);
         return;
     }
     QsciScintilla::dragMoveEvent(e);
@@ -539,7 +539,7 @@ void TvokRich::dragMoveEvent(QDragMoveEvent* e) {
 
 void TvokRich::dropEvent(QDropEvent* e) {
     if (const auto drag = paneDragOf(e->mimeData())) {
-        e->acceptProposedAction();
+        acceptPaneDrag(e);
         if (OnFileDrop) OnFileDrop(drag->file);
         return;
     }

@@ -1,6 +1,7 @@
 #include "widgets/panedrag.h"
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QStringList>
 
@@ -21,4 +22,9 @@ std::optional<PaneDrag> paneDragOf(const QMimeData* data) {
     if (parts[1] != QLatin1String("FileList") && parts[1] != QLatin1String("ListBox1")) return std::nullopt;
     if (parts[2].isEmpty()) return std::nullopt;
     return PaneDrag{parts[1], parts[2]};
+}
+
+void acceptPaneDrag(QDropEvent* e) {
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
 }

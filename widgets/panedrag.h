@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+class QDropEvent;
 class QMimeData;
 
 struct PaneDrag {
@@ -16,3 +17,5 @@ QMimeData* paneDragData(const QString& source, const QString& file);
 // The file, when the data comes from a pane list of this process.
 std::optional<PaneDrag> paneDragOf(const QMimeData* data);
 QString paneDragMimeType();
+// Takes a pane drag as a copy, so the list it came from keeps its row.
+void acceptPaneDrag(QDropEvent* e);
