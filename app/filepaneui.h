@@ -10,7 +10,6 @@
 #include <QTreeWidget>
 #include <QWidget>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,7 +51,6 @@ public:
     std::function<void(QTreeWidgetItem* target, const QString& file)> onMoveFile;
     // Whether the project list has a selected row (only then may it drag).
     std::function<bool()> sourceHasSelection;
-    QTreeWidgetItem* dropTarget() const { return target_; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
