@@ -216,4 +216,20 @@ std::string closePromptText(std::string_view caption) {
     return "Save changes to " + std::string(caption) + "?";
 }
 
+std::string LoadFileText(const std::string& fileName) {
+    try {
+        return readFileBytes(fileName);
+    } catch (const FileError&) {
+        throw FileError("Cannot open file " + fileName);
+    }
+}
+
+void SaveFileText(const std::string& text, const std::string& fileName) {
+    try {
+        writeFileAtomically(fileName, text);
+    } catch (const FileError&) {
+        throw FileError("Cannot create file " + fileName);
+    }
+}
+
 } // namespace tv

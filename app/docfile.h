@@ -46,6 +46,13 @@ std::string readFileBytes(const std::string& path);
 // system's message.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
+// The whole file for the site tools (Update, search across files, include
+// blocks, tag sets, projects). Throws FileError "Cannot open file NAME".
+std::string LoadFileText(const std::string& fileName);
+// Writes the file whole or not at all (writeFileAtomically). Throws
+// FileError "Cannot create file NAME".
+void SaveFileText(const std::string& text, const std::string& fileName);
+
 // The Save As extension rules: filter 1 ("*.html") turns a typed ".htm" name
 // into ".html", filter 3 ("*.shtml") turns ".sht" into ".shtml". Returns the
 // name to save under; `changed` tells whether a suffix was appended.

@@ -4,7 +4,7 @@
 #include "app/paths.h"
 #include "app/project.h"
 #include "app/prompter.h"
-#include "tools/multisearch.h"
+#include "app/filekind.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -18,7 +18,7 @@
 #include "app/paths.h"
 #include "app/prompter.h"
 #include "app/settings.h"
-#include "editor/codec.h"
+#include "text/codec.h"
 #include "editor/mdichild.h"
 #include "spell/addictspell.h"
 #include "tools/searchbox.h"

@@ -2,8 +2,8 @@
 
 #include "app/docfile.h"
 #include "app/paths.h"
-#include "app/settings.h"
-#include "tools/multisearch.h"
+#include "text/lines.h"
+#include "app/filekind.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -89,7 +89,7 @@ void TProject::SaveToFile(const std::string& fileName) {
     WriteToStream(out);
     try {
         SaveFileText(out, fileName);
-    } catch (const SiteError& e) {
+    } catch (const FileError& e) {
         throw ProjectError(e.what());
     }
     root_->modified_ = false;

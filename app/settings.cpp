@@ -2,6 +2,7 @@
 
 #include "app/docfile.h"
 #include "app/registrystore.h"
+#include "text/lines.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -278,23 +279,6 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return out;
 }
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t i = 0;
-    std::string line;
-    while (i < text.size()) {
-        const char c = text[i++];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i < text.size() && text[i] == '\n') ++i;
-            out.push_back(line);
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty()) out.push_back(line);
-    return out;
-}
 
 std::vector<std::string> StripValueNames(const std::vector<std::string>& lines) {
     std::vector<std::string> out;
@@ -482,12 +466,6 @@ void WriteSettings(SettingsStore& st, const Settings& s) {
     writeInt(st, kSettings, "nbook", s.nbook);
     st.write(kSettings, "CurrentDir", s.currentDir);
     writeInt(st, kSettings, "FilterIndex", s.filterIndex);
-}
-
-std::string datePattern(int index, const std::string& custom) {
-    static const char* const kPatterns[5] = {"mmmm d, yyyy", "dddd, mmmm d, yyyy", "dd-mmm-yy", "m/d/yy",
-                                             "mm/dd/yyyy"};
-    return index >= 0 && index < 5 ? kPatterns[index] : custom;
 }
 
 } // namespace tv

@@ -85,10 +85,8 @@ std::string readString(const SettingsStore& s, const std::string& key, const std
 void writeInt(SettingsStore& s, const std::string& key, const std::string& name, long long v);
 void writeBool(SettingsStore& s, const std::string& key, const std::string& name, bool v);
 
-// A list value: lines, each followed by CR LF; read back split at CR, LF or
-// CR LF.
+// A list value: lines, each followed by CR LF; read back with splitLines.
 std::string joinLines(const std::vector<std::string>& lines);
-std::vector<std::string> splitLines(const std::string& text);
 
 // The value part of lines "name=value" (the text after the first "=").
 std::vector<std::string> StripValueNames(const std::vector<std::string>& lines);
@@ -152,8 +150,5 @@ Settings ReadSettings(const SettingsStore& store, const std::string& programFold
 // option values and the browser list only when `settingsChanged`, and
 // always the values of the last step.
 void WriteSettings(SettingsStore& store, const Settings& s);
-
-// The date patterns "DateFormat" chooses; 5 is the custom pattern.
-std::string datePattern(int index, const std::string& custom);
 
 } // namespace tv

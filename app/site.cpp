@@ -2,9 +2,10 @@
 // Update command, from the command line, so that a site can be searched,
 // changed and brought up to date in a script.
 
+#include "app/docfile.h"
 #include "app/paths.h"
 #include "app/settings.h"
-#include "editor/codec.h"
+#include "text/codec.h"
 #include "tools/macros.h"
 #include "tools/multisearch.h"
 
@@ -188,7 +189,7 @@ int main(int argc, char* argv[]) {
         for (const auto& [file, count] : r.changed) std::printf("%d\t%s\n", count, file.c_str());
         std::printf("%d occurrences replaced.\n", r.total);
         return r.total == 0 ? 1 : 0;
-    } catch (const tv::SiteError& e) {
+    } catch (const tv::FileError& e) {
         std::fflush(stdout);
         std::fprintf(stderr, "taviron-site: %s\n", e.what());
         return 2;

@@ -1,11 +1,12 @@
 // The frame's search and replace across files: the search dialog's
 // multi-file state, with its results and progress windows.
+#include "app/docfile.h"
 #include "app/mainform.h"
 
 #include "app/prompter.h"
 #include "editor/mdichild.h"
-#include "editor/search.h"
-#include "tools/entities.h"
+#include "text/search.h"
+#include "text/entities.h"
 #include "tools/multisearch.h"
 #include "tools/searchbox.h"
 #include "tools/searchwindows.h"
@@ -76,7 +77,7 @@ void TMainForm::FindInFiles() {
     cb.cancelled = [found] { return found->cancelled; };
     try {
         tv::FindInFiles(files, find, caseSensitive, cb, &hits);
-    } catch (const tv::SiteError& e) {
+    } catch (const tv::FileError& e) {
         showError(QString::fromStdString(e.what()));
     }
     QApplication::restoreOverrideCursor();
@@ -146,7 +147,7 @@ void TMainForm::ReplaceInFiles() {
     try {
         const tv::ReplaceResult r = tv::ReplaceInFiles(files, find, box->replaceText(), box->matchcase->isChecked(), cb);
         progress->occ->setText(QStringLiteral("%1 occurrences.").arg(r.total));
-    } catch (const tv::SiteError& e) {
+    } catch (const tv::FileError& e) {
         showError(QString::fromStdString(e.what()));
     }
     QApplication::restoreOverrideCursor();

@@ -2,7 +2,7 @@
 
 #include "app/palette.h"
 #include "app/prompter.h"
-#include "editor/codec.h"
+#include "text/codec.h"
 #include "widgets/colorbutton.h"
 #include "widgets/historycombo.h"
 

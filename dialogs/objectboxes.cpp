@@ -2,7 +2,7 @@
 
 #include "app/prompter.h"
 #include "dialogs/objecttags.h"
-#include "editor/codec.h"
+#include "text/codec.h"
 #include "editor/imagesize.h"
 #include "widgets/historycombo.h"
 

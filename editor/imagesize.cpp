@@ -1,7 +1,7 @@
 #include "editor/imagesize.h"
 
 #include "app/docfile.h"
-#include "tools/multisearch.h"
+#include "app/filekind.h"
 
 #include <fstream>
 

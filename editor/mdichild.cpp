@@ -10,7 +10,7 @@
 #include "app/paths.h"
 #include "app/prompter.h"
 #include "editor/imagesize.h"
-#include "editor/codec.h"
+#include "text/codec.h"
 #include "editor/textmodel.h"
 #include "editor/undorules.h"
 
@@ -29,9 +29,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "editor/search.h"
+#include "text/search.h"
 #include "app/paths.h"
-#include "tools/entities.h"
+#include "text/entities.h"
 #include "tools/macros.h"
 #include "tools/textdialogs.h"
 #include "tools/texttools.h"

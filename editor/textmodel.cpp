@@ -1,6 +1,6 @@
 #include "editor/textmodel.h"
 
-#include "tools/entities.h"
+#include "text/entities.h"
 
 #include <algorithm>
 

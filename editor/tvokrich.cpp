@@ -2,7 +2,7 @@
 
 #include "widgets/panedrag.h"
 
-#include "editor/codec.h"
+#include "text/codec.h"
 #include "editor/textmodel.h"
 
 #include <Qsci/qscicommand.h>

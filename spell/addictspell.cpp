@@ -4,7 +4,7 @@
 #include "app/paths.h"
 #include "app/prompter.h"
 #include "app/settings.h"
-#include "editor/codec.h"
+#include "text/codec.h"
 #include "editor/tvokrich.h"
 
 #include <QCheckBox>

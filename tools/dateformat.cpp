@@ -191,4 +191,10 @@ DateTime nowLocal() {
     return t;
 }
 
+std::string datePattern(int index, const std::string& custom) {
+    static const char* const kPatterns[5] = {"mmmm d, yyyy", "dddd, mmmm d, yyyy", "dd-mmm-yy", "m/d/yy",
+                                             "mm/dd/yyyy"};
+    return index >= 0 && index < 5 ? kPatterns[index] : custom;
+}
+
 } // namespace tv

@@ -38,4 +38,8 @@ std::string FormatDateTime(const std::string& pattern, const DateTime& when, con
 // The local date and time now.
 DateTime nowLocal();
 
+// The date patterns that the "DateFormat" option chooses; 5 is the custom
+// pattern.
+std::string datePattern(int index, const std::string& custom);
+
 } // namespace tv

@@ -1,10 +1,11 @@
 #include "tools/macros.h"
 
+#include "app/docfile.h"
+#include "app/filekind.h"
 #include "app/frametext.h"
 #include "app/paths.h"
-#include "app/settings.h"
-#include "tools/entities.h"
-#include "tools/multisearch.h"
+#include "text/entities.h"
+#include "tools/dateformat.h"
 
 #include <filesystem>
 
@@ -47,7 +48,7 @@ void expand(std::string& text, bool oneTime, const MacroContext& c, int depth, c
             if (fs::exists(full, ec)) {
                 try {
                     found = LoadFileText(full);
-                } catch (const SiteError& e) {
+                } catch (const FileError& e) {
                     throw MacroError(e.what());
                 }
             }

@@ -61,7 +61,7 @@ struct UpdateFilesCallbacks {
 };
 // Update over a list of files: each text file (by `textExtensions`) gets
 // ApplyMacros without a title and is written back. Returns the files whose
-// text changed, in list order. Throws MacroError (or SiteError for a file
+// text changed, in list order. Throws MacroError (or FileError for a file
 // that cannot be read or written); the files before it stay updated.
 std::vector<std::string> UpdateFiles(const std::vector<std::string>& files,
                                      const std::vector<std::string>& textExtensions, const MacroContext& context,

@@ -1,27 +1,14 @@
 #include "tools/multisearch.h"
 
 #include "app/docfile.h"
-#include "app/paths.h"
-#include "editor/search.h"
+#include "app/filekind.h"
+#include "text/search.h"
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
 
 namespace tv {
-
-FileKind GetFileKind(const std::string& fileName, const std::vector<std::string>& textExtensions) {
-    std::string ext = lowerExtension(fileName);
-    if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg" || ext == ".png") return FileKind::Image;
-    if (!ext.empty()) ext.erase(0, 1);
-    for (const std::string& t : textExtensions) {
-        std::string e = t;
-        for (char& c : e)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        if (!ext.empty() && e == ext) return FileKind::Text;
-    }
-    return FileKind::Other;
-}
 
 void CollectFolderFiles(const std::string& folder, bool recurse, const std::vector<std::string>& textExtensions,
                         std::vector<std::string>& list) {
@@ -36,22 +23,6 @@ void CollectFolderFiles(const std::string& folder, bool recurse, const std::vect
         } else if (GetFileKind(p.string(), textExtensions) == FileKind::Text) {
             list.push_back(p.is_absolute() ? p.string() : fs::absolute(p).lexically_normal().string());
         }
-    }
-}
-
-std::string LoadFileText(const std::string& fileName) {
-    try {
-        return readFileBytes(fileName);
-    } catch (const FileError&) {
-        throw SiteError("Cannot open file " + fileName);
-    }
-}
-
-void SaveFileText(const std::string& text, const std::string& fileName) {
-    try {
-        writeFileAtomically(fileName, text);
-    } catch (const FileError&) {
-        throw SiteError("Cannot create file " + fileName);
     }
 }
 

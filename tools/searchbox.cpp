@@ -1,6 +1,6 @@
 #include "tools/searchbox.h"
 
-#include "editor/codec.h"
+#include "text/codec.h"
 
 #include "app/prompter.h"
 #include "widgets/historycombo.h"

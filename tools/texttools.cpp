@@ -1,6 +1,6 @@
 #include "tools/texttools.h"
 
-#include "tools/entities.h"
+#include "text/entities.h"
 
 namespace tv {
 

@@ -1,7 +1,7 @@
 #include "usertags/customtags.h"
 
-#include "tools/entities.h"
-#include "tools/multisearch.h"
+#include "text/entities.h"
+#include "app/docfile.h"
 
 #include <algorithm>
 #include <filesystem>

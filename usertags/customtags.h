@@ -39,9 +39,9 @@ public:
     void DeleteTag(int position);
     void MoveTag(int from, int to);
     // Reads the file (a missing one gives an empty set with the default
-    // title); clears the changed flag. Throws SiteError when unreadable.
+    // title); clears the changed flag. Throws FileError when unreadable.
     void LoadTags();
-    // Writes the file whole when the set has changed. Throws SiteError.
+    // Writes the file whole when the set has changed. Throws FileError.
     void SaveTags();
     std::string path() const;
 };

@@ -1,8 +1,8 @@
 #include "usertags/customtagsui.h"
 
 #include "app/prompter.h"
-#include "editor/codec.h"
-#include "tools/multisearch.h"
+#include "text/codec.h"
+#include "app/docfile.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -66,7 +66,7 @@ void TCustomTags::setFilePath(const std::string& folder) {
     set.folder = folder;
     try {
         set.LoadTags();
-    } catch (const tv::SiteError&) {
+    } catch (const tv::FileError&) {
         // An unreadable set shows as empty; it is not written over unless changed.
         set.tags.clear();
     }
@@ -125,7 +125,7 @@ bool TCustomTags::SaveTags(std::string* error) {
     try {
         set.SaveTags();
         return true;
-    } catch (const tv::SiteError& e) {
+    } catch (const tv::FileError& e) {
         if (error) *error = e.what();
         return false;
     }

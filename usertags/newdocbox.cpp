@@ -1,7 +1,7 @@
 #include "usertags/newdocbox.h"
 
 #include "app/prompter.h"
-#include "editor/codec.h"
+#include "text/codec.h"
 #include "widgets/historycombo.h"
 
 #include <QComboBox>

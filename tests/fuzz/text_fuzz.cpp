@@ -1,7 +1,7 @@
 // libFuzzer target: entity translation both ways and URL decoding, on any
 // bytes. The sanitizers catch memory faults; the checks below catch wrong
 // results that would corrupt a document.
-#include "tools/entities.h"
+#include "text/entities.h"
 #include "tools/texttools.h"
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "editor/codec.h"
+#include "text/codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "usertags/customtags.h"
 
-#include "tools/multisearch.h"
+#include "app/docfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/entities.h"
+#include "text/entities.h"
 
 #include <gtest/gtest.h>
 

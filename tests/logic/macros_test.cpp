@@ -1,5 +1,5 @@
 #include "tools/macros.h"
-#include "tools/multisearch.h"
+#include "app/docfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "editor/markup.h"
-#include "editor/search.h"
+#include "text/search.h"
 
 #include <gtest/gtest.h>
 

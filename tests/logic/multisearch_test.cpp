@@ -1,4 +1,6 @@
 #include "tools/multisearch.h"
+#include "app/docfile.h"
+#include "app/filekind.h"
 
 #include <gtest/gtest.h>
 
@@ -89,14 +91,14 @@ TEST(ReplaceCounted, StopsWhenCancelled) {
     EXPECT_EQ(u, "aaaaaa");
 }
 
-TEST(SiteErrors, Messages) {
+TEST(FileTextErrors, Messages) {
     try {
         tv::LoadFileText("/nonexistent/x.html");
         FAIL();
-    } catch (const tv::SiteError& e) {
+    } catch (const tv::FileError& e) {
         EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/x.html");
     }
-    EXPECT_THROW(tv::SaveFileText("x", "/nonexistent/y.html"), tv::SiteError);
+    EXPECT_THROW(tv::SaveFileText("x", "/nonexistent/y.html"), tv::FileError);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/project.h"
 
 #include "app/docfile.h"
-#include "tools/multisearch.h"
+#include "app/filekind.h"
 
 #include <gtest/gtest.h>
 

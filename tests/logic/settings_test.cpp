@@ -1,6 +1,8 @@
 #include "app/mrulist.h"
 #include "app/palette.h"
 #include "app/settings.h"
+#include "text/lines.h"
+#include "tools/dateformat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editor/search.h"
+#include "text/search.h"
 
 #include <algorithm>
 #include <cstring>

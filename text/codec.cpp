@@ -1,4 +1,4 @@
-#include "editor/codec.h"
+#include "text/codec.h"
 
 namespace tv {
 namespace {

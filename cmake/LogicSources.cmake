@@ -1,0 +1,35 @@
+# The sources of the Qt-free logic library, relative to the top folder. The
+# program, the sanitized tests and the fuzz targets all build from this list.
+set(LOGIC_SOURCES
+  app/browsers.cpp
+  app/docfile.cpp
+  dialogs/headtags.cpp
+  dialogs/objecttags.cpp
+  dialogs/tagreader.cpp
+  app/frametext.cpp
+  app/mrulist.cpp
+  app/palette.cpp
+  app/filekind.cpp
+  app/filepane.cpp
+  app/paths.cpp
+  app/project.cpp
+  app/registrystore.cpp
+  app/settings.cpp
+  text/codec.cpp
+  editor/colouring.cpp
+  editor/imagesize.cpp
+  editor/markup.cpp
+  text/search.cpp
+  editor/snapshot.cpp
+  editor/textmodel.cpp
+  editor/undorules.cpp
+  spell/spellwalk.cpp
+  tools/dateformat.cpp
+  text/entities.cpp
+  text/lines.cpp
+  tools/macros.cpp
+  tools/multisearch.cpp
+  tools/texttools.cpp
+  usertags/customtags.cpp
+  usertags/newdoc.cpp
+)

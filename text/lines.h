@@ -1,0 +1,13 @@
+// Splitting text into lines, whatever its line ends.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tv {
+
+// The lines of a text split at CR, LF or CR LF; a last line without a line
+// end counts, an empty one after the last line end does not.
+std::vector<std::string> splitLines(const std::string& text);
+
+} // namespace tv
