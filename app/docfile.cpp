@@ -1,5 +1,7 @@
 #include "app/docfile.h"
 
+#include "text/lines.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -55,13 +57,7 @@ EditorText fileToEditorText(std::string bytes) {
 
 std::string editorToFileText(std::string_view text, LineEnds lineEnds) {
     if (lineEnds != LineEnds::Lf) return std::string(text);
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out += text[i];
-    }
-    return out;
+    return crLfToLf(text);
 }
 
 namespace {

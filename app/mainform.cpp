@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "app/aboutbox.h"
+#include "app/documents.h"
 #include "app/browsers.h"
 #include "app/helpbox.h"
 #include "app/settingsbox.h"
@@ -18,7 +19,8 @@
 #include "app/paths.h"
 #include "app/prompter.h"
 #include "app/settings.h"
-#include "text/codec.h"
+#include "editor/commands.h"
+#include "editor/doctext.h"
 #include "editor/mdichild.h"
 #include "spell/addictspell.h"
 #include "tools/searchbox.h"
@@ -31,6 +33,7 @@
 #include <QAction>
 #include <algorithm>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -60,8 +63,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("Taviron");
 
-std::string toStd(const QString& s) { return s.toStdString(); }
-QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 
 // The tool bars: object name and caption, in the order of View > Toolbars.
 struct ToolBarInfo {
@@ -95,6 +96,15 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainForm::subWindowActivated);
+    docs_ = new TDocumentManager(*this, mdi_, this);
+    connect(docs_, &TDocumentManager::documentCreated, this, &TMainForm::documentCreated);
+    // Paste is enabled by what the clipboard holds; it is asked when that
+    // changes, not at every move of the caret.
+    clipboardHasText_ = TvokRich::ClipboardHasText();
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        clipboardHasText_ = TvokRich::ClipboardHasText();
+        UpdateMenuItems();
+    });
 
     // The tab set lies under the documents, above the status bar.
     TabPanel = new QWidget(this);
@@ -140,6 +150,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     statusBar()->addWidget(panel1_, 1);
     statusBar()->setSizeGripEnabled(true);
 
+    createCommands();
     createToolBars();
     createMenus();
     createCustomTags();
@@ -304,7 +315,7 @@ void TMainForm::createCustomTags() {
 
 void TMainForm::TitleChange1(TCustomTags* set) {
     if (!set || set->Tag < 1 || set->Tag > 4) return;
-    CustB[static_cast<std::size_t>(set->Tag - 1)]->setText(fromStd(tv::documentCodec().decode(set->set.title)));
+    CustB[static_cast<std::size_t>(set->Tag - 1)]->setText(fromDocument(set->set.title));
 }
 
 void TMainForm::Customize1Click(int number) {
@@ -320,10 +331,9 @@ void TMainForm::Tags2TagItemClick(const std::string& start, const std::string& c
     if (!child) return;
     const tv::MacroContext context = macroContext();
     auto ask = [this](const std::string& prompt) -> std::optional<std::string> {
-        const auto answer = prompter().input(this, QStringLiteral("Input"), fromStd(tv::documentCodec().decode(prompt)),
-                                             QString());
+        const auto answer = prompter().input(this, QStringLiteral("Input"), fromDocument(prompt), QString());
         if (!answer) return std::nullopt;
-        return tv::documentCodec().encode(answer->toStdString());
+        return toDocument(*answer);
     };
     std::optional<std::string> first, second;
     try {
@@ -334,8 +344,7 @@ void TMainForm::Tags2TagItemClick(const std::string& start, const std::string& c
         return;
     }
     if (!first || !second) return;  // a prompt was cancelled: nothing goes in
-    TMDIChild::PendingStartText = *first;
-    TMDIChild::PendingEndText = *second;
+    repeatTags() = {*first, *second};
     child->Markup();
 }
 
@@ -416,20 +425,17 @@ void TMainForm::createToolBars() {
     BrowserMenu->setObjectName(QStringLiteral("BrowserMenu"));
     BrowserMenu->addAction(QStringLiteral("None"));
     MainTbar->addSeparator();
-    CutBtn = addButton("CutBtn", "Cut|Cut selected text to the clipboard", "edit-cut", -1);
-    CopyBtn = addButton("CopyBtn", "Copy|Copy selected text to the clipboard", "edit-copy", -1);
-    PasteBtn = addButton("PasteBtn", "Paste|Paste clipboard contents into document", "edit-paste", -1);
+    CutBtn = commandButton("CutBtn", "edit-cut", -1);
+    CopyBtn = commandButton("CopyBtn", "edit-copy", -1);
+    PasteBtn = commandButton("PasteBtn", "edit-paste", -1);
     // Pictures drawn for Taviron where the desktop's theme has none.
     for (auto [button, picture] : {std::pair{CutBtn, ":/icons/cut.svg"}, std::pair{CopyBtn, ":/icons/copy.svg"},
                                    std::pair{PasteBtn, ":/icons/paste.svg"}})
         if (button->icon().isNull()) button->setIcon(QIcon(QString::fromLatin1(picture)));
-    UndoBtn = addButton("UndoBtn", "Undo|Undo latest editing action", "edit-undo", QStyle::SP_ArrowBack);
-    RedoBtn = addButton("RedoBtn", "Repeat Tag|Repeat last tag insertion", "edit-redo", QStyle::SP_BrowserReload);
-    SpellBtn = addButton("SpellBtn", "Spell Check|Check spelling", "tools-check-spelling", QStyle::SP_DialogApplyButton);
-    UpdateBtn = addButton("UpdateBtn", "Update|Execute macro commands in document", "view-refresh", QStyle::SP_BrowserReload);
-    connect(UpdateBtn, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) c->UpdateDocument(QString::fromStdString(c->RichEdit1->Hint()));
-    });
+    UndoBtn = commandButton("UndoBtn", "edit-undo", QStyle::SP_ArrowBack);
+    RedoBtn = commandButton("RepeatTag1", "edit-redo", QStyle::SP_BrowserReload, "RedoBtn");
+    SpellBtn = commandButton("SpellBtn", "tools-check-spelling", QStyle::SP_DialogApplyButton);
+    UpdateBtn = commandButton("UpdateBtn", "view-refresh", QStyle::SP_BrowserReload);
     DateBtn = addButton("DateBtn", "Insert Date|Insert the current date", "x-office-calendar", QStyle::SP_FileDialogInfoView);
     DateMenu = new QMenu(this);
     DateMenu->setObjectName(QStringLiteral("DateMenu"));
@@ -445,35 +451,83 @@ void TMainForm::createToolBars() {
         const tv::MacroContext context = macroContext();
         for (QAction* a : DateMenu->actions())
             a->setText(QStringLiteral("&%1  ").arg(a->data().toInt()) +
-                       QString::fromStdString(tv::documentCodec().decode(tv::MacroDate(a->data().toInt(), context))));
+                       fromDocument(tv::MacroDate(a->data().toInt(), context)));
     });
     if (auto* b = qobject_cast<QToolButton*>(MainTbar->widgetForAction(DateBtn))) {
         b->setMenu(DateMenu);
         b->setPopupMode(QToolButton::InstantPopup);
     }
-    connect(SpellBtn, &QAction::triggered, this, &TMainForm::SpellBtnClick);
     createTagButtons();
 
     connect(NewBtn, &QAction::triggered, this, &TMainForm::NewBtnClick);
     connect(OpenBtn, &QAction::triggered, this, &TMainForm::Open1Click);
     connect(SaveBtn, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) SaveDocument(c, true);
+        if (TMDIChild* c = activeDocument()) docs_->SaveDocument(c, true);
     });
-    connect(CutBtn, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) c->Cut1Click();
-    });
-    connect(CopyBtn, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) c->Copy1Click();
-    });
-    connect(PasteBtn, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) c->Paste1Click();
-    });
-    connect(UndoBtn, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) c->Undo1Click();
-    });
-    connect(RedoBtn, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) c->Markup();
-    });
+}
+
+void TMainForm::createCommands() {
+    for (const DocumentCommand& c : documentCommands()) {
+        auto* a = new QAction(QString::fromStdString(c.caption), this);
+        a->setObjectName(QString::fromStdString(c.id));
+        if (!c.shortcut.empty()) a->setShortcut(QKeySequence(QString::fromStdString(c.shortcut)));
+        if (!c.hint.empty()) {
+            a->setToolTip(fromStd(tv::shortHint(c.hint)));
+            a->setStatusTip(fromStd(tv::longHint(c.hint)));
+        }
+        a->setIconVisibleInMenu(false);
+        const DocumentCommand* command = &c;
+        connect(a, &QAction::triggered, this, [this, command] { runCommand(*command); });
+        commands_[c.id] = a;
+    }
+}
+
+QAction* TMainForm::command(const std::string& id) const {
+    const auto it = commands_.find(id);
+    return it == commands_.end() ? nullptr : it->second;
+}
+
+void TMainForm::runCommand(const DocumentCommand& c) {
+    if (TMDIChild* d = activeDocument()) c.run(*d);
+}
+
+QAction* TMainForm::commandButton(const char* id, const char* themeIcon, int standardIcon, const char* buttonName) {
+    QAction* a = command(id);
+    QIcon icon = QIcon::fromTheme(QString::fromLatin1(themeIcon));
+    if (icon.isNull() && standardIcon >= 0)
+        icon = style()->standardIcon(static_cast<QStyle::StandardPixmap>(standardIcon));
+    a->setIcon(icon);
+    MainTbar->addAction(a);
+    if (QWidget* b = MainTbar->widgetForAction(a)) b->setObjectName(QString::fromLatin1(buttonName ? buttonName : id));
+    return a;
+}
+
+void TMainForm::createDocumentMenus(QMenuBar* bar) {
+    // Each menu and sub-menu is made where its first command stands.
+    std::map<CommandMenu, QMenu*> menus;
+    std::function<QMenu*(CommandMenu)> menuOf = [&](CommandMenu m) -> QMenu* {
+        if (const auto it = menus.find(m); it != menus.end()) return it->second;
+        const CommandMenuInfo& info = commandMenu(m);
+        QMenu* menu = nullptr;
+        if (info.parent == CommandMenu::None) {
+            menu = bar->addMenu(QString::fromLatin1(info.caption));
+            documentMenus.push_back(menu);
+        } else {
+            QMenu* parent = menuOf(info.parent);
+            if (info.separatorBefore) parent->addSeparator();
+            menu = parent->addMenu(QString::fromLatin1(info.caption));
+        }
+        menu->setObjectName(QString::fromLatin1(info.objectName));
+        if (*info.hint) menu->menuAction()->setStatusTip(QString::fromLatin1(info.hint));
+        menus[m] = menu;
+        return menu;
+    };
+    for (const DocumentCommand& c : documentCommands()) {
+        if (c.menu == CommandMenu::None) continue;
+        QMenu* menu = menuOf(c.menu);
+        if (c.separatorBefore) menu->addSeparator();
+        menu->addAction(command(c.id));
+    }
 }
 
 void TMainForm::createMenus() {
@@ -499,17 +553,17 @@ void TMainForm::createMenus() {
     PrintSetup1 = addItem(File1, "Print Setup...", {}, "Choose and set up the printer");
     File1->addSeparator();
     Exit1 = addItem(File1, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), "Exit Taviron");
-    connect(Blank1, &QAction::triggered, this, [this] { NewFile(); });
-    connect(SaveAll1, &QAction::triggered, this, &TMainForm::SaveAll1Click);
+    connect(Blank1, &QAction::triggered, this, [this] { docs_->NewFile(); });
+    connect(SaveAll1, &QAction::triggered, this, [this] { docs_->SaveAll(); });
     connect(Print1, &QAction::triggered, this, &TMainForm::Print1Click);
     connect(PrintSetup1, &QAction::triggered, this, &TMainForm::PrintSetup1Click);
     connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
     connect(Close1, &QAction::triggered, this, &TMainForm::Close1Click);
     connect(Save1, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) SaveDocument(c, true);
+        if (TMDIChild* c = activeDocument()) docs_->SaveDocument(c, true);
     });
     connect(SaveAs1, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) SaveAs(c);
+        if (TMDIChild* c = activeDocument()) docs_->SaveAs(c);
     });
     connect(Exit1, &QAction::triggered, this, &TMainForm::ExitClick);
 
@@ -519,6 +573,7 @@ void TMainForm::createMenus() {
     FrameEdit1->setObjectName(QStringLiteral("FrameEdit1"));
     FrameFind1 = addItem(FrameEdit1, "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), "Search for text");
     connect(FrameFind1, &QAction::triggered, this, [this] { searchBox()->showBox(); });
+    createDocumentMenus(bar);
 
     View1 = bar->addMenu(QStringLiteral("&View"));
     View1->setObjectName(QStringLiteral("View1"));
@@ -575,82 +630,18 @@ void TMainForm::createMenus() {
 
 // --- documents -----------------------------------------------------------------
 
-std::vector<TMDIChild*> TMainForm::documents() const {
-    std::vector<TMDIChild*> out;
-    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::CreationOrder))
-        if (auto* c = qobject_cast<TMDIChild*>(w->widget())) out.push_back(c);
-    return out;
-}
+std::vector<TMDIChild*> TMainForm::documents() const { return docs_->documents(); }
 
-TMDIChild* TMainForm::activeDocument() const {
-    QMdiSubWindow* w = mdi_->currentSubWindow();
-    return w ? qobject_cast<TMDIChild*>(w->widget()) : nullptr;
-}
-
-TMDIChild* TMainForm::FindDocument(const QString& fileName) {
-    const auto docs = documents();
-    for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
-        TMDIChild* c = *it;
-        if (c->FileName != fileName) continue;
-        auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget());
-        if (sub) {
-            if (sub->isMinimized()) sub->showNormal();
-            sub->show();
-            mdi_->setActiveSubWindow(sub);
-        }
-        return c;
-    }
-    return nullptr;
-}
+TMDIChild* TMainForm::activeDocument() const { return docs_->activeDocument(); }
 
 TMDIChild* TMainForm::OpenDocument(const QString& fileName) {
     const std::string name = toStd(fileName);
-    if (!tv::fileExists(name)) return nullptr;
-    if (tv::lowerExtension(name) == ".vkp") {
+    if (tv::fileExists(name) && tv::lowerExtension(name) == ".vkp") {
         // A project file, by whatever route, becomes the open project.
         if (OpenProject(fileName)) showPanePage(1);
         return nullptr;
     }
-    if (TMDIChild* found = FindDocument(fileName)) return found;
-
-    // Read first: a file that cannot be read leaves no window behind.
-    tv::EditorText loaded = tv::fileToEditorText(tv::readFileBytes(name));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    TMDIChild* child = createChild(fileName);
-    child->LineEnds = loaded.lineEnds;
-    child->RichEdit1->SetText(loaded.text);
-    loaded.text.clear();
-    child->ColorDocument();
-    child->RichEdit1->SetModified(false);
-    showChild(child);
-    QApplication::restoreOverrideCursor();
-    return child;
-}
-
-TMDIChild* TMainForm::NewFile(const QString& templateName, const QString& title) {
-    // A template that has gone gives an empty document without a word; one
-    // that cannot be read says so and also gives an empty document.
-    std::optional<tv::EditorText> loaded;
-    const std::string name = toStd(templateName);
-    if (tv::fileExists(name)) {
-        try {
-            loaded = tv::fileToEditorText(tv::readFileBytes(name));
-        } catch (const tv::FileError& e) {
-            prompter().message(this, QStringLiteral("Taviron"), fromStd(e.what()));
-        }
-    }
-    TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
-    showChild(child);
-    if (loaded) {
-        child->LineEnds = loaded->lineEnds;
-        child->RichEdit1->SetText(loaded->text);
-        child->UpdateDocument(title);  // colours the text too, also when an include is missing
-        child->RichEdit1->SetSel(0, 0);
-        child->RichEdit1->ScrollToLine(0);
-    }
-    child->RichEdit1->SetModified(false);
-    SaveBtn->setEnabled(false);
-    return child;
+    return docs_->OpenDocument(fileName);
 }
 
 void TMainForm::FromDialog1Click() {
@@ -658,105 +649,25 @@ void TMainForm::FromDialog1Click() {
     if (prompter().run(box) != QDialog::Accepted) return;
     box.rememberHistories();
     const std::string text = tv::NewDocumentText(box.values());
-    TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
-    showChild(child);
-    child->RichEdit1->SetText(text);
-    child->RichEdit1->SetSel(static_cast<int>(tv::newDocumentCaret(text)), 0);
-    child->RichEdit1->SetModified(false);
-    SaveBtn->setEnabled(false);
-    child->ColorDocument();
+    docs_->NewFromText(text, static_cast<int>(tv::newDocumentCaret(text)));
 }
 
 void TMainForm::FromTemplate1Click() {
     TTemplateBox box(this);
     if (prompter().run(box) != QDialog::Accepted) return;
     box.rememberHistory();
-    NewFile(box.templateName->currentText(), box.title->text());
+    docs_->NewFile(box.templateName->currentText(), box.title->text());
 }
 
-TMDIChild* TMainForm::createChild(const QString& fileName) {
-    auto* child = new TMDIChild(this);
-    QMdiSubWindow* sub = mdi_->addSubWindow(child);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    // The window menu of a document must not take the frame's short cuts
-    // (Ctrl+W is "&Close" of the File menu).
-    if (QMenu* system = sub->systemMenu())
-        for (QAction* a : system->actions()) a->setShortcut(QKeySequence());
-    AddDocumentTab(child);
-    {
-        const QSignalBlocker block(TabSet1);
-        TabSet1->setCurrentIndex(TabSet1->count() - 1);
-    }
-    child->SetFileName(fileName);
-    return child;
+bool TMainForm::saveDocument(TMDIChild* child, bool saveAsWhenUntitled) {
+    return docs_->SaveDocument(child, saveAsWhenUntitled);
 }
 
-void TMainForm::showChild(TMDIChild* child) {
-    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
-    // New windows cascade from the top left, each a step further, and keep
-    // inside the client area.
-    const QSize area = mdi_->viewport()->size();
-    const QSize size(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
-    const int step = 22;
-    const int places = std::max(1, std::min(area.width() - size.width(), area.height() - size.height()) / step + 1);
-    const int k = (static_cast<int>(mdi_->subWindowList().size()) - 1) % places;
-    sub->setGeometry(k * step, k * step, size.width(), size.height());
-    sub->show();
-    mdi_->setActiveSubWindow(sub);
-    SaveBtn->setEnabled(false);
-    TabSet1->refresh();
-}
+tv::PendingTexts& TMainForm::repeatTags() { return docs_->repeatTags(); }
 
-bool TMainForm::writeDocument(TMDIChild* child) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        tv::writeFileAtomically(toStd(child->FileName),
-                                tv::editorToFileText(child->RichEdit1->TextView(), child->LineEnds));
-    } catch (const tv::FileError& e) {
-        QApplication::restoreOverrideCursor();
-        showError(fromStd(e.what()));
-        return false;
-    }
-    QApplication::restoreOverrideCursor();
-    child->RichEdit1->SetModified(false);
-    if (child == activeDocument()) SaveBtn->setEnabled(false);
-    documentStateChanged(child);
-    return true;
-}
-
-bool TMainForm::SaveDocument(TMDIChild* child, bool saveAsWhenUntitled) {
-    if (child->IsUntitled()) return saveAsWhenUntitled && SaveAs(child);
-    return writeDocument(child);
-}
-
-bool TMainForm::ConfirmReplace(const QString& fileName) {
-    if (!tv::fileExists(toStd(fileName))) return true;
-    const auto answer = prompter().ask(
-        this, {kCaption, fromStd(tv::confirmReplaceText(toStd(fileName))), Prompter::Yes | Prompter::No,
-               Prompter::No, Prompter::Icon::Warning});
-    return answer != Prompter::No;
-}
-
-bool TMainForm::SaveAs(TMDIChild* child) {
-    Prompter::SaveRequest req;
-    req.title = QStringLiteral("Save As");
-    req.fileName = child->FileName;
-    req.filter = QString::fromLatin1(tv::kSaveAsFilter);
-    req.filterIndex = 1;
-    req.defaultSuffix = settings_.addExt ? QStringLiteral("htm") : QString();
-    const auto answer = prompter().saveFileName(this, req);
-    if (!answer) return false;
-    bool appended = false;
-    const QString name = fromStd(tv::applySaveAsExtension(toStd(answer->fileName), answer->filterIndex, appended));
-    if (appended && !ConfirmReplace(name)) return false;
-    const QString oldName = child->FileName;
-    const tv::LineEnds oldEnds = child->LineEnds;
-    child->SetFileName(name);
-    if (writeDocument(child)) return true;
-    // Nothing reached the disk: the document keeps the name it had.
-    child->SetFileName(oldName);
-    child->LineEnds = oldEnds;
-    return false;
+void TMainForm::bringForward() {
+    raise();
+    activateWindow();
 }
 
 Tsearchbox* TMainForm::searchBox() {
@@ -767,12 +678,8 @@ Tsearchbox* TMainForm::searchBox() {
         for (const tv::TProject* f : tv::ListProjectFolders(*project_)) out.push_back({fromStd(f->Title()), f->Level});
         return out;
     };
-    searchBox_->onFind = [this] {
-        if (TMDIChild* c = activeDocument()) c->FindNext(searchBox_->findText());
-    };
-    searchBox_->onReplace = [this] {
-        if (TMDIChild* c = activeDocument()) c->ReplaceAndFindNext();
-    };
+    searchBox_->onFind = [this] { runCommand(*documentCommand("FindNext1")); };
+    searchBox_->onReplace = [this] { runCommand(*documentCommand("RaFagain")); };
     searchBox_->onReplaceAll = [this] {
         if (TMDIChild* c = activeDocument()) c->ReplaceAllInDocument();
     };
@@ -800,46 +707,21 @@ QIcon labelIcon(const QString& label, int style, const QPalette& palette) {
 }
 } // namespace
 
-QAction* TMainForm::addTagButton(QToolBar* bar, const char* command, const char* label, int style) {
-    const tv::TagCommand* c = tv::tagCommand(command);
-    const std::string hint = c && *c->hint ? c->hint : std::string(label);
-    auto* a = new QAction(this);
-    a->setObjectName(QString::fromLatin1(command).replace(QLatin1Char('1'), QString()) + QStringLiteral("Btn"));
-    a->setText(fromStd(tv::shortHint(hint)));
-    a->setToolTip(fromStd(tv::shortHint(hint)));
-    a->setStatusTip(fromStd(tv::longHint(hint)));
-    a->setIcon(labelIcon(QString::fromUtf8(label), style, palette()));
-    bar->addAction(a);
-    const std::string name = command;
-    connect(a, &QAction::triggered, this, [this, name] {
-        if (TMDIChild* d = activeDocument()) d->runTagCommand(name);
-    });
-    tagButtons[name] = a;
-    return a;
-}
-
 void TMainForm::createTagButtons() {
-    QToolBar* html = toolBars[2];
-    QToolBar* style = toolBars[5];
-    QToolBar* format = toolBars[6];
-    QToolBar* lists = toolBars[7];
-    addTagButton(html, "Paragraph1", "P", 1);
-    addTagButton(html, "LineBreak1", "BR", 1);
-    addTagButton(html, "Center1", "≡", 0);
-    addTagButton(html, "Comment1", "<!>", 0);
-    addTagButton(html, "Anchor1", "A", 1)->setToolTip(QStringLiteral("Anchor"));
-    addTagButton(html, "Image1", "IMG", 0)->setToolTip(QStringLiteral("Image"));
-    addTagButton(html, "HorizontalRule1", "HR", 0)->setToolTip(QStringLiteral("Horizontal Rule"));
-    addTagButton(html, "Font1", "F", 2)->setToolTip(QStringLiteral("Font"));
-    addTagButton(html, "StyleSheet1", "CSS", 0)->setToolTip(QStringLiteral("Style Sheet"));
-    ColorBtn = addTagButton(html, "Color1", "#", 1);
-    ColorBtn->setToolTip(QStringLiteral("Color"));
-    ColorBtn->setStatusTip(QStringLiteral("Inset color code"));
-    addTagButton(style, "Bold1", "B", 1);
-    addTagButton(style, "Italic1", "I", 2);
-    addTagButton(style, "Underline1", "U", 4);
-    addTagButton(style, "Teletype1", "TT", 0);
-    // The Header drop-down: a heading of each level.
+    auto barOf = [this](TagBar b) -> QToolBar* {
+        switch (b) {
+        case TagBar::HTML: return toolBars[2];
+        case TagBar::Tables: return toolBars[3];
+        case TagBar::Style: return toolBars[5];
+        case TagBar::Format: return toolBars[6];
+        case TagBar::Lists: return toolBars[7];
+        case TagBar::Forms: return toolBars[8];
+        }
+        return toolBars[2];
+    };
+    QToolBar* format = barOf(TagBar::Format);
+    // The Header drop-down: a heading of each level, before the Format
+    // bar's other buttons.
     auto* header = new QToolButton(format);
     header->setObjectName(QStringLiteral("HeaderBtn"));
     header->setIcon(labelIcon(QStringLiteral("H"), 1, palette()));
@@ -849,48 +731,31 @@ void TMainForm::createTagButtons() {
     HeaderMenu = new QMenu(header);
     for (int level = 1; level <= 6; ++level) {
         QAction* a = HeaderMenu->addAction(QStringLiteral("Level &%1").arg(level));
-        const std::string name = "H" + std::to_string(level);
-        connect(a, &QAction::triggered, this, [this, name] {
-            if (TMDIChild* d = activeDocument()) d->runTagCommand(name);
-        });
+        QAction* heading = command("H" + std::to_string(level));
+        connect(a, &QAction::triggered, heading, &QAction::trigger);
     }
     header->setMenu(HeaderMenu);
     format->addWidget(header);
-    addTagButton(format, "BlockQuote1", "“”", 0);
-    addTagButton(format, "Preformatted1", "PRE", 0);
-    for (QAction* a : {addTagButton(lists, "UnorderedList1", "•", 1), addTagButton(lists, "OrderedList1", "1.", 1)}) {
-        // The right mouse button on a list button opens the list options.
-        if (QWidget* b = lists->widgetForAction(a)) {
-            b->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(b, &QWidget::customContextMenuRequested, this, [this] {
-                if (TMDIChild* d = activeDocument()) d->Options2Click();
-            });
+    for (const CommandButton& b : commandButtons()) {
+        QToolBar* bar = barOf(b.bar);
+        QAction* a = command(b.command);
+        a->setIcon(labelIcon(QString::fromUtf8(b.label), b.style, palette()));
+        bar->addAction(a);
+        QWidget* button = bar->widgetForAction(a);
+        button->setObjectName(QString::fromLatin1(b.command).replace(QLatin1Char('1'), QString()) +
+                              QStringLiteral("Btn"));
+        if (b.bar == TagBar::Lists && (std::string_view(b.command) == "UnorderedList1" ||
+                                       std::string_view(b.command) == "OrderedList1")) {
+            // The right mouse button on a list button opens the list options.
+            button->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(button, &QWidget::customContextMenuRequested, command("Options2"), &QAction::trigger);
         }
     }
-    addTagButton(lists, "ListItem1", "LI", 0);
-    addTagButton(lists, "DefinitionList1", "DL", 0);
-    QToolBar* tables = toolBars[3];
-    QToolBar* forms = toolBars[8];
-    addTagButton(tables, "Table1", "TBL", 1)->setStatusTip(QStringLiteral("Insert or edit a table"));
-    addTagButton(tables, "TableRow1", "TR", 1)->setStatusTip(QStringLiteral("Insert or edit a table row"));
-    addTagButton(tables, "TableData1", "TD", 1)->setStatusTip(QStringLiteral("Insert or edit a table cell"));
-    addTagButton(forms, "Form1", "FRM", 1)->setStatusTip(QStringLiteral("Insert or edit a form"));
-    addTagButton(forms, "TextArea1", "TXA", 0)->setStatusTip(QStringLiteral("Insert or edit a text area"));
-    addTagButton(forms, "Select1", "SEL", 0)->setStatusTip(QStringLiteral("Insert or edit a selection list"));
-    addTagButton(forms, "InputText", "ab|", 0)->setStatusTip(QStringLiteral("Insert a text field"));
-    addTagButton(forms, "InputCheckbox", "\u2611", 0)->setStatusTip(QStringLiteral("Insert a check box"));
-    addTagButton(forms, "InputRadio", "\u25C9", 0)->setStatusTip(QStringLiteral("Insert a radio button"));
-    const char* const hints[][2] = {{"Table1", "Table"}, {"TableRow1", "Table Row"}, {"TableData1", "Table Cell"},
-                                    {"Form1", "Form"}, {"TextArea1", "TextArea"}, {"Select1", "Select"},
-                                    {"InputText", "Text"}, {"InputCheckbox", "Checkbox"}, {"InputRadio", "Radio"}};
-    for (const auto& h : hints) {
-        tagButtons[h[0]]->setText(QString::fromLatin1(h[1]));
-        tagButtons[h[0]]->setToolTip(QString::fromLatin1(h[1]));
-    }
+    ColorBtn = command("Color1");
 }
 
 void TMainForm::AddDocumentTab(TMDIChild* child) {
-    const int i = TabSet1->addTab(child->FileName);
+    const int i = TabSet1->addTab(child->FileName());
     TabSet1->setTabData(i, QVariant::fromValue(child));
 }
 
@@ -902,7 +767,7 @@ int TMainForm::tabOf(TMDIChild* child) const {
 
 void TMainForm::renameDocumentTab(TMDIChild* child) {
     const int i = tabOf(child);
-    if (i >= 0) TabSet1->setTabText(i, child->FileName);
+    if (i >= 0) TabSet1->setTabText(i, child->FileName());
 }
 
 void TMainForm::SelectActiveTab() {
@@ -913,7 +778,7 @@ void TMainForm::SelectActiveTab() {
         return;
     }
     for (int i = 0; i < TabSet1->count(); ++i) {
-        if (TabSet1->tabText(i).compare(c->FileName, Qt::CaseInsensitive) == 0) {
+        if (TabSet1->tabText(i).compare(c->FileName(), Qt::CaseInsensitive) == 0) {
             TabSet1->setCurrentIndex(i);
             return;
         }
@@ -988,18 +853,18 @@ void TMainForm::PreviewActive() {
     }
     if (c->RichEdit1->Modified()) {
         if (settings_.autoSave) {
-            if (!SaveDocument(c, true)) return;
+            if (!docs_->SaveDocument(c, true)) return;
         } else {
             const auto answer = prompter().ask(
                 this, {kCaption, fromStd(tv::closePromptText(c->caption().toStdString())),
                        Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Yes, Prompter::Icon::Question});
             if (answer == Prompter::Cancel) return;
-            if (answer == Prompter::Yes && !SaveDocument(c, true)) return;
+            if (answer == Prompter::Yes && !docs_->SaveDocument(c, true)) return;
         }
     }
     if (settings_.browser1.empty())
         settings_.browser1 = tv::findOnPath("xdg-open", qEnvironmentVariable("PATH").toStdString());
-    PreviewFile(c->FileName);
+    PreviewFile(c->FileName());
 }
 
 void TMainForm::PreviewFile(const QString& fileName) {
@@ -1070,38 +935,8 @@ void TMainForm::NewBtnClick() {
     switch (settings_.newFiles) {
     case 1: FromDialog1Click(); break;
     case 2: FromTemplate1Click(); break;
-    default: NewFile(); break;
+    default: docs_->NewFile(); break;
     }
-}
-
-void TMainForm::UpdateFolderFiles(const QStringList& files) {
-    std::vector<std::string> names;
-    for (const QString& f : files) names.push_back(toStd(f));
-    tv::UpdateFilesCallbacks callbacks;
-    callbacks.openText = [this](const std::string& file) -> std::optional<std::string> {
-        if (TMDIChild* c = FindDocument(fromStd(file))) return c->RichEdit1->Text();
-        return std::nullopt;
-    };
-    callbacks.setOpenText = [this](const std::string& file, const std::string& text) {
-        if (TMDIChild* c = FindDocument(fromStd(file))) {
-            c->RichEdit1->SetText(text);
-            c->ColorDocument();
-        }
-    };
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        tv::UpdateFiles(names, settings_.textExt, macroContext(), callbacks);
-        QApplication::restoreOverrideCursor();
-    } catch (const std::runtime_error& e) {
-        // The files before this one keep their update.
-        QApplication::restoreOverrideCursor();
-        prompter().message(this, QStringLiteral("Taviron"), fromStd(e.what()));
-    }
-}
-
-void TMainForm::SaveAll1Click() {
-    for (TMDIChild* c : documents())
-        if (c->RichEdit1->Modified()) SaveDocument(c, false);
 }
 
 void TMainForm::Print1Click() {
@@ -1110,11 +945,11 @@ void TMainForm::Print1Click() {
     if (!printer_) printer_ = std::make_unique<QsciPrinter>();
     if (!prompter().print(this, *printer_)) return;
     auto* printer = static_cast<QsciPrinter*>(printer_.get());
-    printer->setDocName(c->FileName);
+    printer->setDocName(c->FileName());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool printed = printer->printRange(c->RichEdit1) != 0;
     QApplication::restoreOverrideCursor();
-    if (!printed) showError(QStringLiteral("Printing %1 failed.").arg(c->FileName));
+    if (!printed) showError(QStringLiteral("Printing %1 failed.").arg(c->FileName()));
 }
 
 void TMainForm::PrintSetup1Click() {
@@ -1175,50 +1010,35 @@ void TMainForm::receiveHandOver(const QString& argument) {
 
 // --- frame state ----------------------------------------------------------------
 
-void TMainForm::setCaretStatus(int line, int column) { panel0_->setText(fromStd(tv::caretPositionText(line, column))); }
-
 QString TMainForm::statusPanel(int index) const { return index == 0 ? panel0_->text() : panel1_->text(); }
 
-void TMainForm::documentStateChanged(TMDIChild*) {
+void TMainForm::documentCreated(TMDIChild* child) {
+    connect(child, &TMDIChild::stateChanged, this, &TMainForm::documentStateChanged);
+    connect(child, &TMDIChild::fileNameChanged, this, &TMainForm::renameDocumentTab);
+    connect(child, &TMDIChild::closed, this, &TMainForm::documentClosed);
+    AddDocumentTab(child);
+    const QSignalBlocker block(TabSet1);
+    TabSet1->setCurrentIndex(TabSet1->count() - 1);
+}
+
+void TMainForm::documentStateChanged(TMDIChild* child) {
     // Tabs show which documents are modified, and their widths follow.
     TabSet1->refresh();
+    if (child == activeDocument()) UpdateMenuItems();
 }
 
 void TMainForm::documentClosed(TMDIChild* child) {
-    if (!child->IsUntitled()) MRUFileList1->AddItem(child->FileName);
+    if (!child->IsUntitled()) MRUFileList1->AddItem(child->FileName());
     const int tab = tabOf(child);
     if (tab >= 0) {
         const QSignalBlocker block(TabSet1);
         TabSet1->removeTab(tab);
     }
-    if (!merged_.empty() && merged_.front() == child->Edit1) {
-        for (QMenu* m : merged_) menuBar()->removeAction(m->menuAction());
-        merged_.clear();
-        FrameEdit1->menuAction()->setVisible(true);
-        FrameFind1->setEnabled(true);
-    }
 }
 
 bool TMainForm::wordWrapChecked() const { return WordWrap1 && WordWrap1->isChecked(); }
 
-void TMainForm::subWindowActivated(QMdiSubWindow*) {
-    // The active document's Edit menu takes the place of the frame's, and
-    // its tag menus follow it.
-    TMDIChild* c = activeDocument();
-    std::vector<QMenu*> wanted;
-    if (c) {
-        wanted.push_back(c->Edit1);
-        for (QMenu* m : c->documentMenus()) wanted.push_back(m);
-    }
-    if (merged_ != wanted) {
-        for (QMenu* m : merged_) menuBar()->removeAction(m->menuAction());
-        for (QMenu* m : wanted) menuBar()->insertMenu(View1->menuAction(), m);
-        merged_ = wanted;
-    }
-    FrameEdit1->menuAction()->setVisible(!c);
-    FrameFind1->setEnabled(!c);
-    UpdateMenuItems();
-}
+void TMainForm::subWindowActivated(QMdiSubWindow*) { UpdateMenuItems(); }
 
 void TMainForm::UpdateMenuItems() {
     SelectActiveTab();
@@ -1227,18 +1047,23 @@ void TMainForm::UpdateMenuItems() {
     for (QAction* a : {Close1, Save1, SaveAs1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1,
                        Print1, SaveAll1, Preview1, PrevBtn, SpellBtn, UpdateBtn, DateBtn})
         a->setEnabled(d);
-    PasteBtn->setEnabled(TvokRich::ClipboardHasText());
-    if (c) {
-        UndoBtn->setEnabled(c->RichEdit1->CanUndo());
-        setCaretStatus(c->RichEdit1->CaretLine(), c->RichEdit1->CaretColumn());
-        SaveBtn->setEnabled(c->RichEdit1->Modified());
-        const bool sel = c->RichEdit1->SelLength() > 0;
-        CutBtn->setEnabled(sel);
-        CopyBtn->setEnabled(sel);
-    } else {
-        for (QAction* a : {UndoBtn, RedoBtn, PasteBtn, SaveBtn, CutBtn, CopyBtn}) a->setEnabled(false);
-        panel0_->clear();
-    }
+    // The document menus stand in the menu bar while a document is active;
+    // the frame's own Edit menu, with its Find, otherwise.
+    for (QMenu* m : documentMenus) m->menuAction()->setVisible(c != nullptr);
+    FrameEdit1->menuAction()->setVisible(!c);
+    FrameFind1->setEnabled(!c);
+    command("Find1")->setEnabled(c != nullptr);
+    const bool sel = c && c->RichEdit1->SelLength() > 0;
+    PasteBtn->setEnabled(c && clipboardHasText_);
+    UndoBtn->setEnabled(c && c->RichEdit1->CanUndo());
+    command("Redo1")->setEnabled(c && c->RichEdit1->CanRedo());
+    RedoBtn->setEnabled(c && c->canRepeatTag());
+    SaveBtn->setEnabled(c && c->RichEdit1->Modified());
+    for (QAction* a : {CutBtn, CopyBtn, command("ChangeCase1"), command("Breaks1"), command("Tags1"),
+                       command("Append1")})
+        a->setEnabled(sel);
+    if (c) panel0_->setText(fromStd(tv::caretPositionText(c->RichEdit1->CaretLine(), c->RichEdit1->CaretColumn())));
+    else panel0_->clear();
 }
 
 void TMainForm::ShowApplicationHint(const QString& hint) { panel1_->setText(QStringLiteral(" ") + hint); }
@@ -1381,11 +1206,11 @@ tv::MacroContext TMainForm::macroContext() const {
     tv::MacroContext c;
     c.dateFormat = settings_.dateFormat;
     c.customDate = settings_.custDate;
-    c.owner = tv::documentCodec().encode(ownerName().toStdString());
+    c.owner = toDocument(ownerName());
     c.programFolder = tv::programFolder();
     // Day and month names in the user's language, in the document's code page.
     const QLocale locale;
-    auto name = [](const QString& s) { return tv::documentCodec().encode(s.toStdString()); };
+    auto name = [](const QString& s) { return toDocument(s); };
     for (int m = 1; m <= 12; ++m) {
         c.locale.longMonths[static_cast<std::size_t>(m - 1)] = name(locale.monthName(m, QLocale::LongFormat));
         c.locale.shortMonths[static_cast<std::size_t>(m - 1)] = name(locale.monthName(m, QLocale::ShortFormat));

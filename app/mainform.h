@@ -1,7 +1,8 @@
 // TMainForm: the one multi-document frame of the process. It holds the
-// options, the document windows, menus, tool bars and status bar; opens,
-// finds, saves and closes documents; and forwards document commands to the
-// active document window.
+// options, the menus, tool bars, tabs and status bar, and the document
+// manager with the document windows; it makes one action per document
+// command and sends each to the active document window. To the windows it
+// is their DocumentHost.
 #pragma once
 
 #include <array>
@@ -9,6 +10,7 @@
 #include "app/palette.h"
 #include "app/project.h"
 #include "app/settings.h"
+#include "editor/documenthost.h"
 #include "tools/macros.h"
 
 #include <QMainWindow>
@@ -25,13 +27,15 @@ class QMenu;
 class QPrinter;
 class QToolBar;
 class TAboutBox;
+class TDocumentManager;
 class TMDIChild;
+struct DocumentCommand;
 class TFileDrag;
 class TMRUFileList;
 class TTabSet;
 class Tsearchbox;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public DocumentHost {
     Q_OBJECT
 public:
     // `args`: the command-line arguments (without the program name); `cwd`:
@@ -40,33 +44,36 @@ public:
     ~TMainForm() override;
 
     void setAboutBox(TAboutBox* box) { aboutBox_ = box; }
+    // What the document windows ask of their host.
     // The owner of the installation, as the About box shows it.
-    QString ownerName() const;
-    const tv::Settings& settings() const { return settings_; }
-    // Commands that change an option (the list options) write here.
-    tv::Settings& mutableSettings() { return settings_; }
+    QString ownerName() const override;
+    const tv::Settings& settings() const override { return settings_; }
+    tv::Settings& mutableSettings() override { return settings_; }
+    tv::MacroContext macroContext() const override;
+    tv::PendingTexts& repeatTags() override;
+    Tsearchbox* searchBox() override;
+    QString openDialogFolder() const override { return openDir_; }
+    bool wordWrapChecked() const override;
+    bool saveDocument(TMDIChild* child, bool saveAsWhenUntitled) override;
+    void checkSpelling() override { SpellBtnClick(); }
+    void bringForward() override;
 
-    // Documents.
-    // A new document: "Untitled " and the next number. (Templates come with
-    // the template dialog.)
-    TMDIChild* NewFile(const QString& templateName = {}, const QString& title = {});
+    // The open documents.
+    TDocumentManager* docs() const { return docs_; }
+    // A file opened by any route: a project file becomes the open project,
+    // any other file a document window.
     TMDIChild* OpenDocument(const QString& fileName);
-    TMDIChild* FindDocument(const QString& fileName);
     TMDIChild* activeDocument() const;
     std::vector<TMDIChild*> documents() const;
-    // "&Save" for a window: Save As when untitled (if allowed), else writes
-    // the file. False when nothing was written (cancelled or failed).
-    bool SaveDocument(TMDIChild* child, bool saveAsWhenUntitled);
-    bool SaveAs(TMDIChild* child);
-    bool ConfirmReplace(const QString& fileName);
+    // The action of a document command ("Bold1", "UndoBtn", ...).
+    QAction* command(const std::string& id) const;
+    // Runs a document command on the active window; nothing without one.
+    void runCommand(const DocumentCommand& c);
+
     // A single-instance message: bring the frame forward and open the name.
     void receiveHandOver(const QString& argument);
     // Files dropped on the frame, in order.
     void FileDrop(const QStringList& fileNames);
-    void SaveAll1Click();
-    // Update over a list of files: open ones change in their windows, the
-    // others are written back. What a project folder's Update Files runs.
-    void UpdateFolderFiles(const QStringList& files);
     // Browser preview.
     void BuildBrowserMenu();
     void BrowserItemClick(int index);
@@ -74,8 +81,6 @@ public:
     void PreviewFile(const QString& fileName);
     void Preview1Click();
     void Options1Click();
-    // What the update macros are filled from.
-    tv::MacroContext macroContext() const;
     QAction* UpdateBtn = nullptr;
     QAction* DateBtn = nullptr;
     QMenu* DateMenu = nullptr;
@@ -99,19 +104,13 @@ public:
     QWidget* TabPanel = nullptr;
     TMRUFileList* MRUFileList1 = nullptr;
     TFileDrag* FileDrag1 = nullptr;
-    int NextUntitledNumber = 0;
-    QString openDialogFolder() const { return openDir_; }
 
-    // Called by document windows.
-    void setCaretStatus(int line, int column);
-    void documentStateChanged(TMDIChild* child);
-    void documentClosed(TMDIChild* child);
-    bool wordWrapChecked() const;
-
+    // Enables the menu items and buttons for the active window's state;
+    // every change of a window comes here.
     void UpdateMenuItems();
     QString statusPanel(int index) const;
 
-    // Tool buttons the document windows keep in step.
+    // Tool buttons. Those of document commands are the commands' actions.
     QAction* NewBtn = nullptr;
     QAction* OpenBtn = nullptr;
     QAction* SaveBtn = nullptr;
@@ -122,8 +121,6 @@ public:
     QAction* RedoBtn = nullptr;   // Repeat Tag
     QAction* ColorBtn = nullptr;
     QMenu* HeaderMenu = nullptr;  // the Header drop-down, "Level &1" to "Level &6"
-    // Tag buttons by the name of the command they run ("Bold1", ...).
-    std::map<std::string, QAction*> tagButtons;
 
     // Menu items.
     QMenu* File1 = nullptr;
@@ -141,6 +138,9 @@ public:
     QAction* Exit1 = nullptr;
     QMenu* OpenDropDown = nullptr;
     QMenu* FrameEdit1 = nullptr;  // "&Edit" while no document is active
+    // The document menus (Edit, Text, Style, Format, Elements, Lists), shown
+    // while a document is active.
+    std::vector<QMenu*> documentMenus;
     QAction* FrameFind1 = nullptr;
     QMenu* View1 = nullptr;
     QMenu* Toolbars1 = nullptr;
@@ -208,8 +208,6 @@ public:
     std::vector<QToolBar*> toolBars;
 
     QMdiArea* mdiArea() const { return mdi_; }
-    // The search dialog, one for the whole program.
-    Tsearchbox* searchBox();
     // Its multi-file state.
     void FindInFiles();
     void ReplaceInFiles();
@@ -226,19 +224,24 @@ protected:
 
 private:
     void createMenus();
+    void createCommands();
+    void createDocumentMenus(QMenuBar* bar);
     void createToolBars();
     void createCustomTags();
     void createFilePane();
     void createProjectMenu();
     QAction* addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint);
     QAction* addButton(const char* name, const char* hint, const char* themeIcon, int standardIcon);
+    // A document command's action on the main tool bar, with a picture.
+    QAction* commandButton(const char* id, const char* themeIcon, int standardIcon, const char* buttonName = nullptr);
     void FormShow();
     void FormDestroy();
     void applySettings();
     void applyToolBarLayouts();
     void collectToolBarLayouts();
-    TMDIChild* createChild(const QString& fileName);
-    void showChild(TMDIChild* child);
+    void documentCreated(TMDIChild* child);
+    void documentStateChanged(TMDIChild* child);
+    void documentClosed(TMDIChild* child);
     int tabOf(TMDIChild* child) const;
     void TabSet1Change(int index);
     void NewBtnClick();
@@ -257,7 +260,6 @@ private:
     void About1Click();
     void ShowApplicationHint(const QString& hint);
     void subWindowActivated(QMdiSubWindow* w);
-    bool writeDocument(TMDIChild* child);
     void showError(const QString& text);
 
     QStringList args_;
@@ -267,10 +269,11 @@ private:
     QMdiArea* mdi_ = nullptr;
     QLabel* panel0_ = nullptr;
     QLabel* panel1_ = nullptr;
-    std::vector<QMenu*> merged_;  // the active document's menus in the menu bar
+    TDocumentManager* docs_ = nullptr;
+    std::map<std::string, QAction*> commands_;
+    bool clipboardHasText_ = false;
     Tsearchbox* searchBox_ = nullptr;
     class THelpBox* helpBox_ = nullptr;
-    QAction* addTagButton(QToolBar* bar, const char* command, const char* label, int style);
     void createTagButtons();
     QAction* windowListSeparator_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;

@@ -2,6 +2,8 @@
 // save a modified project, and what the pane's lists do with a file.
 #include "app/mainform.h"
 
+#include "app/documents.h"
+
 #include "app/docfile.h"
 #include "app/filepane.h"
 #include "app/filepaneui.h"
@@ -39,7 +41,7 @@ void TMainForm::createFilePane() {
         if (image) c->MakeImageTag(file.toStdString());
         else c->MakeLinkTag(file.toStdString());
     };
-    FilePanel->updateFiles = [this](const QStringList& files) { UpdateFolderFiles(files); };
+    FilePanel->updateFiles = [this](const QStringList& files) { docs_->UpdateFolderFiles(files); };
     FilePanel->onHint = [this](const QString& hint) { ShowApplicationHint(hint); };
     FilePanel->showRoot();
 }
@@ -189,6 +191,6 @@ void TMainForm::CloseProject1Click() {
 void TMainForm::AddCurrentFile1Click() {
     TMDIChild* c = activeDocument();
     if (!c || !FilePanel->selectedFolder()) return;
-    if (c->IsUntitled() && !SaveAs(c)) return;
-    FilePanel->addToSelectedFolder(c->FileName);
+    if (c->IsUntitled() && !docs_->SaveAs(c)) return;
+    FilePanel->addToSelectedFolder(c->FileName());
 }

@@ -3,6 +3,8 @@
 #include "app/docfile.h"
 #include "app/mainform.h"
 
+#include "app/documents.h"
+
 #include "app/prompter.h"
 #include "editor/mdichild.h"
 #include "text/search.h"
@@ -124,11 +126,11 @@ void TMainForm::ReplaceInFiles() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     tv::ReplaceCallbacks cb;
     cb.openText = [this](const std::string& file) -> std::optional<std::string> {
-        if (TMDIChild* c = FindDocument(QString::fromStdString(file))) return c->RichEdit1->Text();
+        if (TMDIChild* c = docs_->FindDocument(QString::fromStdString(file))) return c->RichEdit1->Text();
         return std::nullopt;
     };
     cb.setOpenText = [this](const std::string& file, const std::string& text) {
-        if (TMDIChild* c = FindDocument(QString::fromStdString(file))) {
+        if (TMDIChild* c = docs_->FindDocument(QString::fromStdString(file))) {
             c->RichEdit1->SetText(text);
             c->ColorDocument();
         }

@@ -1,50 +1,39 @@
 // TMDIChild: the window of one document inside the frame. It owns the editor
-// RichEdit1, the document's Edit menu and context menu, keeps the frame's
-// buttons and status bar in step with the editor, decides when typing starts
-// a new undo step, carries out the edit commands and asks before a modified
-// document closes.
+// RichEdit1 and its context menu, decides when typing starts a new undo
+// step, carries out the document commands and asks before a modified
+// document closes. It knows the program around it only as a DocumentHost,
+// and tells it of every change with stateChanged.
 #pragma once
 
-#include "app/docfile.h"
 #include "dialogs/tagreader.h"
 #include "editor/colouring.h"
+#include "editor/document.h"
 #include "editor/markup.h"
 #include "editor/tvokrich.h"
 
 #include <QWidget>
 #include <functional>
 #include <optional>
-#include <map>
 #include <string>
 
 class QAction;
 class QMenu;
-class TMainForm;
+class DocumentHost;
 
 class TMDIChild : public QWidget {
     Q_OBJECT
 public:
-    explicit TMDIChild(TMainForm* frame);
+    explicit TMDIChild(DocumentHost& host);
 
     TvokRich* RichEdit1 = nullptr;
-    QString FileName;
+    // The file and its line ends.
+    tv::TDocument Document;
+    QString FileName() const { return QString::fromStdString(Document.fileName); }
     bool ColorPending = false;
-    tv::LineEnds LineEnds = tv::platformLineEnds();
+    // Set when a search finds nothing more.
+    bool EndReached = false;
 
-    // The document's Edit menu, shown in the frame's menu bar while the
-    // window is active, and its context menu.
-    QMenu* Edit1 = nullptr;
-    QAction* Undo1 = nullptr;
-    QAction* Redo1 = nullptr;
-    QAction* RepeatTag1 = nullptr;
-    QAction* Find1 = nullptr;
-    QAction* FindNext1 = nullptr;
-    QAction* RaFagain = nullptr;
-    QAction* Gotoline1 = nullptr;
-    QAction* Cut1 = nullptr;
-    QAction* Copy1 = nullptr;
-    QAction* Paste1 = nullptr;
-    QAction* SelectAll1 = nullptr;
+    // The context menu.
     QMenu* PopupMenu1 = nullptr;
     QAction* Undo2 = nullptr;
     QAction* Repeat2 = nullptr;
@@ -53,32 +42,6 @@ public:
     QAction* Copy2 = nullptr;
     QAction* Paste2 = nullptr;
     QAction* SelectAll2 = nullptr;
-
-    // The document's tag menus, shown in the frame's menu bar after Edit.
-    QMenu* Text1 = nullptr;
-    QAction* ChangeCase1 = nullptr;
-    QAction* Breaks1 = nullptr;
-    QAction* Tags1 = nullptr;
-    QAction* Append1 = nullptr;
-    QAction* Indent1 = nullptr;
-    QAction* Translate1 = nullptr;
-    QAction* zap = nullptr;
-    QAction* UrlDecode1 = nullptr;
-    QAction* Uncomment1 = nullptr;
-    QMenu* Style1 = nullptr;
-    QMenu* Format1 = nullptr;
-    QMenu* Elements1 = nullptr;
-    QMenu* Lists1 = nullptr;
-    QAction* Color1 = nullptr;
-    std::vector<QMenu*> documentMenus() const { return {Text1, Style1, Format1, Elements1, Lists1}; }
-    // The simple tag commands by name ("Bold1", "H1", ...).
-    std::map<std::string, QAction*> tagActions;
-
-    // The last tag pair inserted, shared by all windows (Repeat Tag).
-    static std::string PendingStartText;
-    static std::string PendingEndText;
-    // Set when a search finds nothing more.
-    static bool EndReached;
 
     // Colouring.
     void ColorDocument();
@@ -94,10 +57,11 @@ public:
     void Color1Click();
     bool ColorCodeAtCaret();
     void TagCommandClick(const tv::TagCommand& command);
-    void runTagCommand(const std::string& name);
 
-    // Update macros and include blocks, dates.
+    // Update macros and include blocks, dates, spelling.
     void UpdateDocument(const QString& title);
+    void Update1Click();
+    void CheckSpelling1Click();
     void IncludeFile1Click();
     void InsertDate(int kind);
 
@@ -151,7 +115,6 @@ public:
     void Frameset1Click();
     void Frame1Click();
     void Division1Click();
-    std::map<std::string, QAction*> dialogActions;
 
     // Find, replace, go to line.
     void Find1Click();
@@ -168,6 +131,19 @@ public:
     void SetEditRect();
     void GetTitle();
     QString caption() const { return windowTitle(); }
+    const DocumentHost& host() const { return host_; }
+
+    // Where the selection goes after a replacement: `start` characters
+    // into the new text, `length` long.
+    struct SelectionAfter {
+        int start = 0;
+        int length = 0;
+    };
+    enum class Recolour { Range, AroundCaret, None };
+    // The one way a command changes part of the text: the new text replaces
+    // the selection (an undo step when it differs), what changed is coloured
+    // again and the selection goes where `after` says.
+    void replaceSelection(const std::string& text, SelectionAfter after, Recolour recolour = Recolour::Range);
 
     // Change of the text and of the selection.
     void TextChange();
@@ -181,11 +157,23 @@ public:
     void Copy1Click(bool fromMenu = false);
     void Paste1Click(bool fromMenu = false);
     void SelectAll1Click();
+    // The document is as on disk (just loaded or saved).
+    void setUnmodified();
+    // What the frame enables for this window.
+    bool canRepeatTag() const;
 
     // The close query: false keeps the window open.
     bool FormCloseQuery();
     // Set once the frame has asked this window at shutdown.
     bool closeApproved = false;
+
+signals:
+    // The text, the selection, the undo lists, the file name or the
+    // clipboard changed: the frame brings its buttons and tabs up to date.
+    void stateChanged(TMDIChild* child);
+    void fileNameChanged(TMDIChild* child);
+    // The window is about to go.
+    void closed(TMDIChild* child);
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -196,13 +184,9 @@ protected:
 private:
     void RichEdit1KeyDown(int key, Qt::KeyboardModifiers mods);
     void RichEdit1KeyPress(unsigned char ch);
-    void Edit1Popup();
     void PopupMenu1Popup();
     void FormPaint();
     QWidget* commandTarget(bool fromMenu) const;
-    void createTagMenus();
-    void createTextMenu();
-    void createDialogItems(QMenu* tableTags, QMenu* lists);
     // The edit-or-insert sequence of the element commands. `afterRead` sees
     // the fields read from the tag being edited; `build` makes the new tag
     // (none: nothing is written), by default the element's own builder.
@@ -214,18 +198,22 @@ private:
     void insertIfAny(const tv::PendingTexts& texts);
     // Steps 7 to 9 of the edit-or-insert sequence.
     void finishElement(bool edit, const std::string& newTag, const tv::PendingTexts& texts);
-    void createHeadItems(QMenu* structure, QMenu* heading, QMenu* frameTags);
     std::string referenceFor(const std::string& file) const;
     void prepareImageBox(class TImageBox& box);
     void runImageBox(class TImageBox& box, bool edit, const std::string& tag);
     // The text tools' common ending: the new text replaces the selection,
     // is coloured and selected.
     void replaceAndSelect(const std::string& text);
+    // The whole text, or the selection when there is one, is what a tool
+    // works on: selects the whole text when nothing is selected.
+    void selectAllIfEmpty();
     void applyWalk(int start, tv::WalkStop stop, int endPos, bool hourglass);
     tv::KindColors kindColors() const;
-    QAction* addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint);
+    void changed() { emit stateChanged(this); }
+    // Find Next found nothing more: says so.
+    void reachedEnd();
 
-    TMainForm* frame_;
+    DocumentHost& host_;
     bool shown_ = false;
 };
 
@@ -241,4 +229,20 @@ public:
 private:
     QWidget* w_;
     bool wasEnabled_;
+};
+
+// One edit of a document window: the editor's change and selection events
+// wait until it ends, painting is suspended while it runs and, when asked,
+// the hourglass shows. The undo step is the editor's ReplaceSelection's.
+class EditTransaction {
+public:
+    explicit EditTransaction(TMDIChild& window, bool hourglass = false);
+    ~EditTransaction();
+    EditTransaction(const EditTransaction&) = delete;
+    EditTransaction& operator=(const EditTransaction&) = delete;
+
+private:
+    EditScope scope_;
+    PaintLock lock_;
+    bool hourglass_;
 };

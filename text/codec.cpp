@@ -1,5 +1,7 @@
 #include "text/codec.h"
 
+#include "text/lines.h"
+
 namespace tv {
 namespace {
 
@@ -119,14 +121,6 @@ std::string clipboardToDocumentLineEnds(std::string_view text) {
     return out;
 }
 
-std::string documentToClipboardLineEnds(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out += text[i];
-    }
-    return out;
-}
+std::string documentToClipboardLineEnds(std::string_view text) { return crLfToLf(text); }
 
 } // namespace tv

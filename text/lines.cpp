@@ -20,4 +20,14 @@ std::vector<std::string> splitLines(const std::string& text) {
     return out;
 }
 
+std::string crLfToLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
 } // namespace tv

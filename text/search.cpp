@@ -53,6 +53,30 @@ bool selectionMatches(std::string_view sel, std::string_view f, bool caseSensiti
     return caseSensitive ? sel == f : upperAscii(sel) == upperAscii(f);
 }
 
+ReplaceAllResult replaceAllFrom(std::string_view text, int selStart, int selLength, std::string_view find,
+                                std::string_view replacement, bool caseSensitive) {
+    ReplaceAllResult r;
+    r.caret = selStart;
+    if (find.empty()) return r;
+    const auto sel = text.substr(static_cast<std::size_t>(std::clamp(selStart, 0, static_cast<int>(text.size()))),
+                                 static_cast<std::size_t>(std::max(selLength, 0)));
+    std::optional<int> at = selectionMatches(sel, find, caseSensitive) ? std::optional<int>(selStart)
+                                                                       : findText(text, selStart, find, caseSensitive);
+    if (!at) return r;
+    r.from = *at;
+    std::size_t copied = static_cast<std::size_t>(*at);
+    while (at) {
+        r.text.append(text.substr(copied, static_cast<std::size_t>(*at) - copied));
+        r.text.append(replacement);
+        copied = static_cast<std::size_t>(*at) + find.size();
+        ++r.count;
+        at = findText(text, static_cast<int>(copied), find, caseSensitive);
+    }
+    r.to = static_cast<int>(copied);
+    r.caret = r.from + static_cast<int>(r.text.size());
+    return r;
+}
+
 LineNumber parseLineNumber(const std::string& text) {
     std::size_t i = 0;
     bool negative = false;

@@ -75,7 +75,7 @@ private slots:
         QVERIFY(prompts->inputs.empty());
         // Repeat Tag brings the same answers without asking again.
         ed()->SetSel(0, 0);
-        frame->activeDocument()->RepeatTag1->trigger();
+        frame->command("RepeatTag1")->trigger();
         QCOMPARE(text().count(image), 2);
 
         // A cancelled prompt puts nothing in.

@@ -73,8 +73,6 @@ private slots:
         dir = std::make_unique<QTemporaryDir>();
         qputenv("XDG_CONFIG_HOME", dir->filePath(QStringLiteral("config")).toLocal8Bit());
         prompts = std::make_unique<TestPrompter>();
-        TMDIChild::PendingStartText.clear();
-        TMDIChild::PendingEndText.clear();
     }
     void cleanup() {
         uitest::discardFrame(frame);
@@ -90,7 +88,7 @@ private slots:
             width = get(b, "width");
             set(b, "border", QStringLiteral("2"));
         });
-        doc->dialogActions["Table1"]->trigger();
+        frame->command("Table1")->trigger();
         QCOMPARE(border, QStringLiteral("1"));
         QCOMPARE(width, QStringLiteral("50%"));
         QCOMPARE(text(), QByteArray("x <TABLE ID=x BORDER=2 WIDTH=\"50%\"> y"));
@@ -102,7 +100,7 @@ private slots:
         start("Home <A href=old.html name=top> <A HREF=\"x\">");
         ed()->SetSel(0, 4);
         fill<TLinkBox>([](TLinkBox& b) { set(b, "url", QStringLiteral("index.html")); });
-        frame->tagButtons["Anchor1"]->trigger();
+        frame->command("Anchor1")->trigger();
         QCOMPARE(text(), QByteArray("<A HREF=\"index.html\">Home</A> <A href=old.html name=top> <A HREF=\"x\">"));
         ed()->SetSelStart(35);
         QString read;
@@ -110,14 +108,14 @@ private slots:
             read = get(b, "url");
             set(b, "url", QStringLiteral("new.html"));
         });
-        doc->dialogActions["Anchor1"]->trigger();
+        frame->command("Anchor1")->trigger();
         QCOMPARE(read, QStringLiteral("old.html"));
         QCOMPARE(text(), QByteArray("<A HREF=\"index.html\">Home</A> <A HREF=\"new.html\" NAME=\"top\"> <A HREF=\"x\">"));
         // An anchor left without attributes changes nothing.
         const QByteArray before = text();
         ed()->SetSelStart(before.size() - 3);
         fill<TLinkBox>([](TLinkBox& b) { set(b, "url", QString()); });
-        doc->dialogActions["Anchor1"]->trigger();
+        frame->command("Anchor1")->trigger();
         QCOMPARE(text(), before);
         // The Scheme menu puts its scheme in place of the address's own.
         QString schemed;
@@ -127,7 +125,7 @@ private slots:
                 if (a->text() == QStringLiteral("ftp://")) a->trigger();
             schemed = get(b, "url");
         }, false);
-        doc->dialogActions["Anchor1"]->trigger();
+        frame->command("Anchor1")->trigger();
         QCOMPARE(schemed, QStringLiteral("ftp://host/x"));
     }
 
@@ -141,7 +139,7 @@ private slots:
             width = get(b, "width");
         });
         ed()->SetSelStart(ed()->Length());
-        frame->tagButtons["Image1"]->trigger();
+        frame->command("Image1")->trigger();
         QCOMPARE(width, QStringLiteral("100"));
         // The size goes in only with its box ticked.
         QCOMPARE(text(), QByteArray("<IMG SRC=\"a.gif\" BORDER=25><IMG SRC=\"pic.png\">"));
@@ -149,18 +147,18 @@ private slots:
             set(b, "src", QStringLiteral("pic.png"));
             b.wh->click();
         });
-        frame->tagButtons["Image1"]->trigger();
+        frame->command("Image1")->trigger();
         QVERIFY(text().endsWith("<IMG SRC=\"pic.png\" HEIGHT=50 WIDTH=100>"));
         ed()->SetSelStart(3);
         fill<TImageBox>([&](TImageBox& b) { border = b.border->currentText(); });
-        doc->dialogActions["Image1"]->trigger();
+        frame->command("Image1")->trigger();
         QCOMPARE(border, QString());
         QVERIFY(text().startsWith("<IMG SRC=\"a.gif\"><IMG"));
         // Without a source nothing is written.
         const QByteArray before = text();
         ed()->SetSelStart(ed()->Length());
         fill<TImageBox>([](TImageBox&) {});
-        doc->dialogActions["Image1"]->trigger();
+        frame->command("Image1")->trigger();
         QCOMPARE(text(), before);
     }
 
@@ -171,11 +169,11 @@ private slots:
             set(b, "text", QStringLiteral("Hello"));
             b.Infinite->setChecked(true);
         });
-        doc->dialogActions["Marquee1"]->trigger();
+        frame->command("Marquee1")->trigger();
         QCOMPARE(text(), QByteArray("<MARQUEE LOOP=infinite>HelloS</MARQUEE>"));
         ed()->SetSel(0, 0);
         fill<TParamBox>([](TParamBox& b) { set(b, "name", QStringLiteral("speed")); });
-        doc->dialogActions["Parameter1"]->trigger();
+        frame->command("Parameter1")->trigger();
         QVERIFY(text().startsWith("<PARAM NAME=\"speed\">\r\n<MARQUEE"));
         ed()->SetSel(0, 0);
         fill<TSoundBox>([](TSoundBox& b) {
@@ -183,11 +181,11 @@ private slots:
             b.infinite->setChecked(true);
             QVERIFY(!b.spin->isEnabled());
         });
-        doc->dialogActions["BackgroundSound1"]->trigger();
+        frame->command("BackgroundSound1")->trigger();
         QVERIFY(text().startsWith("<BGSOUND SRC=\"a.wav\" LOOP=infinite><PARAM"));
         const QByteArray before = text();
         fill<TAppletBox>([](TAppletBox&) {});
-        doc->dialogActions["Applet1"]->trigger();
+        frame->command("Applet1")->trigger();
         QCOMPARE(text(), before);
     }
 
@@ -199,7 +197,7 @@ private slots:
             set(b, "width", QStringLiteral("100%"));
             set(b, "xCaption", QStringLiteral("Prices"));
         });
-        frame->tagButtons["Table1"]->trigger();
+        frame->command("Table1")->trigger();
         QCOMPARE(text(), QByteArray("<TABLE BORDER=1 WIDTH=\"100%\">\r\n<CAPTION>Prices</CAPTION>\r\nS\r\n</TABLE>"));
         QCOMPARE(QByteArray::fromStdString(ed()->SelText()), QByteArray("S"));
     }
@@ -238,7 +236,7 @@ private slots:
             set(b, "name", QStringLiteral("q"));
             set(b, "size", QStringLiteral("20"));
         });
-        frame->tagButtons["InputText"]->trigger();
+        frame->command("InputText")->trigger();
         QCOMPARE(text(), QByteArray("<INPUT TYPE=text NAME=\"q\" SIZE=20>sel"));
         // Picking submit fills the value; a required name missing inserts nothing.
         fill<TInputBox>([](TInputBox& b) {
@@ -262,7 +260,7 @@ private slots:
             set(b, "value", QStringLiteral("3"));
             set(b, "selected", QStringLiteral("1"));
         });
-        doc->dialogActions["Option1"]->trigger();
+        frame->command("Option1")->trigger();
         QCOMPARE(text(), QByteArray("<OPTION VALUE=\"3\" SELECTED>"));
         ed()->SetText("<SELECT size=abc>");
         ed()->SetSelStart(3);
@@ -300,11 +298,11 @@ private slots:
             emit b.oltype->activated(3);
             QCOMPARE(get(b, "start"), QStringLiteral("I"));
         });
-        doc->dialogActions["Options2"]->trigger();
+        frame->command("Options2")->trigger();
         QCOMPARE(frame->settings().ol, std::string("<OL TYPE=I START=I>"));
         QCOMPARE(text(), QByteArray("<OL TYPE=I START=I>\r\n<LI>a\r\n</OL>\r\n"));
         // The list buttons open the options on a right click.
-        QWidget* ul = frame->toolBars[7]->widgetForAction(frame->tagButtons["UnorderedList1"]);
+        QWidget* ul = frame->toolBars[7]->widgetForAction(frame->command("UnorderedList1"));
         QCOMPARE(ul->contextMenuPolicy(), Qt::CustomContextMenu);
         emit ul->customContextMenuRequested(QPoint(1, 1));
         QCOMPARE(prompts->dialogsRun.last(), QStringLiteral("TListOptions"));
@@ -314,7 +312,7 @@ private slots:
         start("<BODY bgcolor=white onload=\"go()\">\r\n<FONT SIZE=+2 COLOR=red>x</FONT>\r\n<HR noshade width=50%>");
         ed()->SetSelStart(3);
         fill<TBodyBox>([](TBodyBox&) {});
-        doc->dialogActions["Body1"]->trigger();
+        frame->command("Body1")->trigger();
         ed()->SetSelStart(ed()->Text().find("<FONT") + 3);
         bool ticked = false;
         int type = -1;
@@ -322,7 +320,7 @@ private slots:
             ticked = b.SizeCheck->isChecked();
             type = b.SizeType->currentIndex();
         });
-        doc->dialogActions["Font1"]->trigger();
+        frame->command("Font1")->trigger();
         QVERIFY(ticked);
         QCOMPARE(type, 1);
         ed()->SetSelStart(ed()->Length() - 2);
@@ -343,7 +341,7 @@ private slots:
             set(b, "size", QStringLiteral("12"));
             b.fcolor->setCurrentIndex(10);  // Red
         });
-        frame->tagButtons["StyleSheet1"]->trigger();
+        frame->command("StyleSheet1")->trigger();
         QCOMPARE(text(), QByteArray("H1 {font-size: 12pt; color: Red;}\r\n"));
         ed()->SetText("");
         fill<TSetBox>([](TSetBox& b) {
@@ -352,14 +350,14 @@ private slots:
         });
         fill<TFaddBox>([](TFaddBox& b) { set(b, "value", QStringLiteral("25")); });
         fill<TFaddBox>([](TFaddBox& b) { b.addtype->button(3)->setChecked(true); });
-        doc->dialogActions["Frameset1"]->trigger();
+        frame->command("Frameset1")->trigger();
         QCOMPARE(text(), QByteArray("<FRAMESET COLS=\"25%,*\">\r\n\r\n</FRAMESET>"));
         ed()->SetText("");
         fill<TMetaBox>([](TMetaBox& b) {
             set(b, "name", QStringLiteral("generator"));
             QCOMPARE(get(b, "content"), QStringLiteral("Taviron"));
         });
-        doc->dialogActions["Meta1"]->trigger();
+        frame->command("Meta1")->trigger();
         QCOMPARE(text(), QByteArray("<META NAME=\"generator\" CONTENT=\"Taviron\">"));
     }
 

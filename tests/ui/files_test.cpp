@@ -1,6 +1,7 @@
 // Options read at start and written at exit, new documents, Save All, the
 // recent-file list, the tab set, dropped files and printing.
 #include "app/mainform.h"
+#include "app/documents.h"
 #include "app/mrufilelist.h"
 #include "app/settings.h"
 #include "editor/mdichild.h"
@@ -141,7 +142,7 @@ private slots:
         QTest::keySequence(frame.get(), QKeySequence(Qt::CTRL | Qt::Key_N));
         TMDIChild* first = frame->activeDocument();
         QVERIFY(first);
-        QCOMPARE(first->FileName, QStringLiteral("Untitled 0"));
+        QCOMPARE(first->FileName(), QStringLiteral("Untitled 0"));
         QVERIFY(first->IsUntitled());
         QVERIFY(!first->RichEdit1->Modified());
         closeDoc(first);
@@ -149,7 +150,7 @@ private slots:
         prompts->dialogResults.push_back(QDialog::Accepted);
         frame->NewBtn->trigger();
         QCOMPARE(prompts->dialogsRun, QStringList{QStringLiteral("TNewDoc")});
-        QCOMPARE(frame->activeDocument()->FileName, QStringLiteral("Untitled 1"));
+        QCOMPARE(frame->activeDocument()->FileName(), QStringLiteral("Untitled 1"));
         closeDoc(frame->activeDocument());
         QVERIFY(frame->MRUFileList1->items().isEmpty());  // untitled documents are not remembered
     }
@@ -162,7 +163,7 @@ private slots:
         docs[0]->RichEdit1->SetSel(0, 0);
         docs[0]->RichEdit1->ReplaceSelection("1");
         writeFile(path("b.html"), "changed on disk");  // b is not modified: it must not be rewritten
-        TMDIChild* untitled = frame->NewFile();
+        TMDIChild* untitled = frame->docs()->NewFile();
         untitled->RichEdit1->ReplaceSelection("new");
         frame->SaveAll1->trigger();
         QCOMPARE(readFile(path("a.html")), QByteArray("1a"));
@@ -183,7 +184,7 @@ private slots:
         QCOMPARE(frame->OpenDropDown->actions().first()->text(), QStringLiteral("&f0.html"));
         // Choosing it reopens the file and takes the entry away.
         frame->MRUFileList1->submenu()->actions().first()->trigger();
-        QCOMPARE(frame->activeDocument()->FileName, path("f0.html"));
+        QCOMPARE(frame->activeDocument()->FileName(), path("f0.html"));
         QVERIFY(frame->MRUFileList1->items().isEmpty());
         QVERIFY(!frame->MRUFileList1->submenu());
         closeDoc(frame->activeDocument());
@@ -227,7 +228,7 @@ private slots:
         QCOMPARE(tabs->tabRect(0).width(), plainWidth + 10);  // room for the blue square
         tabs->setCurrentIndex(0);
         QCOMPARE(frame->activeDocument(), docs[0]);
-        frame->SaveDocument(docs[0], true);
+        frame->docs()->SaveDocument(docs[0], true);
         QVERIFY(!tabs->isModified(0));
         closeDoc(docs[0]);
         QCOMPARE(tabs->count(), 1);

@@ -3,6 +3,7 @@
 // hand-over of a second start.
 #include "app/aboutbox.h"
 #include "app/mainform.h"
+#include "app/documents.h"
 #include "app/singleinstance.h"
 #include "editor/mdichild.h"
 #include "testprompter.h"
@@ -83,7 +84,7 @@ private slots:
                     QStringLiteral("missing.html")});
         const auto docs = frame->documents();
         QCOMPARE(docs.size(), std::size_t(1));
-        QCOMPARE(docs[0]->FileName, path("page.html"));
+        QCOMPARE(docs[0]->FileName(), path("page.html"));
         QCOMPARE(docs[0]->caption(), QStringLiteral("page.html"));
         QCOMPARE(QByteArray::fromStdString(docs[0]->RichEdit1->Text()), QByteArray("<p>hi</p>\r\n"));
         QVERIFY(!docs[0]->RichEdit1->Modified());
@@ -113,7 +114,7 @@ private slots:
         QCOMPARE(prompts->openRequests[0].title, QStringLiteral("Open Document"));
         QVERIFY(prompts->openRequests[0].filter.startsWith(QStringLiteral("HTML files|*.html; *.htm")));
         QVERIFY(frame->activeDocument());
-        QCOMPARE(frame->activeDocument()->FileName, path("chosen.htm"));
+        QCOMPARE(frame->activeDocument()->FileName(), path("chosen.htm"));
     }
 
     void closePromptAnswers_data() {
@@ -204,7 +205,7 @@ private slots:
         QCOMPARE(prompts->saveRequests.size(), std::size_t(1));
         QCOMPARE(prompts->saveRequests[0].fileName, path("orig.txt"));
         QCOMPARE(prompts->saveRequests[0].defaultSuffix, QStringLiteral("htm"));
-        QCOMPARE(doc->FileName, path(savedAs));
+        QCOMPARE(doc->FileName(), path(savedAs));
         QCOMPARE(doc->caption(), savedAs);
         QCOMPARE(readFile(path(savedAs)), QByteArray("text"));
     }
@@ -217,12 +218,12 @@ private slots:
         edit(doc, "more ");
         prompts->saves.push_back({path("page.htm"), 1});
         prompts->answers.push_back(Prompter::No);
-        QVERIFY(!frame->SaveAs(doc));
+        QVERIFY(!frame->docs()->SaveAs(doc));
         QCOMPARE(prompts->questions.size(), std::size_t(1));
         QCOMPARE(prompts->questions[0].text,
                  path("page.html") + QStringLiteral("\r\nThis file already exists.\r\n\r\nReplace existing file?"));
         QCOMPARE(prompts->questions[0].defaultButton, Prompter::No);
-        QCOMPARE(doc->FileName, path("orig.txt"));
+        QCOMPARE(doc->FileName(), path("orig.txt"));
         QVERIFY(doc->RichEdit1->Modified());
         QCOMPARE(readFile(path("page.html")), QByteArray("precious"));
         QVERIFY(!QFileInfo::exists(path("page.htm")));
@@ -255,7 +256,7 @@ private slots:
         rlimit small = old;
         small.rlim_cur = 4096;
         setrlimit(RLIMIT_FSIZE, &small);
-        const bool saved = frame->SaveDocument(doc, true);
+        const bool saved = frame->docs()->SaveDocument(doc, true);
         setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!saved);
         QCOMPARE(prompts->questions.size(), std::size_t(1));
@@ -279,7 +280,7 @@ private slots:
         startFrame({QStringLiteral("link.html")});
         TMDIChild* doc = frame->activeDocument();
         edit(doc, "two ");
-        QVERIFY(frame->SaveDocument(doc, true));
+        QVERIFY(frame->docs()->SaveDocument(doc, true));
         QVERIFY(QFileInfo(path("link.html")).isSymLink());
         QCOMPARE(readFile(path("real/target.html")), QByteArray("two one\n"));
         struct stat st {};
@@ -296,7 +297,7 @@ private slots:
         TMDIChild* doc = frame->activeDocument();
         QVERIFY(doc->RichEdit1->Length() > 5 * 1024 * 1024);  // not cut at the text limit
         doc->RichEdit1->SetModified(true);
-        QVERIFY(frame->SaveDocument(doc, true));
+        QVERIFY(frame->docs()->SaveDocument(doc, true));
         QVERIFY(readFile(path("big.html")) == big);
     }
 
@@ -387,7 +388,7 @@ private slots:
         QCOMPARE(code, 0);
         QCOMPARE(received, QStringList{path("other.html")});
         QVERIFY(frame->activeDocument());
-        QCOMPARE(frame->activeDocument()->FileName, path("other.html"));
+        QCOMPARE(frame->activeDocument()->FileName(), path("other.html"));
         // Handing over a name that is open brings it forward, once.
         QCOMPARE(runTaviron({QStringLiteral("other.html")}, &code), QStringLiteral("exited"));
         QCOMPARE(frame->documents().size(), std::size_t(1));

@@ -1,6 +1,7 @@
 // The manual: every menu command is described, and Help shows and searches it.
 #include "app/aboutbox.h"
 #include "app/helpbox.h"
+#include "app/documents.h"
 #include "app/mainform.h"
 #include "editor/mdichild.h"
 #include "testprompter.h"
@@ -43,7 +44,7 @@ private slots:
         TestPrompter prompts;
         TMainForm frame({}, dir.path());
         frame.show();
-        frame.NewFile();  // the document's menus are in the menu bar while it is active
+        frame.docs()->NewFile();  // the document's menus are in the menu bar while it is active
         QStringList missing;
         for (QAction* top : frame.menuBar()->actions()) {
             if (!top->isVisible() || !top->menu()) continue;

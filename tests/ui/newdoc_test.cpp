@@ -105,7 +105,7 @@ private slots:
         TMDIChild* doc = frame->activeDocument();
         QVERIFY(doc);
         QCOMPARE(text(doc), QByteArray("<TITLE>Home</TITLE>\r\n#FILENAME#"));
-        QVERIFY(doc->FileName.startsWith(QStringLiteral("Untitled")));
+        QVERIFY(doc->FileName().startsWith(QStringLiteral("Untitled")));
         QVERIFY(!doc->RichEdit1->Modified());
         QCOMPARE(doc->RichEdit1->SelStart(), 0);
         QCOMPARE(stored("Templates"), tpl.toStdString());

@@ -3,6 +3,7 @@
 // scope of the search dialog.
 #include "app/filepaneui.h"
 #include "app/mainform.h"
+#include "app/documents.h"
 #include "app/project.h"
 #include "app/settings.h"
 #include "dialogs/objectboxes.h"
@@ -212,7 +213,7 @@ private slots:
         // Dropped into an untitled document: the bare name, SRC alone for
         // the progressive JPEG.
         start();
-        TMDIChild* doc = frame->NewFile();
+        TMDIChild* doc = frame->docs()->NewFile();
         QVERIFY(dropOn(doc, paneDragData(QStringLiteral("FileList"), path(QStringLiteral("prog.jpeg")))));
         QCOMPARE(text(doc), QByteArray("<IMG SRC=\"prog.jpeg\">"));
     }
@@ -339,7 +340,7 @@ private slots:
         pane()->fileAction(path(QStringLiteral("top.html")), true);
         TMDIChild* doc = frame->activeDocument();
         QVERIFY(doc);
-        QCOMPARE(doc->FileName, path(QStringLiteral("top.html")));
+        QCOMPARE(doc->FileName(), path(QStringLiteral("top.html")));
         prompts->dialogScripts.push_back([](QDialog& d) {
             auto* box = qobject_cast<TImageBox*>(&d);
             return box && box->src->currentText() == QStringLiteral("site/pic.png") ? int(QDialog::Accepted)
@@ -369,7 +370,7 @@ private slots:
         emit frame->Project1->aboutToShow();
         QVERIFY(frame->AddFiles1->isEnabled());
         QVERIFY(!frame->AddCurrentFile1->isEnabled());  // no document
-        TMDIChild* doc = frame->NewFile();
+        TMDIChild* doc = frame->docs()->NewFile();
         emit frame->Project1->aboutToShow();
         QVERIFY(frame->AddCurrentFile1->isEnabled());
         // An untitled document is saved first; cancelling adds nothing.
@@ -378,7 +379,7 @@ private slots:
         QCOMPARE(pane()->ListBox1->count(), 0);
         prompts->saves.push_back({path(QStringLiteral("new.html")), 1});
         frame->AddCurrentFile1->trigger();
-        QCOMPARE(doc->FileName, path(QStringLiteral("new.html")));
+        QCOMPARE(doc->FileName(), path(QStringLiteral("new.html")));
         QCOMPARE(projectRows(), QStringList{path(QStringLiteral("new.html"))});
         frame->AddCurrentFile1->trigger();  // once only
         QCOMPARE(pane()->ListBox1->count(), 1);

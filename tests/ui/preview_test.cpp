@@ -1,5 +1,6 @@
 // Browser preview and the options dialog.
 #include "app/mainform.h"
+#include "app/documents.h"
 #include "app/settings.h"
 #include "app/settingsbox.h"
 #include "editor/mdichild.h"
@@ -106,7 +107,7 @@ private slots:
         QCOMPARE(prompts->questions.back().text, QStringLiteral("Save changes to p.html?"));
         QTRY_VERIFY(QFile::exists(rec + ".args"));
         QCOMPARE(readFile(path(QStringLiteral("p.html"))), QByteArray("old"));
-        frame->NewFile();
+        frame->docs()->NewFile();
         frame->PrevBtn->trigger();
         QCOMPARE(prompts->questions.back().text, QStringLiteral("You must save your document before previewing."));
     }

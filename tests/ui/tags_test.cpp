@@ -59,8 +59,6 @@ private slots:
         dir = std::make_unique<QTemporaryDir>();
         qputenv("XDG_CONFIG_HOME", dir->filePath(QStringLiteral("config")).toLocal8Bit());
         prompts = std::make_unique<TestPrompter>();
-        TMDIChild::PendingStartText.clear();
-        TMDIChild::PendingEndText.clear();
     }
     void cleanup() {
         uitest::discardFrame(frame);
@@ -85,7 +83,7 @@ private slots:
         start("<P>x</P>", false);
         for (int c : colors()) QCOMPARE(c, kFont);
         ed()->SetSel(1, 0);
-        doc->runTagCommand("Bold1");
+        key(QKeySequence(Qt::CTRL | Qt::Key_B));
         for (int c : colors()) QCOMPARE(c, kFont);
     }
 
@@ -138,10 +136,9 @@ private slots:
     void repeatTagDoesNothingWhileBothTextsAreEmpty() {
         start("x");
         QVERIFY(!frame->RedoBtn->isEnabled());
-        doc->RepeatTag1Click();
+        QVERIFY(!frame->command("RepeatTag1")->isEnabled());
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_T));
         QCOMPARE(text(), QByteArray("x"));
-        emit doc->Edit1->aboutToShow();
-        QVERIFY(!doc->RepeatTag1->isEnabled());
     }
 
     void listTagsEachLine() {
@@ -156,7 +153,7 @@ private slots:
         start("a\r\n");
         const_cast<tv::Settings&>(frame->settings()).ol = "<OL TYPE=i>";
         ed()->SetSel(0, ed()->Length());
-        doc->tagActions["OrderedList1"]->trigger();
+        frame->command("OrderedList1")->trigger();
         QCOMPARE(text(), QByteArray("<OL TYPE=i>\r\n<LI>a\r\n</OL>\r\n"));
     }
 
@@ -170,14 +167,14 @@ private slots:
         QCOMPARE(ed()->SelLength(), ed()->Length() - 3);
         // Repeat Tag afterwards inserts "<BR>" before the selection.
         ed()->SetSel(0, 3);
-        doc->RepeatTag1Click();
+        key(QKeySequence(Qt::CTRL | Qt::Key_T));
         QCOMPARE(text().left(7), QByteArray("<BR><P>"));
     }
 
     void commentTurnsBracketsIntoGuillemets() {
         start("x <B>y</B> z");
         ed()->SetSel(2, 8);
-        doc->tagActions["Comment1"]->trigger();
+        frame->command("Comment1")->trigger();
         QCOMPARE(text(), QByteArray("x <!-- \xAB" "B\xBB" "y\xAB/B\xBB --> z"));
         QCOMPARE(ed()->SelStart(), 7);
         QCOMPARE(ed()->SelLength(), 8);
@@ -189,12 +186,12 @@ private slots:
         start("<BODY BGCOLOR=\"#FF0000\">");
         ed()->SetSelStart(18);
         prompts->colors.push_back(0x00FF00);  // green
-        doc->Color1->trigger();
+        frame->command("Color1")->trigger();
         QCOMPARE(prompts->colorStarts.front(), tv::ColorValue(0x0000FF));  // red, read from the code
         QCOMPARE(text(), QByteArray("<BODY BGCOLOR=\"#00FF00\">"));
         // Elsewhere a new code goes in at the caret; a cancelled dialog changes nothing.
         ed()->SetSelStart(0);
-        doc->Color1->trigger();
+        frame->command("Color1")->trigger();
         QCOMPARE(prompts->colorStarts.back(), tv::ColorValue(0));
         QCOMPARE(text(), QByteArray("<BODY BGCOLOR=\"#00FF00\">"));
     }
@@ -202,15 +199,15 @@ private slots:
     void tagButtonsAndHeaderDropDownForward() {
         start("t");
         ed()->SetSel(0, 1);
-        frame->tagButtons["Italic1"]->trigger();
+        frame->command("Italic1")->trigger();
         QCOMPARE(text(), QByteArray("<I>t</I>"));
         ed()->SetSel(3, 1);
         frame->HeaderMenu->actions().at(2)->trigger();
         QCOMPARE(text(), QByteArray("<I><H3>t</H3></I>"));
         QCOMPARE(frame->HeaderMenu->actions().at(2)->text(), QStringLiteral("Level &3"));
         QVERIFY(frame->toolBars[5]->isVisible());
-        QCOMPARE(frame->tagButtons["Bold1"]->toolTip(), QStringLiteral("Bold"));
-        QVERIFY(!frame->tagButtons["Bold1"]->icon().isNull());
+        QCOMPARE(frame->command("Bold1")->toolTip(), QStringLiteral("Bold"));
+        QVERIFY(!frame->command("Bold1")->icon().isNull());
     }
 
     void findNextAndReplace() {
@@ -254,7 +251,7 @@ private slots:
         QVERIFY(prompts->questions.empty());
         // The document's Find fills the empty find box from the selection.
         ed()->SetSel(1, 2);
-        doc->Find1->trigger();
+        frame->command("Find1")->trigger();
         QCOMPARE(frame->searchBox()->find->toPlainText(), QStringLiteral("bc"));
         QVERIFY(frame->searchBox()->isVisible());
         frame->searchBox()->hide();
@@ -280,7 +277,7 @@ private slots:
             box->number->setText(typed);
             return int(QDialog::Accepted);
         });
-        doc->Gotoline1->trigger();
+        frame->command("Gotoline1")->trigger();
         QCOMPARE(ed()->SelStart(), caret);
         QCOMPARE(prompts->questions.size(), std::size_t(message ? 1 : 0));
     }

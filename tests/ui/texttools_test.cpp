@@ -1,6 +1,7 @@
 // The Text menu's tools, Un-comment and the special-character palette,
 // driven through the document window.
 #include "app/mainform.h"
+#include "app/documents.h"
 #include "editor/mdichild.h"
 #include "testprompter.h"
 #include "tools/textdialogs.h"
@@ -67,7 +68,7 @@ private slots:
         start("x \xE9\xC7\xAE\x99\xEE y");
         ed()->SetSel(2, 5);
         answer<TTranBox>(0);
-        doc->Translate1->trigger();
+        frame->command("Translate1")->trigger();
         QCOMPARE(text(), QByteArray("x &eacute;&Ccedil;&reg;&trade;&#238; y"));
         QCOMPARE(QByteArray::fromStdString(ed()->SelText()), QByteArray("&eacute;&Ccedil;&reg;&trade;&#238;"));
         ed()->Undo();
@@ -78,11 +79,11 @@ private slots:
         writeFile(dir->filePath(QStringLiteral("part.txt")), "PART");
         const QByteArray part = dir->filePath(QStringLiteral("part.txt")).toLocal8Bit();
         start("<!--##INCLUDE=\"" + part + "\"##-->\r\nold\r\n<!--##ENDINCLUDE##--> #FILENAME#");
-        doc->dialogActions["Update1"]->trigger();
+        frame->command("Update1")->trigger();
         QCOMPARE(text(), "<!--##INCLUDE=\"" + part + "\"##-->PART<!--##ENDINCLUDE##--> page.html");
         QVERIFY(prompts->questions.empty());
         ed()->SetText("<!--##INCLUDE=\"/no/such/file\"##-->\r\n<!--##ENDINCLUDE##--> #FILENAME#");
-        doc->dialogActions["Update1"]->trigger();
+        frame->command("Update1")->trigger();
         QCOMPARE(text(), QByteArray("<!--##INCLUDE=\"/no/such/file\"##-->\r\n<!--##ENDINCLUDE##--> #FILENAME#"));
         QCOMPARE(prompts->questions.size(), std::size_t(1));
     }
@@ -92,7 +93,7 @@ private slots:
         writeFile(dir->filePath(QStringLiteral("other.htm")), "#FILENAME# #TITLE#");
         writeFile(dir->filePath(QStringLiteral("bad.html")), "<!--##INCLUDE=\"/gone\"##--><!--##ENDINCLUDE##-->");
         writeFile(dir->filePath(QStringLiteral("last.html")), "#FILENAME#");
-        frame->UpdateFolderFiles({dir->filePath(QStringLiteral("page.html")), dir->filePath(QStringLiteral("other.htm")),
+        frame->docs()->UpdateFolderFiles({dir->filePath(QStringLiteral("page.html")), dir->filePath(QStringLiteral("other.htm")),
                                   dir->filePath(QStringLiteral("bad.html")), dir->filePath(QStringLiteral("last.html"))});
         QCOMPARE(text(), QByteArray("page.html"));
         QCOMPARE(uitest::readFile(dir->filePath(QStringLiteral("page.html"))), QByteArray("#FILENAME#"));
@@ -104,14 +105,14 @@ private slots:
     void translateWholeDocumentToCharacters() {
         start("&copyX &amp;lt; &#65");
         answer<TTranBox>(1, [](TTranBox& b) { QVERIFY(!b.only->isEnabled()); });
-        doc->Translate1->trigger();
+        frame->command("Translate1")->trigger();
         QCOMPARE(text(), QByteArray("\xA9X < A"));
     }
 
     void translateErrorLeavesTheDocument() {
         start("&#99999999999; x");
         answer<TTranBox>(1);
-        doc->Translate1->trigger();
+        frame->command("Translate1")->trigger();
         QCOMPARE(text(), QByteArray("&#99999999999; x"));
         QCOMPARE(prompts->questions.size(), std::size_t(1));
         QCOMPARE(prompts->questions[0].text, QStringLiteral("'99999999999' is not a valid integer value"));
@@ -120,28 +121,26 @@ private slots:
 
     void changeCaseAndTextMenuEnabling() {
         start("o'neil and sons");
-        emit doc->Text1->aboutToShow();
-        QVERIFY(!doc->ChangeCase1->isEnabled());
-        QVERIFY(doc->Indent1->isEnabled());
+        QVERIFY(!frame->command("ChangeCase1")->isEnabled());
+        QVERIFY(frame->command("Indent1")->isEnabled());
         ed()->SetSel(0, ed()->Length());
-        emit doc->Text1->aboutToShow();
-        QVERIFY(doc->ChangeCase1->isEnabled());
+        QVERIFY(frame->command("ChangeCase1")->isEnabled());
         answer<TCaseBox>(3);
-        doc->ChangeCase1->trigger();
+        frame->command("ChangeCase1")->trigger();
         QCOMPARE(text(), QByteArray("O'neil And Sons"));
         QCOMPARE(ed()->SelLength(), ed()->Length());
         prompts->dialogScripts.push_back([](QDialog&) { return int(QDialog::Rejected); });
-        doc->ChangeCase1->trigger();
+        frame->command("ChangeCase1")->trigger();
         QCOMPARE(text(), QByteArray("O'neil And Sons"));
     }
 
     void removeTagsAndLineBreaks() {
         start("a > b <i>c</i> d < e\r\nnext");
         ed()->SetSel(0, 20);
-        doc->Tags1->trigger();
+        frame->command("Tags1")->trigger();
         QCOMPARE(text(), QByteArray("a  b c d < e\r\nnext"));
         ed()->SetSel(0, ed()->Length());
-        doc->Breaks1->trigger();
+        frame->command("Breaks1")->trigger();
         QCOMPARE(text(), QByteArray("a  b c d < enext"));
     }
 
@@ -153,7 +152,7 @@ private slots:
         start("a\r\n\r\nb\r\n");
         ed()->SetSel(0, ed()->Length());
         answer<TAppBox>(1, [](TAppBox& b) { b.aptext->setText(QStringLiteral("T")); });
-        doc->Append1->trigger();
+        frame->command("Append1")->trigger();
         QCOMPARE(text(), QByteArray("aT\r\n\r\nbT\r\n"));
     }
 
@@ -165,26 +164,26 @@ private slots:
         QCOMPARE(text(), QByteArray("abc\r\n  def"));
         QCOMPARE(ed()->SelStart(), 8);
         ed()->SetSel(0, ed()->Length());
-        doc->Indent1->trigger();
+        frame->command("Indent1")->trigger();
         QCOMPARE(text(), QByteArray("  abc\r\n    def"));
     }
 
     void uncommentTurnsACommentBack() {
         start("<B>x</B>");
         ed()->SetSel(0, 8);
-        doc->tagActions["Comment1"]->trigger();
+        frame->command("Comment1")->trigger();
         ed()->SetSel(0, ed()->Length());
-        doc->Uncomment1->trigger();
+        frame->command("Uncomment1")->trigger();
         QCOMPARE(text(), QByteArray(" <B>x</B> "));
         QCOMPARE(ed()->SelLength(), 0);
     }
 
     void eightToSevenAndUrlDecode() {
         start("Sm\xF8rrebr\xF8" "d", "Labels=1\nDelimit=1\n");
-        doc->zap->trigger();
+        frame->command("zap")->trigger();
         QCOMPARE(text(), QByteArray("Smorrebrod"));
         ed()->SetText("name=Jo+Ann&city=S%E3o+Paulo");
-        doc->UrlDecode1->trigger();
+        frame->command("UrlDecode1")->trigger();
         QCOMPARE(text(), QByteArray("Jo Ann,S\xE3o Paulo"));
     }
 

@@ -1,0 +1,212 @@
+#include "app/documents.h"
+
+#include "app/docfile.h"
+#include "app/frametext.h"
+#include "app/paths.h"
+#include "app/prompter.h"
+#include "editor/doctext.h"
+#include "editor/documenthost.h"
+#include "editor/mdichild.h"
+#include "tools/macros.h"
+#include "usertags/newdoc.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+const QString kCaption = QStringLiteral("Taviron");
+} // namespace
+
+TDocumentManager::TDocumentManager(DocumentHost& host, QMdiArea* area, QWidget* dialogParent)
+    : QObject(area), host_(host), area_(area), parent_(dialogParent) {}
+
+std::vector<TMDIChild*> TDocumentManager::documents() const {
+    std::vector<TMDIChild*> out;
+    for (QMdiSubWindow* w : area_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* c = qobject_cast<TMDIChild*>(w->widget())) out.push_back(c);
+    return out;
+}
+
+TMDIChild* TDocumentManager::activeDocument() const {
+    QMdiSubWindow* w = area_->currentSubWindow();
+    return w ? qobject_cast<TMDIChild*>(w->widget()) : nullptr;
+}
+
+TMDIChild* TDocumentManager::FindDocument(const QString& fileName) {
+    const auto docs = documents();
+    for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
+        TMDIChild* c = *it;
+        if (c->FileName() != fileName) continue;
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget())) {
+            if (sub->isMinimized()) sub->showNormal();
+            sub->show();
+            area_->setActiveSubWindow(sub);
+        }
+        return c;
+    }
+    return nullptr;
+}
+
+TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
+    const std::string name = toStd(fileName);
+    if (!tv::fileExists(name)) return nullptr;
+    if (TMDIChild* found = FindDocument(fileName)) return found;
+
+    // Read first: a file that cannot be read leaves no window behind.
+    tv::EditorText loaded = tv::fileToEditorText(tv::readFileBytes(name));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TMDIChild* child = createChild(fileName);
+    child->Document.lineEnds = loaded.lineEnds;
+    child->RichEdit1->SetText(loaded.text);
+    loaded.text.clear();
+    child->ColorDocument();
+    child->RichEdit1->SetModified(false);
+    showChild(child);
+    QApplication::restoreOverrideCursor();
+    return child;
+}
+
+TMDIChild* TDocumentManager::NewFile(const QString& templateName, const QString& title) {
+    // A template that has gone gives an empty document without a word; one
+    // that cannot be read says so and also gives an empty document.
+    std::optional<tv::EditorText> loaded;
+    const std::string name = toStd(templateName);
+    if (tv::fileExists(name)) {
+        try {
+            loaded = tv::fileToEditorText(tv::readFileBytes(name));
+        } catch (const tv::FileError& e) {
+            prompter().message(parent_, kCaption, fromStd(e.what()));
+        }
+    }
+    TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
+    showChild(child);
+    if (loaded) {
+        child->Document.lineEnds = loaded->lineEnds;
+        child->RichEdit1->SetText(loaded->text);
+        child->UpdateDocument(title);  // colours the text too, also when an include is missing
+        child->RichEdit1->SetSel(0, 0);
+        child->RichEdit1->ScrollToLine(0);
+    }
+    child->setUnmodified();
+    return child;
+}
+
+TMDIChild* TDocumentManager::NewFromText(const std::string& text, int caret) {
+    TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
+    showChild(child);
+    child->RichEdit1->SetText(text);
+    child->RichEdit1->SetSel(caret, 0);
+    child->setUnmodified();
+    child->ColorDocument();
+    return child;
+}
+
+TMDIChild* TDocumentManager::createChild(const QString& fileName) {
+    auto* child = new TMDIChild(host_);
+    QMdiSubWindow* sub = area_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The window menu of a document must not take the frame's short cuts
+    // (Ctrl+W is "&Close" of the File menu).
+    if (QMenu* system = sub->systemMenu())
+        for (QAction* a : system->actions()) a->setShortcut(QKeySequence());
+    emit documentCreated(child);
+    child->SetFileName(fileName);
+    return child;
+}
+
+void TDocumentManager::showChild(TMDIChild* child) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    // New windows cascade from the top left, each a step further, and keep
+    // inside the client area.
+    const QSize area = area_->viewport()->size();
+    const QSize size(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
+    const int step = 22;
+    const int places = std::max(1, std::min(area.width() - size.width(), area.height() - size.height()) / step + 1);
+    const int k = (static_cast<int>(area_->subWindowList().size()) - 1) % places;
+    sub->setGeometry(k * step, k * step, size.width(), size.height());
+    sub->show();
+    area_->setActiveSubWindow(sub);
+}
+
+bool TDocumentManager::writeDocument(TMDIChild* child) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        tv::writeFileAtomically(child->Document.fileName,
+                                tv::editorToFileText(child->RichEdit1->TextView(), child->Document.lineEnds));
+    } catch (const tv::FileError& e) {
+        QApplication::restoreOverrideCursor();
+        prompter().message(parent_, kCaption, fromStd(e.what()), Prompter::Icon::Error);
+        return false;
+    }
+    QApplication::restoreOverrideCursor();
+    child->setUnmodified();
+    return true;
+}
+
+bool TDocumentManager::SaveDocument(TMDIChild* child, bool saveAsWhenUntitled) {
+    if (child->IsUntitled()) return saveAsWhenUntitled && SaveAs(child);
+    return writeDocument(child);
+}
+
+bool TDocumentManager::ConfirmReplace(const QString& fileName) {
+    if (!tv::fileExists(toStd(fileName))) return true;
+    const auto answer = prompter().ask(parent_, {kCaption, fromStd(tv::confirmReplaceText(toStd(fileName))),
+                                                 Prompter::Yes | Prompter::No, Prompter::No, Prompter::Icon::Warning});
+    return answer != Prompter::No;
+}
+
+bool TDocumentManager::SaveAs(TMDIChild* child) {
+    Prompter::SaveRequest req;
+    req.title = QStringLiteral("Save As");
+    req.fileName = child->FileName();
+    req.filter = QString::fromLatin1(tv::kSaveAsFilter);
+    req.filterIndex = 1;
+    req.defaultSuffix = host_.settings().addExt ? QStringLiteral("htm") : QString();
+    const auto answer = prompter().saveFileName(parent_, req);
+    if (!answer) return false;
+    bool appended = false;
+    const QString name = fromStd(tv::applySaveAsExtension(toStd(answer->fileName), answer->filterIndex, appended));
+    if (appended && !ConfirmReplace(name)) return false;
+    const tv::TDocument old = child->Document;
+    child->SetFileName(name);
+    if (writeDocument(child)) return true;
+    // Nothing reached the disk: the document keeps the name it had.
+    child->SetFileName(fromStd(old.fileName));
+    child->Document = old;
+    return false;
+}
+
+void TDocumentManager::SaveAll() {
+    for (TMDIChild* c : documents())
+        if (c->RichEdit1->Modified()) SaveDocument(c, false);
+}
+
+void TDocumentManager::UpdateFolderFiles(const QStringList& files) {
+    std::vector<std::string> names;
+    for (const QString& f : files) names.push_back(toStd(f));
+    tv::UpdateFilesCallbacks callbacks;
+    callbacks.openText = [this](const std::string& file) -> std::optional<std::string> {
+        if (TMDIChild* c = FindDocument(fromStd(file))) return c->RichEdit1->Text();
+        return std::nullopt;
+    };
+    callbacks.setOpenText = [this](const std::string& file, const std::string& text) {
+        if (TMDIChild* c = FindDocument(fromStd(file))) {
+            c->RichEdit1->SetText(text);
+            c->ColorDocument();
+        }
+    };
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        tv::UpdateFiles(names, host_.settings().textExt, host_.macroContext(), callbacks);
+        QApplication::restoreOverrideCursor();
+    } catch (const std::runtime_error& e) {
+        // The files before this one keep their update.
+        QApplication::restoreOverrideCursor();
+        prompter().message(parent_, kCaption, fromStd(e.what()));
+    }
+}

@@ -1,0 +1,71 @@
+// TDocumentManager: the open documents of a frame. It creates their windows
+// in the frame's client area, opens, finds, saves and updates documents, and
+// keeps what all of them share (the last tag pair for Repeat Tag). The frame
+// keeps the menus, tool bars, tabs and tiling, and hears of new windows
+// through documentCreated.
+#pragma once
+
+#include "dialogs/tagreader.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+class DocumentHost;
+class QMdiArea;
+class QWidget;
+class TMDIChild;
+
+class TDocumentManager : public QObject {
+    Q_OBJECT
+public:
+    // `dialogParent`: the window the manager's questions and messages
+    // belong to.
+    TDocumentManager(DocumentHost& host, QMdiArea* area, QWidget* dialogParent);
+
+    std::vector<TMDIChild*> documents() const;
+    TMDIChild* activeDocument() const;
+    // The window of a file name (compared exactly), brought to the front.
+    TMDIChild* FindDocument(const QString& fileName);
+    // The window of a file: the one already open, or a new one with the
+    // file's text. Null when the file does not exist. Throws tv::FileError
+    // when it cannot be read (no window is left behind).
+    TMDIChild* OpenDocument(const QString& fileName);
+    // A new document: "Untitled " and the next number; from a template
+    // when one is named (its macros filled, `title` for "#TITLE#").
+    TMDIChild* NewFile(const QString& templateName = {}, const QString& title = {});
+    // A new document holding `text`, the caret at `caret`.
+    TMDIChild* NewFromText(const std::string& text, int caret);
+
+    // "&Save" for a window: Save As when untitled (if allowed), else writes
+    // the file. False when nothing was written (cancelled or failed).
+    bool SaveDocument(TMDIChild* child, bool saveAsWhenUntitled);
+    bool SaveAs(TMDIChild* child);
+    bool ConfirmReplace(const QString& fileName);
+    // Saves every modified document that has a name.
+    void SaveAll();
+    // Update over a list of files: open ones change in their windows, the
+    // others are written back.
+    void UpdateFolderFiles(const QStringList& files);
+
+    // The last tag pair inserted, shared by all windows (Repeat Tag).
+    tv::PendingTexts& repeatTags() { return repeat_; }
+    int NextUntitledNumber = 0;
+
+signals:
+    // A window was made; its file name follows at once.
+    void documentCreated(TMDIChild* child);
+
+private:
+    TMDIChild* createChild(const QString& fileName);
+    void showChild(TMDIChild* child);
+    bool writeDocument(TMDIChild* child);
+
+    DocumentHost& host_;
+    QMdiArea* area_;
+    QWidget* parent_;
+    tv::PendingTexts repeat_;
+};

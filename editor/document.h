@@ -1,0 +1,20 @@
+// What a document window knows of its document besides the text in its
+// editor: the file it belongs to and how that file is written back.
+#pragma once
+
+#include "app/docfile.h"
+#include "app/frametext.h"
+
+#include <string>
+
+namespace tv {
+
+struct TDocument {
+    // Full path of the file, or "Untitled " and a number before the first save.
+    std::string fileName;
+    LineEnds lineEnds = platformLineEnds();
+
+    bool isUntitled() const { return IsUntitledName(fileName); }
+};
+
+} // namespace tv
