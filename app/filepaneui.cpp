@@ -1,5 +1,7 @@
 #include "app/filepaneui.h"
 
+#include "editor/doctext.h"
+
 #include "app/filepane.h"
 #include "app/paths.h"
 #include "app/project.h"
@@ -26,8 +28,6 @@ constexpr int kRowHeight = 18;
 constexpr int kPathRole = Qt::UserRole + 1;
 const char* const kSelectFilter =
     "HTML files|*.html; *.htm; *.shtm; *.shtml; *.css|Image files|*.gif; *.jpg; *.jpeg|Text files|*.txt|All files|*.*";
-
-QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 
 // Project list rows: the kind's picture 1 pixel in, the name without its
 // folder 20 pixels from the left and 2 down.

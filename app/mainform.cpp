@@ -1203,11 +1203,7 @@ void TMainForm::HelpTopics1Click() {
 }
 
 tv::MacroContext TMainForm::macroContext() const {
-    tv::MacroContext c;
-    c.dateFormat = settings_.dateFormat;
-    c.customDate = settings_.custDate;
-    c.owner = toDocument(ownerName());
-    c.programFolder = tv::programFolder();
+    tv::MacroContext c = tv::macroContextFor(settings_, toDocument(ownerName()), tv::programFolder());
     // Day and month names in the user's language, in the document's code page.
     const QLocale locale;
     auto name = [](const QString& s) { return toDocument(s); };

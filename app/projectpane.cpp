@@ -2,6 +2,8 @@
 // save a modified project, and what the pane's lists do with a file.
 #include "app/mainform.h"
 
+#include "editor/doctext.h"
+
 #include "app/documents.h"
 
 #include "app/docfile.h"
@@ -20,7 +22,6 @@
 
 namespace {
 const QString kCaption = QStringLiteral("Taviron");
-QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 } // namespace
 
 void TMainForm::createFilePane() {

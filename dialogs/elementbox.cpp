@@ -1,5 +1,7 @@
 #include "dialogs/elementbox.h"
 
+#include "editor/doctext.h"
+
 #include "app/palette.h"
 #include "app/prompter.h"
 #include "text/codec.h"
@@ -17,14 +19,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-namespace {
-std::string toDocument(const QString& s) {
-    const QByteArray u = s.toUtf8();
-    return tv::documentCodec().encode(std::string_view(u.constData(), static_cast<std::size_t>(u.size())));
-}
-QString fromDocument(const std::string& s) { return QString::fromStdString(tv::documentCodec().decode(s)); }
-} // namespace
 
 TElementBox::TElementBox(const QString& caption, QWidget* parent) : QDialog(parent) {
     setWindowTitle(caption);

@@ -1,5 +1,7 @@
 #include "dialogs/objectboxes.h"
 
+#include "editor/doctext.h"
+
 #include "app/prompter.h"
 #include "dialogs/objecttags.h"
 #include "text/codec.h"
@@ -43,8 +45,7 @@ TLinkBox::TLinkBox(QWidget* parent) : TElementBox(QStringLiteral("Anchor - Tavir
                           "finger:"}) {
         QAction* a = menu->addAction(QString::fromLatin1(s));
         connect(a, &QAction::triggered, this, [this, s] {
-            url->setCurrentText(QString::fromStdString(
-                tv::documentCodec().decode(tv::applyScheme(tv::documentCodec().encode(url->currentText().toStdString()), s))));
+            url->setCurrentText(fromDocument(tv::applyScheme(toDocument(url->currentText()), s)));
         });
     }
     scheme->setMenu(menu);

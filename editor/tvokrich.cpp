@@ -1,5 +1,7 @@
 #include "editor/tvokrich.h"
 
+#include "editor/doctext.h"
+
 #include "widgets/panedrag.h"
 
 #include "text/codec.h"
@@ -388,15 +390,12 @@ bool TvokRich::ClipboardHasText() {
 }
 
 std::string TvokRich::ClipboardText() {
-    const QByteArray utf8 = QApplication::clipboard()->text().toUtf8();
-    return tv::clipboardToDocumentLineEnds(
-        tv::documentCodec().encode(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
+    return tv::clipboardToDocumentLineEnds(toDocument(QApplication::clipboard()->text()));
 }
 
 void TvokRich::CopyToClipboard() {
     if (SelLength() <= 0) return;
-    const std::string text = tv::documentCodec().decode(tv::documentToClipboardLineEnds(SelText()));
-    QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+    QApplication::clipboard()->setText(fromDocument(tv::documentToClipboardLineEnds(SelText())));
 }
 
 void TvokRich::CutToClipboard() {
@@ -458,9 +457,7 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
     }
     const QString text = e->text();
     if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && text.at(0).unicode() != 0x7F) {
-        const QByteArray utf8 = text.toUtf8();
-        const std::string bytes = tv::documentCodec().encode(
-            std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+        const std::string bytes = toDocument(text);
         if (!fits(static_cast<int>(bytes.size()))) return;
         emit OnKeyPress(static_cast<unsigned char>(bytes[0]));
         insertTyped(bytes);
@@ -476,9 +473,7 @@ void TvokRich::inputMethodEvent(QInputMethodEvent* e) {
         QsciScintilla::inputMethodEvent(e);
         return;
     }
-    const QByteArray utf8 = commit.toUtf8();
-    const std::string bytes = tv::documentCodec().encode(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    const std::string bytes = toDocument(commit);
     if (static_cast<int>(bytes.size()) > RoomForInsert()) {
         QApplication::beep();
         e->accept();

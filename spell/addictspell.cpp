@@ -1,5 +1,7 @@
 #include "spell/addictspell.h"
 
+#include "editor/doctext.h"
+
 #include "app/docfile.h"
 #include "app/paths.h"
 #include "app/prompter.h"
@@ -22,12 +24,6 @@
 #include <QVBoxLayout>
 #include <fstream>
 
-namespace {
-std::string toDoc(const QString& s) {
-    const QByteArray u = s.toUtf8();
-    return tv::documentCodec().encode(std::string_view(u.constData(), static_cast<std::size_t>(u.size())));
-}
-} // namespace
 
 // --- the dialog --------------------------------------------------------------------------
 
@@ -230,7 +226,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
         if (!hit) break;
         const std::string bytes(editor->TextView().substr(static_cast<std::size_t>(hit->start),
                                                           static_cast<std::size_t>(hit->length)));
-        const std::string utf8 = tv::documentCodec().decode(bytes);
+        const std::string utf8 = documentToUtf8(bytes);
         const int after = hit->next;
         const int suffix = hit->next - (hit->start + hit->length);  // an ignored "'s" after the word
         auto replace = [&](const std::string& with, int from, int length) {
@@ -250,7 +246,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
                 continue;
             }
             if (const auto it = changeAll_.find(utf8); it != changeAll_.end()) {
-                pos = replace(tv::documentCodec().encode(it->second), hit->start, hit->length);
+                pos = replace(utf8ToDocument(it->second), hit->start, hit->length);
                 if (pos == hit->start && options.recheck && it->second == utf8) pos = after;
                 continue;
             }
@@ -273,14 +269,14 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             dialog_->setSuggestions(list);
         });
         const int result = prompter().run(*dialog_) == QDialog::Accepted ? dialog_->action() : TAddictSpellDialog::Cancel;
-        const std::string with = toDoc(dialog_->ReplaceWith->text());
+        const std::string with = toDocument(dialog_->ReplaceWith->text());
         switch (result) {
         case TAddictSpellDialog::Change:
             pos = with == bytes ? after : replace(with, hit->start, hit->length);
             break;
         case TAddictSpellDialog::ChangeAll:
         case TAddictSpellDialog::AutoCorrect:
-            changeAll_[utf8] = tv::documentCodec().decode(with);
+            changeAll_[utf8] = documentToUtf8(with);
             pos = with == bytes ? after : replace(with, hit->start, hit->length);
             break;
         case TAddictSpellDialog::Ignore:

@@ -143,4 +143,13 @@ std::vector<std::string> UpdateFiles(const std::vector<std::string>& files,
 
 std::string includeBlock(const std::string& name) { return "<!--##INCLUDE=\"" + name + "\"##-->\r\n" + kEndMarker; }
 
+MacroContext macroContextFor(const Settings& settings, std::string owner, std::string programFolder) {
+    MacroContext c;
+    c.dateFormat = settings.dateFormat;
+    c.customDate = settings.custDate;
+    c.owner = std::move(owner);
+    c.programFolder = std::move(programFolder);
+    return c;
+}
+
 } // namespace tv

@@ -2,6 +2,7 @@
 // owner, its file and its title, and the blocks that pull in other files.
 #pragma once
 
+#include "app/settings.h"
 #include "tools/dateformat.h"
 
 #include <functional>
@@ -23,6 +24,10 @@ struct MacroContext {
     // Where include files are read from; unset: the disk. nullopt: no such file.
     std::function<std::optional<std::string>(const std::string& fullName)> readFile;
 };
+
+// The context of the program's settings: date format and custom pattern,
+// the owner's name (document text) and the program's folder.
+MacroContext macroContextFor(const Settings& settings, std::string owner, std::string programFolder);
 
 // An Update that cannot go on; what() is the message to show.
 class MacroError : public std::runtime_error {

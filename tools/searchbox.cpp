@@ -1,5 +1,7 @@
 #include "tools/searchbox.h"
 
+#include "editor/doctext.h"
+
 #include "text/codec.h"
 
 #include "app/prompter.h"
@@ -23,9 +25,7 @@
 
 namespace {
 std::string documentText(const QPlainTextEdit* edit) {
-    const QByteArray utf8 = edit->toPlainText().toUtf8();
-    return tv::clipboardToDocumentLineEnds(
-        tv::documentCodec().encode(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
+    return tv::clipboardToDocumentLineEnds(toDocument(edit->toPlainText()));
 }
 
 QPlainTextEdit* memo(QWidget* parent, const char* name) {

@@ -1,5 +1,7 @@
 #include "usertags/customtagsui.h"
 
+#include "editor/doctext.h"
+
 #include "app/prompter.h"
 #include "text/codec.h"
 #include "app/docfile.h"
@@ -21,8 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString fromDocument(const std::string& s) { return QString::fromStdString(tv::documentCodec().decode(s)); }
-std::string toDocument(const QString& s) { return tv::documentCodec().encode(s.toStdString()); }
 
 // The menu items that stand for tags carry their 1-based position.
 const char* const kTagItem = "tavironTagItem";

@@ -1,6 +1,7 @@
 // The document window inside the frame: undo steps while typing, colouring
 // marks, the edit commands, the status bar and the title.
 #include "app/mainform.h"
+#include "editor/documenthost.h"
 #include "editor/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
@@ -11,10 +12,36 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 using uitest::typeText;
+
+namespace {
+// All a document window needs of the program around it.
+class FakeHost : public DocumentHost {
+public:
+    tv::Settings options;
+    tv::PendingTexts repeat;
+    std::vector<TMDIChild*> saved;
+    bool saveSucceeds = true;
+    const tv::Settings& settings() const override { return options; }
+    tv::Settings& mutableSettings() override { return options; }
+    tv::MacroContext macroContext() const override { return {}; }
+    tv::PendingTexts& repeatTags() override { return repeat; }
+    Tsearchbox* searchBox() override { return nullptr; }
+    QString ownerName() const override { return QStringLiteral("Ann"); }
+    QString openDialogFolder() const override { return {}; }
+    bool wordWrapChecked() const override { return false; }
+    bool saveDocument(TMDIChild* child, bool) override {
+        saved.push_back(child);
+        return saveSucceeds;
+    }
+    void checkSpelling() override {}
+    void bringForward() override {}
+};
+} // namespace
 
 class ChildTest : public QObject {
     Q_OBJECT
@@ -186,6 +213,34 @@ private slots:
         QTest::keyClick(ed(), Qt::Key_Home, Qt::ShiftModifier);
         QVERIFY(frame->CutBtn->isEnabled());
         QVERIFY(frame->CopyBtn->isEnabled());
+    }
+
+    void aWindowNeedsOnlyItsHost() {
+        FakeHost host;
+        host.options.colorCode = true;
+        auto window = std::make_unique<TMDIChild>(host);
+        window->SetFileName(dir.filePath(QStringLiteral("alone.html")));
+        window->resize(400, 300);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        TvokRich* e = window->RichEdit1;
+        e->setFocus();
+        QSignalSpy changes(window.get(), &TMDIChild::stateChanged);
+        QTest::keyClicks(e, "a <b>x");
+        QCoreApplication::processEvents();
+        QVERIFY(changes.count() > 0);
+        QCOMPARE(window->caption(), QStringLiteral("alone.html"));
+        // Tag commands keep their pair with the host, for Repeat Tag.
+        e->SetSel(0, 1);
+        window->TagCommandClick(*tv::tagCommand("Bold1"));
+        QCOMPARE(host.repeat.start, std::string("<B>"));
+        QCOMPARE(QByteArray::fromStdString(e->Text()), QByteArray("<B>a</B> <b>x"));
+        QVERIFY(e->ColorAt(0) != e->ColorAt(3));  // the tag is coloured
+        // Closing a modified window asks, and Yes saves through the host.
+        prompts->answers.push_back(Prompter::Yes);
+        QVERIFY(window->close());
+        QCOMPARE(host.saved.size(), std::size_t(1));
+        QCOMPARE(host.saved[0], window.get());
     }
 
     void editMenuEnabling() {
