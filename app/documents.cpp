@@ -96,7 +96,7 @@ TMDIChild* TDocumentManager::NewFile(const QString& templateName, const QString&
     return child;
 }
 
-TMDIChild* TDocumentManager::NewFromText(const std::string& text, int caret) {
+TMDIChild* TDocumentManager::newFromText(const std::string& text, int caret) {
     TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
     showChild(child);
     child->RichEdit1->SetText(text);
@@ -181,7 +181,7 @@ bool TDocumentManager::SaveAs(TMDIChild* child) {
     return false;
 }
 
-void TDocumentManager::SaveAll() {
+void TDocumentManager::saveAll() {
     for (TMDIChild* c : documents())
         if (c->RichEdit1->Modified()) SaveDocument(c, false);
 }

@@ -38,7 +38,7 @@ public:
     // when one is named (its macros filled, `title` for "#TITLE#").
     TMDIChild* NewFile(const QString& templateName = {}, const QString& title = {});
     // A new document holding `text`, the caret at `caret`.
-    TMDIChild* NewFromText(const std::string& text, int caret);
+    TMDIChild* newFromText(const std::string& text, int caret);
 
     // "&Save" for a window: Save As when untitled (if allowed), else writes
     // the file. False when nothing was written (cancelled or failed).
@@ -46,7 +46,7 @@ public:
     bool SaveAs(TMDIChild* child);
     bool ConfirmReplace(const QString& fileName);
     // Saves every modified document that has a name.
-    void SaveAll();
+    void saveAll();
     // Update over a list of files: open ones change in their windows, the
     // others are written back.
     void UpdateFolderFiles(const QStringList& files);

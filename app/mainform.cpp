@@ -554,7 +554,7 @@ void TMainForm::createMenus() {
     File1->addSeparator();
     Exit1 = addItem(File1, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), "Exit Taviron");
     connect(Blank1, &QAction::triggered, this, [this] { docs_->NewFile(); });
-    connect(SaveAll1, &QAction::triggered, this, [this] { docs_->SaveAll(); });
+    connect(SaveAll1, &QAction::triggered, this, [this] { docs_->saveAll(); });
     connect(Print1, &QAction::triggered, this, &TMainForm::Print1Click);
     connect(PrintSetup1, &QAction::triggered, this, &TMainForm::PrintSetup1Click);
     connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
@@ -649,7 +649,7 @@ void TMainForm::FromDialog1Click() {
     if (prompter().run(box) != QDialog::Accepted) return;
     box.rememberHistories();
     const std::string text = tv::NewDocumentText(box.values());
-    docs_->NewFromText(text, static_cast<int>(tv::newDocumentCaret(text)));
+    docs_->newFromText(text, static_cast<int>(tv::newDocumentCaret(text)));
 }
 
 void TMainForm::FromTemplate1Click() {
