@@ -1252,21 +1252,19 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
-    // Every document window is asked first; one refusal stops the shutdown.
+    // Every document window is asked first; one refusal stops the shutdown
+    // and leaves every window as it was, so that its next close asks again.
     const auto docs = documents();
+    auto cancel = [&] {
+        for (TMDIChild* c : docs) c->closeApproved = false;
+        e->ignore();
+    };
     for (TMDIChild* c : docs) {
-        if (!c->FormCloseQuery()) {
-            e->ignore();
-            return;
-        }
+        if (!c->FormCloseQuery()) return cancel();
         c->closeApproved = true;
     }
     // Then the project; cancelling keeps everything open.
-    if (!QuerySaveProject()) {
-        for (TMDIChild* c : docs) c->closeApproved = false;
-        e->ignore();
-        return;
-    }
+    if (!QuerySaveProject()) return cancel();
     for (TMDIChild* c : docs)
         if (auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget())) sub->close();
     e->accept();

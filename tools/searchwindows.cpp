@@ -1,5 +1,6 @@
 #include "tools/searchwindows.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -8,7 +9,21 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TFoundBox::TFoundBox(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+void TRunBox::reject() {
+    if (finished) QDialog::reject();
+    else cancelled = true;
+}
+
+void TRunBox::closeEvent(QCloseEvent* e) {
+    if (finished) {
+        QDialog::closeEvent(e);
+        return;
+    }
+    cancelled = true;
+    e->ignore();
+}
+
+TFoundBox::TFoundBox(QWidget* parent) : TRunBox(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FoundBox"));
     setWindowTitle(QStringLiteral("Search Results"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -36,25 +51,20 @@ TFoundBox::TFoundBox(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowS
     connect(OpenBtn, &QPushButton::clicked, this, open);
     connect(List, &QListWidget::itemDoubleClicked, this, open);
     connect(OkBtn, &QPushButton::clicked, this, [this] {
-        if (OkBtn->text() == QStringLiteral("OK")) close();
+        if (finished) close();
         else cancelled = true;
     });
     resize(480, 300);
 }
 
 void TFoundBox::finish() {
+    finished = true;
     OkBtn->setText(QStringLiteral("OK"));
     OpenBtn->setEnabled(true);
     done->setText(cancelled ? QStringLiteral("Search canceled.") : QStringLiteral("Finished searching."));
 }
 
-void TFoundBox::reject() {
-    // Esc answers as the Cancel button does.
-    if (OkBtn->text() == QStringLiteral("OK")) QDialog::reject();
-    else cancelled = true;
-}
-
-TProgressBox::TProgressBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
+TProgressBox::TProgressBox(QWidget* parent) : TRunBox(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("ProgressBox"));
     setWindowTitle(QStringLiteral("Progress"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -69,10 +79,13 @@ TProgressBox::TProgressBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::W
     for (QWidget* w : std::initializer_list<QWidget*>{picture, cur, num, occ, bar}) layout->addWidget(w);
     layout->addWidget(CancelBtn, 0, Qt::AlignRight);
     connect(CancelBtn, &QPushButton::clicked, this, [this] {
-        if (CancelBtn->text() == QStringLiteral("OK")) close();
+        if (finished) close();
         else cancelled = true;
     });
     resize(420, 180);
 }
 
-void TProgressBox::finish() { CancelBtn->setText(QStringLiteral("OK")); }
+void TProgressBox::finish() {
+    finished = true;
+    CancelBtn->setText(QStringLiteral("OK"));
+}

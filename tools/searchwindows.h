@@ -5,14 +5,30 @@
 #include <QDialog>
 #include <functional>
 
+class QCloseEvent;
 class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
 
+// A window that follows a run over many files. While the run goes on, Esc
+// and the close box cancel it, as the Cancel button does, and the window
+// stays until the run has ended; after `finish` they close it.
+class TRunBox : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+    bool cancelled = false;
+    bool finished = false;
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* e) override;
+};
+
 // TFoundBox: the files that hold the search text; "Open" opens one at the
 // first match.
-class TFoundBox : public QDialog {
+class TFoundBox : public TRunBox {
     Q_OBJECT
 public:
     explicit TFoundBox(QWidget* parent = nullptr);
@@ -22,17 +38,13 @@ public:
     QPushButton* OpenBtn = nullptr;
     QProgressBar* bar = nullptr;
     QPushButton* OkBtn = nullptr;
-    bool cancelled = false;
     // Runs with the chosen file name.
     std::function<void(const QString&)> onOpen;
     void finish();
-
-protected:
-    void reject() override;
 };
 
 // TProgressBox: the progress of a replace across files.
-class TProgressBox : public QDialog {
+class TProgressBox : public TRunBox {
     Q_OBJECT
 public:
     explicit TProgressBox(QWidget* parent = nullptr);
@@ -41,6 +53,5 @@ public:
     QLabel* occ = nullptr;
     QProgressBar* bar = nullptr;
     QPushButton* CancelBtn = nullptr;
-    bool cancelled = false;
     void finish();
 };

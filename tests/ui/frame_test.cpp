@@ -321,6 +321,28 @@ private slots:
         QCOMPARE(readFile(path("b.html")), QByteArray("b"));
     }
 
+    void aCancelledExitForgetsEveryAnswer() {
+        writeFile(path("a.html"), "a");
+        writeFile(path("b.html"), "b");
+        startFrame({QStringLiteral("a.html"), QStringLiteral("b.html")});
+        const auto docs = frame->documents();
+        edit(docs[0], "1");
+        edit(docs[1], "2");
+        // Ctrl+Q: No for a.html, Cancel for b.html.
+        prompts->answers = {Prompter::No, Prompter::Cancel};
+        QTest::keySequence(frame.get(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(prompts->questions.size(), std::size_t(2));
+        QCOMPARE(frame->documents().size(), std::size_t(2));
+        // a.html changes again; Ctrl+W asks once more, and Cancel keeps it.
+        frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(docs[0]->parentWidget()));
+        edit(docs[0], "3");
+        prompts->answers = {Prompter::Cancel};
+        QTest::keySequence(docs[0]->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_W));
+        QCOMPARE(prompts->questions.size(), std::size_t(3));
+        QCOMPARE(frame->documents().size(), std::size_t(2));
+        QCOMPARE(QByteArray::fromStdString(docs[0]->RichEdit1->Text()), QByteArray("13a"));
+    }
+
     void windowMenuListsAndTilesDocuments() {
         writeFile(path("a.html"), "a");
         writeFile(path("b.html"), "b");

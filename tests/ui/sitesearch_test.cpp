@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using uitest::readFile;
 using uitest::writeFile;
@@ -109,6 +110,41 @@ private slots:
         QVERIFY(progress);
         QCOMPARE(progress->CancelBtn->text(), QStringLiteral("OK"));
         progress->CancelBtn->click();
+        QTRY_VERIFY(frame->isEnabled());
+    }
+
+    void escAndTheCloseBoxCancelAReplaceAsCancelDoes_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Esc") << false;
+        QTest::newRow("close box") << true;
+    }
+    void escAndTheCloseBoxCancelAReplaceAsCancelDoes() {
+        QFETCH(bool, closeBox);
+        for (int i = 0; i < 40; ++i) writeFile(path(QStringLiteral("site/many%1.html").arg(i)), "table");
+        Tsearchbox* box = frame->searchBox();
+        box->setMultiFile(true);
+        box->dir->click();
+        box->directory->setCurrentText(path(QStringLiteral("site")));
+        box->find->setPlainText(QStringLiteral("table"));
+        box->replace->setPlainText(QStringLiteral("chair"));
+        // The user's key or click arrives while the first file is done.
+        QTimer::singleShot(0, frame.get(), [this, closeBox] {
+            auto* progress = frame->findChild<TProgressBox*>();
+            QVERIFY(progress);
+            if (closeBox) progress->close();
+            else QTest::keyClick(progress, Qt::Key_Escape);
+        });
+        box->ReplaceAllBtn->click();
+        auto* progress = frame->findChild<TProgressBox*>();
+        QVERIFY(progress);  // still there, showing where the run stopped
+        QVERIFY(progress->cancelled);
+        QCOMPARE(progress->CancelBtn->text(), QStringLiteral("OK"));
+        int replaced = 0;
+        for (int i = 0; i < 40; ++i) replaced += readFile(path(QStringLiteral("site/many%1.html").arg(i))) == "chair";
+        QVERIFY(replaced < 40);
+        // Once the run has ended, Esc closes the window.
+        QTest::keyClick(progress, Qt::Key_Escape);
+        QTRY_VERIFY(!frame->findChild<TProgressBox*>());
         QTRY_VERIFY(frame->isEnabled());
     }
 
