@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QPointer>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -70,7 +72,16 @@ bool SingleInstance::listen(std::function<void(const QString&)> handler) {
 
 void SingleInstance::onConnection() {
     while (QLocalSocket* sock = server_.nextPendingConnection()) {
+        if (connections_ >= kMaxConnections) {
+            sock->abort();
+            sock->deleteLater();
+            continue;
+        }
+        ++connections_;
+        connect(sock, &QObject::destroyed, this, [this] { --connections_; });
         connect(sock, &QLocalSocket::disconnected, sock, &QObject::deleteLater);
+        // A sender that neither finishes nor goes is let go.
+        QTimer::singleShot(kConnectionMs, sock, [sock] { sock->abort(); });
         auto buffer = std::make_shared<QByteArray>();
         connect(sock, &QLocalSocket::readyRead, this, [this, sock, buffer] {
             buffer->append(sock->readAll());
@@ -79,21 +90,32 @@ void SingleInstance::onConnection() {
                 QDataStream s(*buffer);
                 quint32 len = 0;
                 s >> len;
-                if (len > 1u << 20) {  // nobody sends a name that long
+                if (len > static_cast<quint32>(kMaxMessage)) {  // nobody sends a name that long
                     sock->abort();
                     return;
                 }
                 if (static_cast<quint32>(buffer->size()) < 4 + len) return;
-                const QString text = QString::fromUtf8(buffer->mid(4, static_cast<qsizetype>(len)));
+                pending_ << QString::fromUtf8(buffer->mid(4, static_cast<qsizetype>(len)));
                 buffer->remove(0, static_cast<qsizetype>(4 + len));
-                if (handler_) handler_(text);
-                if (sock->state() == QLocalSocket::ConnectedState) {
-                    sock->write(&kAck, 1);
-                    sock->flush();
-                }
+                sock->write(&kAck, 1);
+                sock->flush();
+                // The handler runs after this connection's turn.
+                QMetaObject::invokeMethod(this, &SingleInstance::runPending, Qt::QueuedConnection);
             }
         });
     }
+}
+
+void SingleInstance::runPending() {
+    // One message at a time: a handler that asks a question does not see
+    // the next message until it is done.
+    if (handling_) return;
+    handling_ = true;
+    while (!pending_.isEmpty()) {
+        const QString text = pending_.takeFirst();
+        if (handler_) handler_(text);
+    }
+    handling_ = false;
 }
 
 bool SingleInstance::handOver(const QString& key, const QStringList& args, const QString& cwd, int timeoutMs) {

@@ -24,8 +24,17 @@ public:
     // True when no other instance holds the lock: this one is the first.
     bool acquire();
     // Starts answering hand-overs; `handler` gets each argument, or an empty
-    // text for "show yourself".
+    // text for "show yourself". Each message is answered as soon as it has
+    // arrived, and the handler runs afterwards, one message at a time, so
+    // that a question the handler asks never holds a connection and the
+    // sender may go away at any moment.
     bool listen(std::function<void(const QString&)> handler);
+
+    // Bounds on what a sender can hold: one message, the life of one
+    // connection, and the connections served at once.
+    static constexpr int kMaxMessage = 64 * 1024;
+    static constexpr int kConnectionMs = 5000;
+    static constexpr int kMaxConnections = 32;
 
     // Sends each argument in turn (or one "show yourself" without
     // arguments) and waits for each to be handled, at most `timeoutMs` for
@@ -37,9 +46,13 @@ public:
 
 private:
     void onConnection();
+    void runPending();
 
     QString key_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer server_;
     std::function<void(const QString&)> handler_;
+    QStringList pending_;
+    bool handling_ = false;
+    int connections_ = 0;
 };

@@ -14,7 +14,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QEventLoop>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -430,6 +433,50 @@ private slots:
         QCOMPARE(received.size(), 1);
         further.kill();
         further.waitForFinished();
+    }
+
+    void aHandOverOutlivesItsSenderDuringAQuestion() {
+        // The user reads the message about a damaged project for a while;
+        // meanwhile the second start gives up and goes away.
+        class SlowReader : public TestPrompter {
+        public:
+            QProcess* sender = nullptr;
+            Button ask(QWidget* parent, const Question& q) override {
+                if (sender && sender->state() != QProcess::NotRunning) {
+                    QEventLoop wait;
+                    QObject::connect(sender, &QProcess::finished, &wait, &QEventLoop::quit);
+                    QTimer::singleShot(15000, &wait, &QEventLoop::quit);
+                    wait.exec();
+                }
+                return TestPrompter::ask(parent, q);
+            }
+        };
+        writeFile(path("empty.vkp"), "");
+        writeFile(path("page.html"), "page");
+        startFrame({QStringLiteral("page.html")});
+        edit(frame->activeDocument(), "changed ");
+        SingleInstance instance;
+        QVERIFY(instance.acquire());
+        QVERIFY(instance.listen([this](const QString& a) { frame->receiveHandOver(a); }));
+        QProcess second;
+        second.setWorkingDirectory(dir->path());
+        SlowReader reader;
+        reader.sender = &second;
+        const auto restore = qScopeGuard([this] { setPrompter(prompts.get()); });
+        QSignalSpy finished(&second, &QProcess::finished);
+        second.start(qEnvironmentVariable("TAVIRON_EXE"), {QStringLiteral("empty.vkp")});
+        QVERIFY(second.waitForStarted(5000));
+        QVERIFY(finished.wait(20000));
+        QTRY_COMPARE(reader.questions.size(), std::size_t(1));
+        QVERIFY(reader.questions[0].text.contains(QStringLiteral("damaged")));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        // The editor goes on: another hand-over is served and the typing kept.
+        writeFile(path("next.html"), "next");
+        int code = -1;
+        QCOMPARE(runTaviron({QStringLiteral("next.html")}, &code), QStringLiteral("exited"));
+        QTRY_VERIFY(frame->activeDocument() && frame->activeDocument()->FileName() == path("next.html"));
+        QCOMPARE(QByteArray::fromStdString(frame->documents()[0]->RichEdit1->Text()), QByteArray("changed page"));
     }
 
     void secondStartWithoutAnyInstanceEndsAnyway() {
