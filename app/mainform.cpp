@@ -840,6 +840,7 @@ void TMainForm::Preview1Click() {
     const std::size_t n = settings_.browsers.size();
     if (n >= 2) BrowserMenu->popup(QCursor::pos());
     else if (n == 1) BrowserItemClick(0);
+    else PreviewActive();  // the desktop's program for the file, or a word why not
 }
 
 void TMainForm::PreviewActive() {
@@ -873,9 +874,14 @@ void TMainForm::PreviewFile(const QString& fileName) {
     // no conversation with the two old browser families, they start like
     // any other browser.
     const QString program = fromStd(settings_.browser1);
-    if (program.isEmpty()) return;
-    if (fileName.isEmpty()) QProcess::startDetached(program, {});
-    else QProcess::startDetached(program, {fileName});
+    if (program.isEmpty()) {
+        showError(QStringLiteral("There is no browser to preview with. Install one (or xdg-open) and add it "
+                                 "in View > Options."));
+        return;
+    }
+    const QStringList args = fileName.isEmpty() ? QStringList() : QStringList{fileName};
+    if (!QProcess::startDetached(program, args))
+        showError(QStringLiteral("The browser %1 could not be started.").arg(program));
 }
 
 void TMainForm::Options1Click() {

@@ -95,6 +95,29 @@ private slots:
         QVERIFY(!frame->BrowserMenu->actions().first()->isEnabled());
     }
 
+    void aBrowserThatCannotStartIsNamed_data() {
+        QTest::addColumn<QString>("browserEntry");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "Gone|/nowhere/gone-browser" << "The browser /nowhere/gone-browser could not be started.";
+        QTest::newRow("not executable") << "Plain|%1" << "The browser %1 could not be started.";
+        QTest::newRow("none and no xdg-open") << ""
+                                              << "There is no browser to preview with. Install one (or xdg-open) "
+                                                 "and add it in View > Options.";
+    }
+    void aBrowserThatCannotStartIsNamed() {
+        QFETCH(QString, browserEntry);
+        QFETCH(QString, message);
+        const QString plain = path(QStringLiteral("plain-file"));
+        writeFile(plain, "not a program");
+        writeFile(path(QStringLiteral("p.html")), "x");
+        const QByteArray conf =
+            browserEntry.isEmpty() ? QByteArray() : "[Browsers]\nF0=" + browserEntry.arg(plain).toUtf8() + "\n";
+        start(conf, {QStringLiteral("p.html")});
+        QTest::keySequence(frame.get(), QKeySequence(Qt::Key_F12));
+        QCOMPARE(prompts->questions.size(), std::size_t(1));
+        QCOMPARE(prompts->questions.back().text, message.arg(plain));
+    }
+
     void untitledAndModifiedDocuments() {
         const QString rec = browser(QStringLiteral("r.sh"));
         writeFile(path(QStringLiteral("p.html")), "old");
