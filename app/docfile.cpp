@@ -1,5 +1,6 @@
 #include "app/docfile.h"
 
+#include "app/paths.h"
 #include "text/lines.h"
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
@@ -212,6 +214,129 @@ std::string closePromptText(std::string_view caption) {
     return "Save changes to " + std::string(caption) + "?";
 }
 
+#ifndef _WIN32
+namespace {
+
+// Whether the user may write a file with these bits: the permission bits
+// decide, also for the super user, who may write only a file that has a
+// write bit at all.
+bool userMayWrite(const fs::path& target, const struct stat& st) {
+    if (::geteuid() == 0) return (st.st_mode & 0222) != 0;
+    return ::access(target.c_str(), W_OK) == 0;
+}
+
+bool inGroup(gid_t gid) {
+    if (gid == ::getegid()) return true;
+    gid_t groups[256];
+    const int n = ::getgroups(256, groups);
+    for (int i = 0; i < n; ++i)
+        if (groups[i] == gid) return true;
+    return false;
+}
+
+bool hasExtendedAttributes(const fs::path& target) {
+    const ssize_t n = ::listxattr(target.c_str(), nullptr, 0);
+    return n > 0;
+}
+
+void writeAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw errno;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+}
+
+// Rewrites the file itself with `bytes`; throws the errno of a failure.
+void rewrite(const fs::path& target, std::string_view bytes) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) throw errno;
+    try {
+        writeAll(fd, bytes);
+        if (::fsync(fd) != 0) throw errno;
+    } catch (int) {
+        ::close(fd);
+        throw;
+    }
+    if (::close(fd) != 0) throw errno;
+}
+
+} // namespace
+#endif
+
+WriteWay documentWriteWay(const std::string& path) {
+    const fs::path target = resolveLinks(fs::path(path));
+#ifndef _WIN32
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) return WriteWay::New;
+    if (!S_ISREG(st.st_mode)) return WriteWay::InPlace;
+    if (!userMayWrite(target, st)) throw ReadOnlyError(fileNameOnly(path) + " is read-only.");
+    fs::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    const bool root = ::geteuid() == 0;
+    const bool ownerKept = root || st.st_uid == ::geteuid();
+    const bool groupKept = root || (st.st_uid == ::geteuid() && inGroup(st.st_gid));
+    if (!ownerKept || !groupKept || st.st_nlink > 1 || hasExtendedAttributes(target) ||
+        ::access(folder.c_str(), W_OK | X_OK) != 0)
+        return WriteWay::InPlace;
+    return WriteWay::Rename;
+#else
+    return fs::exists(target) ? WriteWay::Rename : WriteWay::New;
+#endif
+}
+
+void writeDocumentFile(const std::string& path, std::string_view bytes) {
+    if (documentWriteWay(path) != WriteWay::InPlace) {
+        writeFileAtomically(path, bytes);
+        return;
+    }
+#ifndef _WIN32
+    const fs::path target = resolveLinks(fs::path(path));
+    // The old text is kept until the new one is on disk: in memory, and as a
+    // file beside it where the folder lets us write one, so that it survives
+    // even a crash in the middle of the write.
+    const std::string old = readFileBytes(target.string());
+    std::string copy;
+    try {
+        copy = target.parent_path().empty() ? std::string(".") : target.parent_path().string();
+        copy += "/." + target.filename().string() + ".taviron-old-XXXXXX";
+        const int fd = ::mkstemp(copy.data());
+        if (fd < 0) throw errno;
+        try {
+            writeAll(fd, old);
+            if (::fsync(fd) != 0) throw errno;
+        } catch (int) {
+            ::close(fd);
+            ::unlink(copy.c_str());
+            throw;
+        }
+        ::close(fd);
+    } catch (int) {
+        copy.clear();  // no room beside it: the copy in memory must do
+    }
+    try {
+        rewrite(target, bytes);
+    } catch (int err) {
+        try {
+            rewrite(target, old);
+            if (!copy.empty()) ::unlink(copy.c_str());
+        } catch (int) {
+            // The copy beside the file is all that is left of the old text.
+            if (!copy.empty())
+                throw FileError(path + ": " + systemMessage(err) + ". The old text is kept in " + copy + ".");
+        }
+        fail(path, err);
+    }
+    if (!copy.empty()) ::unlink(copy.c_str());
+#endif
+}
+
 std::string LoadFileText(const std::string& fileName) {
     try {
         return readFileBytes(fileName);
@@ -222,7 +347,9 @@ std::string LoadFileText(const std::string& fileName) {
 
 void SaveFileText(const std::string& text, const std::string& fileName) {
     try {
-        writeFileAtomically(fileName, text);
+        writeDocumentFile(fileName, text);
+    } catch (const ReadOnlyError&) {
+        throw;
     } catch (const FileError&) {
         throw FileError("Cannot create file " + fileName);
     }

@@ -53,6 +53,30 @@ std::string LoadFileText(const std::string& fileName);
 // FileError "Cannot create file NAME".
 void SaveFileText(const std::string& text, const std::string& fileName);
 
+// A file whose permission bits forbid the user to write it (for the super
+// user: a file without any write bit). what() is "NAME is read-only.".
+class ReadOnlyError : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// How a document file is written back.
+enum class WriteWay {
+    New,      // no file yet: written beside and renamed into place
+    Rename,   // written beside and renamed over the old file
+    InPlace,  // the old file is rewritten, its copy kept until the new text is on disk
+};
+// The way for a file as it is now. A rename would lose what the file is when
+// its owner or group cannot be given back, it has more than one hard link,
+// or it carries access lists or extended attributes; and it cannot be made
+// in a folder the user may not write. Throws ReadOnlyError.
+WriteWay documentWriteWay(const std::string& path);
+
+// Writes a document or site file whole, by the way documentWriteWay gives:
+// a failure leaves the old file as it was (in place, its kept copy is put
+// back). A symbolic link stays a link. Throws FileError or ReadOnlyError.
+void writeDocumentFile(const std::string& path, std::string_view bytes);
+
 // The Save As extension rules: filter 1 ("*.html") turns a typed ".htm" name
 // into ".html", filter 3 ("*.shtml") turns ".sht" into ".shtml". Returns the
 // name to save under; `changed` tells whether a suffix was appended.

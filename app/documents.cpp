@@ -136,7 +136,7 @@ void TDocumentManager::showChild(TMDIChild* child) {
 bool TDocumentManager::writeDocument(TMDIChild* child) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        tv::writeFileAtomically(child->Document.fileName,
+        tv::writeDocumentFile(child->Document.fileName,
                                 tv::editorToFileText(child->RichEdit1->TextView(), child->Document.lineEnds));
     } catch (const tv::FileError& e) {
         QApplication::restoreOverrideCursor();

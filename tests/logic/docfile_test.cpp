@@ -4,7 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -130,6 +133,123 @@ TEST_F(FileWriting, FailureLeavesTheOldFileWhole) {
     }
     EXPECT_TRUE(fs::is_directory(dir / "adir"));
     EXPECT_EQ(tv::readFileBytes(file("keep.html")), "precious");
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_ino;
+}
+
+TEST_F(FileWriting, DocumentsAreReplacedOrRewrittenAsTheFileRequires) {
+    struct Case {
+        const char* name;
+        std::function<void()> setUp;  // makes dir/t.html
+        tv::WriteWay way;
+        bool sameInode;
+    };
+    const std::string t = file("t.html");
+    const Case cases[] = {
+        {"no file yet", [] {}, tv::WriteWay::New, false},
+        {"a plain file of ours", [&] { put(t, "old"); }, tv::WriteWay::Rename, false},
+        {"a second hard link", [&] { put(t, "old"); fs::create_hard_link(t, dir / "other.html"); },
+         tv::WriteWay::InPlace, true},
+        {"through a link to a linked file",
+         [&] { put(file("real.html"), "old"); fs::create_hard_link(file("real.html"), dir / "other.html");
+               fs::create_symlink("real.html", t); },
+         tv::WriteWay::InPlace, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        c.setUp();
+        const ino_t before = inodeOf(t);
+        EXPECT_EQ(tv::documentWriteWay(t), c.way);
+        tv::writeDocumentFile(t, "new text");
+        EXPECT_EQ(tv::readFileBytes(t), "new text");
+        if (c.sameInode) {
+            EXPECT_EQ(inodeOf(t), before);
+        }
+        if (fs::exists(dir / "other.html")) {
+            EXPECT_EQ(tv::readFileBytes(file("other.html")), "new text");
+        }
+        // Nothing is left beside the file: no temporary, no kept copy.
+        for (const auto& e : fs::directory_iterator(dir))
+            EXPECT_EQ(e.path().filename().string().find(".taviron"), std::string::npos) << e.path();
+    }
+}
+
+TEST_F(FileWriting, AFileWithExtendedAttributesIsRewrittenInPlace) {
+    const std::string t = file("x.html");
+    put(t, "old");
+    if (::setxattr(t.c_str(), "user.taviron", "1", 1, 0) != 0) GTEST_SKIP() << "no user attributes here";
+    EXPECT_EQ(tv::documentWriteWay(t), tv::WriteWay::InPlace);
+    tv::writeDocumentFile(t, "new");
+    char value[4] = {};
+    EXPECT_EQ(::getxattr(t.c_str(), "user.taviron", value, sizeof value), 1);
+    EXPECT_EQ(tv::readFileBytes(t), "new");
+}
+
+TEST_F(FileWriting, AReadOnlyFileIsNeverReplaced) {
+    const std::string t = file("page.html");
+    put(t, "kept");
+    ::chmod(t.c_str(), 0444);
+    try {
+        tv::writeDocumentFile(t, "lost");
+        FAIL() << "a read-only file was written";
+    } catch (const tv::ReadOnlyError& e) {
+        EXPECT_STREQ(e.what(), "page.html is read-only.");
+    }
+    EXPECT_EQ(tv::readFileBytes(t), "kept");
+    try {
+        tv::SaveFileText("lost", t);
+        FAIL() << "a read-only file was written";
+    } catch (const tv::ReadOnlyError& e) {
+        EXPECT_STREQ(e.what(), "page.html is read-only.");
+    }
+}
+
+// Runs `body` in a child process as the user "nobody" when the tests run as
+// the super user (who may do everything these cases need refused), else as
+// ourselves; true when the body returned 0.
+bool asOrdinaryUser(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(FileWriting, FilesTheUserCannotRenameOverAreWrittenInPlace) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs to hand files to another user";
+    // A writable file in a folder the user may not write.
+    fs::create_directories(dir / "locked");
+    const std::string inLocked = file("locked/a.html");
+    put(inLocked, "old");
+    ::chown(inLocked.c_str(), 65534, 65534);
+    ::chmod((dir / "locked").c_str(), 0755);
+    // A file of another owner that the user may write, in a folder it may write.
+    fs::create_directories(dir / "shared");
+    ::chmod((dir / "shared").c_str(), 0777);
+    const std::string foreign = file("shared/b.html");
+    put(foreign, "old");
+    ::chmod(foreign.c_str(), 0666);
+    ::chmod(dir.c_str(), 0755);
+    EXPECT_TRUE(asOrdinaryUser([&] {
+        if (tv::documentWriteWay(inLocked) != tv::WriteWay::InPlace) return 1;
+        if (tv::documentWriteWay(foreign) != tv::WriteWay::InPlace) return 2;
+        tv::writeDocumentFile(inLocked, "new");
+        tv::writeDocumentFile(foreign, "new");
+        return tv::readFileBytes(inLocked) == "new" && tv::readFileBytes(foreign) == "new" ? 0 : 3;
+    }));
+    struct stat st {};
+    ::stat(foreign.c_str(), &st);
+    EXPECT_EQ(st.st_uid, 0u);  // the owner stays
+    EXPECT_EQ(tv::readFileBytes(foreign), "new");
 }
 
 TEST_F(FileWriting, ReadingAMissingFileNamesIt) {

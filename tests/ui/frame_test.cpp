@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QEventLoop>
 #include <QProcess>
+#include <unistd.h>
 #include <QScopeGuard>
 #include <QTimer>
 #include <QSignalSpy>
@@ -289,6 +290,34 @@ private slots:
         struct stat st {};
         stat(path("real/target.html").toLocal8Bit().constData(), &st);
         QCOMPARE(int(st.st_mode & 0777), 0640);
+    }
+
+    void readOnlyAndLinkedFilesKeepWhatTheyAre() {
+        writeFile(path("ro.html"), "kept");
+        QFile::setPermissions(path("ro.html"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        writeFile(path("a.html"), "a");
+        QVERIFY(::link(path("a.html").toLocal8Bit().constData(), path("b.html").toLocal8Bit().constData()) == 0);
+        startFrame({QStringLiteral("ro.html"), QStringLiteral("a.html")});
+        TMDIChild* ro = frame->documents()[0];
+        TMDIChild* linked = frame->documents()[1];
+        frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(ro->parentWidget()));
+        edit(ro, "lost? ");
+        QTest::keySequence(ro->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(prompts->questions.size(), std::size_t(1));
+        QCOMPARE(prompts->questions[0].text, QStringLiteral("ro.html is read-only."));
+        QVERIFY(ro->RichEdit1->Modified());
+        QCOMPARE(readFile(path("ro.html")), QByteArray("kept"));
+        // Save As still works.
+        prompts->saves.push_back({path("copy.html"), 6});
+        frame->SaveAs1->trigger();
+        QCOMPARE(readFile(path("copy.html")), QByteArray("lost? kept"));
+        QVERIFY(!ro->RichEdit1->Modified());
+        // A file with two names is rewritten, so both names see the change.
+        frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(linked->parentWidget()));
+        edit(linked, "b");
+        QTest::keySequence(linked->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(readFile(path("b.html")), QByteArray("ba"));
+        QVERIFY(!linked->RichEdit1->Modified());
     }
 
     void bigFileOpensWholeAndSavesBackByteForByte() {
