@@ -84,6 +84,27 @@ fs::path resolveLinks(fs::path p) {
 
 } // namespace
 
+FileStamp fileStamp(const std::string& path) {
+    FileStamp f;
+#ifndef _WIN32
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return f;
+    f.exists = true;
+    f.modified = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    f.size = static_cast<long long>(st.st_size);
+    f.device = static_cast<unsigned long long>(st.st_dev);
+    f.inode = static_cast<unsigned long long>(st.st_ino);
+#else
+    std::error_code ec;
+    const auto time = fs::last_write_time(path, ec);
+    if (ec) return f;
+    f.exists = true;
+    f.modified = static_cast<long long>(time.time_since_epoch().count());
+    f.size = static_cast<long long>(fs::file_size(path, ec));
+#endif
+    return f;
+}
+
 std::string readFileBytes(const std::string& path) {
 #ifndef _WIN32
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -36,6 +36,19 @@ EditorText fileToEditorText(std::string bytes);
 // The bytes to write for an editor text under a convention.
 std::string editorToFileText(std::string_view text, LineEnds lineEnds);
 
+// What tells that a file on disk changed, without reading it: its time of
+// change, size and identity. A file that is not there has none.
+struct FileStamp {
+    bool exists = false;
+    long long modified = 0;  // nanoseconds
+    long long size = 0;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the file a name leads to (links followed).
+FileStamp fileStamp(const std::string& path);
+
 // The whole file, byte for byte. Throws FileError.
 std::string readFileBytes(const std::string& path);
 

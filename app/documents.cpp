@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <optional>
@@ -23,7 +24,78 @@ const QString kCaption = QStringLiteral("Taviron");
 } // namespace
 
 TDocumentManager::TDocumentManager(DocumentHost& host, QMdiArea* area, QWidget* dialogParent)
-    : QObject(area), host_(host), area_(area), parent_(dialogParent) {}
+    : QObject(area), host_(host), area_(area), parent_(dialogParent) {
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &TDocumentManager::fileChanged);
+    // A document looked at again is compared with its file.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (TMDIChild* c : documents())
+            if (now == c->RichEdit1) checkDisk(c);
+    });
+}
+
+void TDocumentManager::remember(TMDIChild* child) {
+    if (child->IsUntitled()) return;
+    child->Document.stamp = child->Document.seen = tv::fileStamp(child->Document.fileName);
+    // A file replaced by a rename is a new file to the watcher: watch anew.
+    if (!watcher_.files().contains(child->FileName())) watcher_.addPath(child->FileName());
+}
+
+void TDocumentManager::fileChanged(const QString& path) {
+    if (tv::fileExists(toStd(path)) && !watcher_.files().contains(path)) watcher_.addPath(path);
+    TMDIChild* c = activeDocument();
+    if (c && c->FileName() == path && c->RichEdit1->hasFocus()) checkDisk(c);
+}
+
+void TDocumentManager::checkDisk(TMDIChild* child) {
+    if (checking_ || child->IsUntitled()) return;
+    tv::TDocument& doc = child->Document;
+    const tv::FileStamp now = tv::fileStamp(doc.fileName);
+    if (now == doc.stamp || now == doc.seen) return;
+    const QScopedValueRollback<bool> busy(checking_, true);
+    doc.seen = now;
+    const QString name = child->caption();
+    if (!now.exists) {
+        // What is in the editor is now the only copy.
+        child->setModified(true);
+        emit statusMessage(QStringLiteral("%1 has been deleted by another program.").arg(name));
+        return;
+    }
+    if (child->RichEdit1->Modified()) {
+        const auto answer = prompter().ask(
+            parent_, {kCaption,
+                      QStringLiteral("%1 has been changed by another program. Reload it and lose your changes?").arg(name),
+                      Prompter::Yes | Prompter::No, Prompter::No, Prompter::Icon::Question});
+        if (answer != Prompter::Yes) return;
+    }
+    if (reload(child))
+        emit statusMessage(QStringLiteral("%1 has been changed by another program and was read again.").arg(name));
+}
+
+bool TDocumentManager::reload(TMDIChild* child) {
+    tv::EditorText loaded;
+    const tv::FileStamp stamp = tv::fileStamp(child->Document.fileName);
+    try {
+        loaded = tv::fileToEditorText(tv::readFileBytes(child->Document.fileName));
+    } catch (const tv::FileError& e) {
+        prompter().message(parent_, kCaption, fromStd(e.what()), Prompter::Icon::Error);
+        return false;
+    }
+    TvokRich* ed = child->RichEdit1;
+    const int s = ed->SelStart();
+    const int l = ed->SelLength();
+    const int top = ed->TopLine();
+    {
+        EditTransaction edit(*child, /*hourglass=*/true);
+        ed->SetText(loaded.text);
+        child->Document.lineEnds = loaded.lineEnds;
+        ed->SetSel(s, l);
+        ed->ScrollToLine(top);
+        child->ColorDocument();
+    }
+    child->Document.stamp = child->Document.seen = stamp;
+    child->setModified(false);
+    return true;
+}
 
 std::vector<TMDIChild*> TDocumentManager::documents() const {
     std::vector<TMDIChild*> out;
@@ -57,7 +129,9 @@ TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
     if (!tv::fileExists(name)) return nullptr;
     if (TMDIChild* found = FindDocument(fileName)) return found;
 
-    // Read first: a file that cannot be read leaves no window behind.
+    // Read first: a file that cannot be read leaves no window behind. Its
+    // stamp is taken before, so that a change while it is read is seen.
+    const tv::FileStamp stamp = tv::fileStamp(name);
     tv::EditorText loaded = tv::fileToEditorText(tv::readFileBytes(name));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TMDIChild* child = createChild(fileName);
@@ -66,6 +140,8 @@ TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
     loaded.text.clear();
     child->ColorDocument();
     child->RichEdit1->SetModified(false);
+    remember(child);
+    child->Document.stamp = child->Document.seen = stamp;
     showChild(child);
     QApplication::restoreOverrideCursor();
     return child;
@@ -92,7 +168,7 @@ TMDIChild* TDocumentManager::NewFile(const QString& templateName, const QString&
         child->RichEdit1->SetSel(0, 0);
         child->RichEdit1->ScrollToLine(0);
     }
-    child->setUnmodified();
+    child->setModified(false);
     return child;
 }
 
@@ -101,7 +177,7 @@ TMDIChild* TDocumentManager::newFromText(const std::string& text, int caret) {
     showChild(child);
     child->RichEdit1->SetText(text);
     child->RichEdit1->SetSel(caret, 0);
-    child->setUnmodified();
+    child->setModified(false);
     child->ColorDocument();
     return child;
 }
@@ -115,6 +191,11 @@ TMDIChild* TDocumentManager::createChild(const QString& fileName) {
     if (QMenu* system = sub->systemMenu())
         for (QAction* a : system->actions()) a->setShortcut(QKeySequence());
     emit documentCreated(child);
+    connect(child, &TMDIChild::closed, this, [this](TMDIChild* c) {
+        for (TMDIChild* other : documents())
+            if (other != c && other->FileName() == c->FileName()) return;
+        watcher_.removePath(c->FileName());
+    });
     child->SetFileName(fileName);
     return child;
 }
@@ -133,7 +214,16 @@ void TDocumentManager::showChild(TMDIChild* child) {
     area_->setActiveSubWindow(sub);
 }
 
-bool TDocumentManager::writeDocument(TMDIChild* child) {
+bool TDocumentManager::writeDocument(TMDIChild* child, bool checkDisk) {
+    const tv::FileStamp now = tv::fileStamp(child->Document.fileName);
+    if (checkDisk && now.exists && now != child->Document.stamp) {
+        const auto answer = prompter().ask(
+            parent_, {kCaption,
+                      QStringLiteral("%1 has been changed by another program since it was opened. Save over it?")
+                          .arg(child->caption()),
+                      Prompter::Yes | Prompter::No, Prompter::No, Prompter::Icon::Warning});
+        if (answer != Prompter::Yes) return false;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         tv::writeDocumentFile(child->Document.fileName,
@@ -144,13 +234,14 @@ bool TDocumentManager::writeDocument(TMDIChild* child) {
         return false;
     }
     QApplication::restoreOverrideCursor();
-    child->setUnmodified();
+    remember(child);
+    child->setModified(false);
     return true;
 }
 
 bool TDocumentManager::SaveDocument(TMDIChild* child, bool saveAsWhenUntitled) {
     if (child->IsUntitled()) return saveAsWhenUntitled && SaveAs(child);
-    return writeDocument(child);
+    return writeDocument(child, /*checkDisk=*/true);
 }
 
 bool TDocumentManager::ConfirmReplace(const QString& fileName) {
@@ -174,7 +265,7 @@ bool TDocumentManager::SaveAs(TMDIChild* child) {
     if (appended && !ConfirmReplace(name)) return false;
     const tv::TDocument old = child->Document;
     child->SetFileName(name);
-    if (writeDocument(child)) return true;
+    if (writeDocument(child, /*checkDisk=*/false)) return true;
     // Nothing reached the disk: the document keeps the name it had.
     child->SetFileName(fromStd(old.fileName));
     child->Document = old;

@@ -7,6 +7,7 @@
 
 #include "dialogs/tagreader.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -51,6 +52,15 @@ public:
     // others are written back.
     void UpdateFolderFiles(const QStringList& files);
 
+    // Compares a window's file on disk with the one it read or wrote last.
+    // Changed by another program: an unmodified document is read again at
+    // once (caret and first line kept), a modified one asks first; a file
+    // that is gone leaves the document marked modified. Runs when a window
+    // gets the focus and when a watched file changes under the active one.
+    void checkDisk(TMDIChild* child);
+    // Reads the window's file again; false (and a message) when it cannot.
+    bool reload(TMDIChild* child);
+
     // The last tag pair inserted, shared by all windows (Repeat Tag).
     tv::PendingTexts& repeatTags() { return repeat_; }
     int NextUntitledNumber = 0;
@@ -58,14 +68,22 @@ public:
 signals:
     // A window was made; its file name follows at once.
     void documentCreated(TMDIChild* child);
+    // A line for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     TMDIChild* createChild(const QString& fileName);
     void showChild(TMDIChild* child);
-    bool writeDocument(TMDIChild* child);
+    // `checkDisk`: ask first when the file changed on disk since it was read.
+    bool writeDocument(TMDIChild* child, bool checkDisk);
+    // Remembers the file as it is now and watches it.
+    void remember(TMDIChild* child);
+    void fileChanged(const QString& path);
 
     DocumentHost& host_;
     QMdiArea* area_;
     QWidget* parent_;
     tv::PendingTexts repeat_;
+    QFileSystemWatcher watcher_;
+    bool checking_ = false;
 };

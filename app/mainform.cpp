@@ -98,6 +98,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainForm::subWindowActivated);
     docs_ = new TDocumentManager(*this, mdi_, this);
     connect(docs_, &TDocumentManager::documentCreated, this, &TMainForm::documentCreated);
+    connect(docs_, &TDocumentManager::statusMessage, this, &TMainForm::ShowApplicationHint);
     // Paste is enabled by what the clipboard holds; it is asked when that
     // changes, not at every move of the caret.
     clipboardHasText_ = TvokRich::ClipboardHasText();

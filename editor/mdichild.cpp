@@ -237,8 +237,8 @@ void TMDIChild::Paste1Click(bool fromMenu) {
 
 void TMDIChild::SelectAll1Click() { RichEdit1->SetSel(0, RichEdit1->Length()); }
 
-void TMDIChild::setUnmodified() {
-    RichEdit1->SetModified(false);
+void TMDIChild::setModified(bool on) {
+    RichEdit1->SetModified(on);
     changed();
 }
 

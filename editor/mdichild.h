@@ -157,8 +157,8 @@ public:
     void Copy1Click(bool fromMenu = false);
     void Paste1Click(bool fromMenu = false);
     void SelectAll1Click();
-    // The document is as on disk (just loaded or saved).
-    void setUnmodified();
+    // Sets or clears the modified mark (cleared: the document is as on disk).
+    void setModified(bool on);
     // What the frame enables for this window.
     bool canRepeatTag() const;
 

@@ -320,6 +320,65 @@ private slots:
         QVERIFY(!linked->RichEdit1->Modified());
     }
 
+    void outsideChangesAreNeverLostSilently() {
+        writeFile(path("ext.html"), "first");
+        startFrame({QStringLiteral("ext.html")});
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        TMDIChild* doc = frame->activeDocument();
+        TvokRich* ed = doc->RichEdit1;
+        auto lookAgain = [&] {
+            ed->clearFocus();
+            ed->setFocus();
+            QCoreApplication::processEvents();
+        };
+        lookAgain();
+        // Unmodified: read again at once, and said so.
+        writeFile(path("ext.html"), "changed outside");
+        lookAgain();
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("changed outside"));
+        QVERIFY(!ed->Modified());
+        QVERIFY(frame->statusPanel(1).contains(QStringLiteral("ext.html has been changed by another program")));
+        QVERIFY(prompts->questions.empty());
+        // Modified: asked; No keeps the editor's text and is not asked again.
+        ed->SetSelStart(0);
+        QTest::keyClicks(ed, "mine ");
+        writeFile(path("ext.html"), "third");
+        prompts->answers = {Prompter::No};
+        lookAgain();
+        QCOMPARE(prompts->questions.size(), std::size_t(1));
+        QCOMPARE(prompts->questions[0].text,
+                 QStringLiteral("ext.html has been changed by another program. Reload it and lose your changes?"));
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("mine changed outside"));
+        lookAgain();
+        QCOMPARE(prompts->questions.size(), std::size_t(1));
+        // Saving over the changed file asks; No writes nothing.
+        prompts->answers = {Prompter::No};
+        QTest::keySequence(ed, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(prompts->questions.size(), std::size_t(2));
+        QCOMPARE(prompts->questions[1].text,
+                 QStringLiteral("ext.html has been changed by another program since it was opened. Save over it?"));
+        QCOMPARE(readFile(path("ext.html")), QByteArray("third"));
+        QVERIFY(ed->Modified());
+        prompts->answers = {Prompter::Yes};
+        QTest::keySequence(ed, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(readFile(path("ext.html")), QByteArray("mine changed outside"));
+        QVERIFY(!ed->Modified());
+        // Modified again, changed outside again: Yes reads the file.
+        QTest::keyClicks(ed, "x");
+        writeFile(path("ext.html"), "fourth version");
+        prompts->answers = {Prompter::Yes};
+        lookAgain();
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("fourth version"));
+        QVERIFY(!ed->Modified());
+        // Deleted: the document stays, marked modified.
+        QFile::remove(path("ext.html"));
+        lookAgain();
+        QCOMPARE(frame->documents().size(), std::size_t(1));
+        QVERIFY(ed->Modified());
+        QVERIFY(frame->statusPanel(1).contains(QStringLiteral("deleted")));
+    }
+
     void bigFileOpensWholeAndSavesBackByteForByte() {
         QByteArray big;
         const QByteArray line = "<p class=\"x\">Some text \xE9\x93 with markup</p>\n";
