@@ -182,6 +182,18 @@ TMDIChild* TDocumentManager::newFromText(const std::string& text, int caret) {
     return child;
 }
 
+TMDIChild* TDocumentManager::recover(const std::string& fileName, tv::LineEnds lineEnds, const std::string& text) {
+    const bool untitled = tv::IsUntitledName(fileName);
+    TMDIChild* child = createChild(fromStd(untitled ? tv::untitledName(NextUntitledNumber++) : fileName));
+    showChild(child);
+    child->Document.lineEnds = lineEnds;
+    child->RichEdit1->SetText(text);
+    child->ColorDocument();
+    if (!untitled) remember(child);  // saving it replaces the file as it is now
+    child->setModified(true);
+    return child;
+}
+
 TMDIChild* TDocumentManager::createChild(const QString& fileName) {
     auto* child = new TMDIChild(host_);
     QMdiSubWindow* sub = area_->addSubWindow(child);

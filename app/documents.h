@@ -5,6 +5,7 @@
 // through documentCreated.
 #pragma once
 
+#include "app/docfile.h"
 #include "dialogs/tagreader.h"
 
 #include <QFileSystemWatcher>
@@ -40,6 +41,10 @@ public:
     TMDIChild* NewFile(const QString& templateName = {}, const QString& title = {});
     // A new document holding `text`, the caret at `caret`.
     TMDIChild* newFromText(const std::string& text, int caret);
+    // A document brought back from the recovery journal: its file name (an
+    // untitled one gets the next untitled name), text and line ends, marked
+    // modified; the file on disk is not touched until it is saved.
+    TMDIChild* recover(const std::string& fileName, tv::LineEnds lineEnds, const std::string& text);
 
     // "&Save" for a window: Save As when untitled (if allowed), else writes
     // the file. False when nothing was written (cancelled or failed).

@@ -10,6 +10,7 @@
 
 #include "app/aboutbox.h"
 #include "app/documents.h"
+#include "app/journal.h"
 #include "app/browsers.h"
 #include "app/helpbox.h"
 #include "app/settingsbox.h"
@@ -54,6 +55,7 @@
 #include <QStatusTipEvent>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 // The pictures and the manual are resources of the library.
@@ -99,6 +101,15 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     docs_ = new TDocumentManager(*this, mdi_, this);
     connect(docs_, &TDocumentManager::documentCreated, this, &TMainForm::documentCreated);
     connect(docs_, &TDocumentManager::statusMessage, this, &TMainForm::ShowApplicationHint);
+    journal_ = new TRecoveryJournal(this);
+    connect(docs_, &TDocumentManager::documentCreated, journal_, &TRecoveryJournal::watch);
+    connect(journal_, &TRecoveryJournal::failed, this, [this](const QString& message) {
+        ShowApplicationHint(QStringLiteral("The recovery journal cannot be written: ") + message);
+    });
+    settingsTimer_ = new QTimer(this);
+    settingsTimer_->setSingleShot(true);
+    settingsTimer_->setInterval(1000);
+    connect(settingsTimer_, &QTimer::timeout, this, &TMainForm::writeSettingsNow);
     // Paste is enabled by what the clipboard holds; it is asked when that
     // changes, not at every move of the caret.
     clipboardHasText_ = TvokRich::ClipboardHasText();
@@ -350,6 +361,15 @@ void TMainForm::Tags2TagItemClick(const std::string& start, const std::string& c
 }
 
 void TMainForm::FormDestroy() {
+    settingsTimer_->stop();
+    writeSettingsNow();
+}
+
+void TMainForm::noteSettingsChanged() {
+    if (shown_) settingsTimer_->start();
+}
+
+void TMainForm::writeSettingsNow() {
     collectToolBarLayouts();
     if (isMaximized()) {
         settings_.windowState = "Maximized";
@@ -376,7 +396,8 @@ void TMainForm::FormDestroy() {
         MRUFileList1->SaveToRegistry(*store);
         store->flush();
     } catch (const tv::FileError&) {
-        // The frame is going away; there is nobody left to tell.
+        // Options are kept as well as the disk allows; nobody is to be
+        // troubled about them in the middle of work or at the end.
     }
 }
 
@@ -607,6 +628,7 @@ void TMainForm::createMenus() {
     Options1 = addItem(View1, "&Options...", {}, "Changes the options for Taviron");
     connect(Options1, &QAction::triggered, this, &TMainForm::Options1Click);
     connect(View1, &QMenu::aboutToShow, this, &TMainForm::View1Popup);
+    connect(View1, &QMenu::triggered, this, &TMainForm::noteSettingsChanged);
 
     Window1 = bar->addMenu(QStringLiteral("&Window"));
     Window1->setObjectName(QStringLiteral("Window1"));
@@ -834,6 +856,7 @@ void TMainForm::BuildBrowserMenu() {
 void TMainForm::BrowserItemClick(int index) {
     if (index < 0 || index >= static_cast<int>(settings_.browsers.size())) return;
     settings_.browser1 = tv::browserPath(settings_.browsers[static_cast<std::size_t>(index)]);
+    noteSettingsChanged();
     PreviewActive();
 }
 
@@ -898,6 +921,7 @@ void TMainForm::Options1Click() {
         c->ApplyEditorSettings();
         c->ColorDocument();
     }
+    noteSettingsChanged();
 }
 
 void TMainForm::SpellBtnClick() {
@@ -1036,6 +1060,7 @@ void TMainForm::documentStateChanged(TMDIChild* child) {
 
 void TMainForm::documentClosed(TMDIChild* child) {
     if (!child->IsUntitled()) MRUFileList1->AddItem(child->FileName());
+    noteSettingsChanged();
     const int tab = tabOf(child);
     if (tab >= 0) {
         const QSignalBlocker block(TabSet1);
@@ -1076,6 +1101,8 @@ void TMainForm::UpdateMenuItems() {
 void TMainForm::ShowApplicationHint(const QString& hint) { panel1_->setText(QStringLiteral(" ") + hint); }
 
 bool TMainForm::event(QEvent* e) {
+    if (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange)
+        noteSettingsChanged();
     if (e->type() == QEvent::StatusTip) {
         ShowApplicationHint(static_cast<QStatusTipEvent*>(e)->tip());
         return true;
@@ -1256,6 +1283,23 @@ void TMainForm::FormShow() {
     // The last project comes back.
     if (settings_.projFile != tv::kUntitledProject && tv::fileExists(settings_.projFile))
         OpenProject(fromStd(settings_.projFile));
+    offerRecovery();
+}
+
+bool TMainForm::offerRecovery() {
+    const auto orphans = journal_->orphans();
+    if (orphans.empty()) {
+        journal_->discard(orphans);  // owners whose entries could not be read
+        return false;
+    }
+    const auto answer = prompter().ask(this, {kCaption, fromStd(tv::recoverQuestion(orphans.size())),
+                                              Prompter::Yes | Prompter::No, Prompter::Yes, Prompter::Icon::Question});
+    if (answer == Prompter::Yes) {
+        for (const auto& o : orphans) docs_->recover(o.entry.fileName, o.entry.lineEnds, o.entry.text);
+        journal_->flush();  // the texts are in this frame's journal before the old entries go
+    }
+    journal_->discard(orphans);
+    return answer == Prompter::Yes;
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {

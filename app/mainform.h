@@ -48,7 +48,10 @@ public:
     // The owner of the installation, as the About box shows it.
     QString ownerName() const override;
     const tv::Settings& settings() const override { return settings_; }
-    tv::Settings& mutableSettings() override { return settings_; }
+    tv::Settings& mutableSettings() override {
+        noteSettingsChanged();
+        return settings_;
+    }
     tv::MacroContext macroContext() const override;
     tv::PendingTexts& repeatTags() override;
     Tsearchbox* searchBox() override;
@@ -58,8 +61,17 @@ public:
     void checkSpelling() override { SpellBtnClick(); }
     void bringForward() override;
 
-    // The open documents.
+    // The open documents, and the journal that keeps their unsaved text.
     TDocumentManager* docs() const { return docs_; }
+    class TRecoveryJournal* journal() const { return journal_; }
+    // Offers the documents that frames which did not close normally left in
+    // the journal; true when some were opened.
+    bool offerRecovery();
+    // Writes every option to the store now (they are also written at exit).
+    void writeSettingsNow();
+    // An option changed: it is written to the store a moment later, so that
+    // a crash does not undo it.
+    void noteSettingsChanged();
     // A file opened by any route: a project file becomes the open project,
     // any other file a document window.
     TMDIChild* OpenDocument(const QString& fileName);
@@ -270,6 +282,8 @@ private:
     QLabel* panel0_ = nullptr;
     QLabel* panel1_ = nullptr;
     TDocumentManager* docs_ = nullptr;
+    class TRecoveryJournal* journal_ = nullptr;
+    class QTimer* settingsTimer_ = nullptr;
     std::map<std::string, QAction*> commands_;
     bool clipboardHasText_ = false;
     Tsearchbox* searchBox_ = nullptr;

@@ -118,6 +118,7 @@ bool TMainForm::CloseProject() {
     FilePanel->clearTree();
     project_->Clear();
     settings_.projFile = tv::kUntitledProject;
+    noteSettingsChanged();
     return true;
 }
 
@@ -144,6 +145,7 @@ bool TMainForm::OpenProject(const QString& fileName) {
     }
     FilePanel->showRoot();
     settings_.projFile = name;
+    noteSettingsChanged();
     return true;
 }
 
@@ -179,6 +181,7 @@ bool TMainForm::SaveProjectAs1Click() {
     if (!answer) return false;
     const std::string old = settings_.projFile;
     settings_.projFile = answer->fileName.toStdString();
+    noteSettingsChanged();
     if (SaveProject1Click()) return true;
     settings_.projFile = old;  // nothing was written under the new name
     return false;

@@ -13,6 +13,7 @@ set(LOGIC_SOURCES
   app/filepane.cpp
   app/paths.cpp
   app/project.cpp
+  app/recovery.cpp
   app/registrystore.cpp
   app/settings.cpp
   text/codec.cpp

@@ -1,0 +1,145 @@
+#include "app/journal.h"
+
+#include "editor/doctext.h"
+#include "editor/mdichild.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTimer>
+
+#include <algorithm>
+
+TRecoveryJournal::TRecoveryJournal(QObject* parent) : QObject(parent) {
+    folder_ = fromStd(tv::recoveryFolder());
+    // The owner's name is unique among running frames; its lock tells the
+    // others that this frame is alive.
+    owner_ = QStringLiteral("%1-%2")
+                 .arg(QCoreApplication::applicationPid())
+                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    lock_ = std::make_unique<QLockFile>(folder_ + QLatin1Char('/') + owner_ + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0);
+    lock_->tryLock(0);
+    writer_ = new QObject;
+    writer_->moveToThread(&thread_);
+    connect(&thread_, &QThread::finished, writer_, &QObject::deleteLater);
+    thread_.start(QThread::LowPriority);
+}
+
+TRecoveryJournal::~TRecoveryJournal() {
+    for (auto& [child, w] : windows_)
+        if (w.written) QFile::remove(pathOf(w));
+    thread_.quit();
+    thread_.wait();
+    lock_->unlock();
+}
+
+QString TRecoveryJournal::pathOf(const Window& w) const {
+    return folder_ + QLatin1Char('/') + fromStd(tv::journalFileName(toStd(owner_), w.serial));
+}
+
+void TRecoveryJournal::watch(TMDIChild* child) {
+    Window& w = windows_[child];
+    w.serial = nextSerial_++;
+    w.timer = new QTimer(child);
+    w.timer->setSingleShot(true);
+    w.timer->setInterval(kDelayMs);
+    connect(w.timer, &QTimer::timeout, this, [this, child] { write(child); });
+    // The first change after a write starts the clock; later ones do not
+    // move it, so that steady typing is kept every two seconds.
+    connect(child->RichEdit1, &TvokRich::OnChange, this, [child, timer = w.timer] {
+        if (child->RichEdit1->Modified() && !timer->isActive()) timer->start();
+    });
+    connect(child, &TMDIChild::stateChanged, this, [this, child] {
+        if (!child->RichEdit1->Modified()) forget(child);
+    });
+    connect(child, &TMDIChild::closed, this, [this, child] {
+        forget(child);
+        windows_.erase(child);
+    });
+}
+
+void TRecoveryJournal::write(TMDIChild* child) {
+    const auto it = windows_.find(child);
+    if (it == windows_.end() || !child->RichEdit1->Modified()) return;
+    Window& w = it->second;
+    tv::JournalEntry e;
+    e.fileName = child->Document.fileName;
+    e.lineEnds = child->Document.lineEnds;
+    e.text = std::string(child->RichEdit1->TextView());
+    const std::string path = toStd(pathOf(w));
+    w.written = true;
+    QMetaObject::invokeMethod(
+        writer_,
+        [this, path, bytes = tv::encodeJournal(e)] {
+            try {
+                tv::writeFileAtomically(path, bytes);
+            } catch (const tv::FileError& err) {
+                const QString message = fromStd(err.what());
+                QMetaObject::invokeMethod(this, [this, message] {
+                    if (reported_) return;
+                    reported_ = true;  // once: the next failure would say the same
+                    emit failed(message);
+                });
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void TRecoveryJournal::forget(TMDIChild* child) {
+    const auto it = windows_.find(child);
+    if (it == windows_.end()) return;
+    Window& w = it->second;
+    w.timer->stop();
+    if (!w.written) return;
+    w.written = false;
+    const QString path = pathOf(w);
+    QMetaObject::invokeMethod(writer_, [path] { QFile::remove(path); }, Qt::QueuedConnection);
+}
+
+void TRecoveryJournal::flush() {
+    for (auto& [child, w] : windows_)
+        if (w.timer->isActive()) {
+            w.timer->stop();
+            write(child);
+        }
+    // The writer takes its work in order: when this runs, the rest is done.
+    QMetaObject::invokeMethod(writer_, [] {}, Qt::BlockingQueuedConnection);
+}
+
+std::vector<TRecoveryJournal::Orphan> TRecoveryJournal::orphans() {
+    std::vector<Orphan> out;
+    const QDir dir(folder_);
+    QFileInfoList files = dir.entryInfoList({QStringLiteral("*.journal")}, QDir::Files, QDir::Time | QDir::Reversed);
+    for (const QFileInfo& f : files) {
+        const QString owner = fromStd(tv::journalOwner(toStd(f.fileName())));
+        if (owner.isEmpty() || owner == owner_) continue;
+        auto lock = orphanLocks_.find(owner);
+        if (lock == orphanLocks_.end()) {
+            // A lock that can be taken belongs to a frame that is gone.
+            auto l = std::make_unique<QLockFile>(folder_ + QLatin1Char('/') + owner + QStringLiteral(".lock"));
+            l->setStaleLockTime(0);
+            if (!l->tryLock(0)) continue;
+            lock = orphanLocks_.emplace(owner, std::move(l)).first;
+        }
+        try {
+            if (auto entry = tv::decodeJournal(tv::readFileBytes(toStd(f.absoluteFilePath()))))
+                out.push_back({f.absoluteFilePath(), std::move(*entry)});
+        } catch (const tv::FileError&) {
+            // Unreadable: nothing to offer.
+        }
+    }
+    return out;
+}
+
+void TRecoveryJournal::discard(const std::vector<Orphan>& orphans) {
+    for (const Orphan& o : orphans) QFile::remove(o.path);
+    for (auto& [owner, lock] : orphanLocks_) {
+        // Entries of that owner that could not be read go with it.
+        const QDir dir(folder_);
+        for (const QString& name : dir.entryList({owner + QStringLiteral("-*.journal")}, QDir::Files))
+            if (fromStd(tv::journalOwner(toStd(name))) == owner) QFile::remove(dir.filePath(name));
+        lock->unlock();
+    }
+    orphanLocks_.clear();
+}
