@@ -4,6 +4,7 @@
 #include "app/documents.h"
 #include "app/mainform.h"
 #include "app/prompter.h"
+#include "app/recovery.h"
 #include "editor/mdichild.h"
 #include "editor/tvokrich.h"
 #include "tools/searchbox.h"
@@ -217,6 +218,32 @@ void BM_ReplaceAll(benchmark::State& state) {
     setPrompter(nullptr);
 }
 BENCHMARK(BM_ReplaceAll)->Unit(benchmark::kMillisecond);
+
+// The recovery journal of a 1 MB document: what the window's thread does
+// (copy the text and make the entry), and what the writer thread does (the
+// atomic write, with its fsync).
+void BM_JournalEntry(benchmark::State& state) {
+    TvokRich ed;
+    ed.SetText(tv::fileToEditorText(htmlOfSize(1 << 20)).text);
+    for (auto _ : state) {
+        tv::JournalEntry e;
+        e.fileName = "/home/ann/site/index.html";
+        e.text = std::string(ed.TextView());
+        std::string bytes = tv::encodeJournal(e);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_JournalEntry)->Unit(benchmark::kMillisecond);
+
+void BM_JournalWrite(benchmark::State& state) {
+    const std::string bytes = tv::encodeJournal({"/home/ann/site/index.html", "Windows-1252", tv::LineEnds::Lf,
+                                                 tv::fileToEditorText(htmlOfSize(1 << 20)).text});
+    const std::string path = QDir::temp().filePath(QStringLiteral("taviron-bench.journal")).toStdString();
+    for (auto _ : state) tv::writeFileAtomically(path, bytes);
+    QFile::remove(QString::fromStdString(path));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+}
+BENCHMARK(BM_JournalWrite)->Unit(benchmark::kMillisecond);
 
 // A letter inside a word: no snapshot, no colouring; the rest of a keystroke.
 void BM_TypeLetter(benchmark::State& state) { typeKeys(state, Qt::Key_A, QStringLiteral("a")); }
