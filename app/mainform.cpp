@@ -1283,7 +1283,9 @@ void TMainForm::FormShow() {
     // The last project comes back.
     if (settings_.projFile != tv::kUntitledProject && tv::fileExists(settings_.projFile))
         OpenProject(fromStd(settings_.projFile));
-    offerRecovery();
+    // Asked once the frame is on the screen, so that the question has it
+    // behind it.
+    QTimer::singleShot(0, this, &TMainForm::offerRecovery);
 }
 
 bool TMainForm::offerRecovery() {

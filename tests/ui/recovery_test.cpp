@@ -76,6 +76,7 @@ private:
         frame = std::make_unique<TMainForm>(QStringList{}, dir->path());
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        QCoreApplication::processEvents();  // the recovery question comes once the frame shows
     }
 
 private slots:
