@@ -358,6 +358,25 @@ void writeDocumentFile(const std::string& path, std::string_view bytes) {
 #endif
 }
 
+LoadedDocument documentFromFile(std::string bytes, FileEncoding fallback) {
+    DecodedText decoded = decodeFile(std::move(bytes), fallback);
+    EditorText t = fileToEditorText(std::move(decoded.text));
+    return {std::move(t.text), t.lineEnds, decoded.encoding};
+}
+
+std::string documentToFile(std::string_view text, LineEnds lineEnds, FileEncoding encoding) {
+    return encodeFile(editorToFileText(text, lineEnds), encoding);
+}
+
+LoadedText LoadTextFile(const std::string& fileName, FileEncoding fallback) {
+    DecodedText d = decodeFile(LoadFileText(fileName), fallback);
+    return {std::move(d.text), d.encoding};
+}
+
+void SaveTextFile(const std::string& text, FileEncoding encoding, const std::string& fileName) {
+    SaveFileText(encodeFile(text, encoding), fileName);
+}
+
 std::string LoadFileText(const std::string& fileName) {
     try {
         return readFileBytes(fileName);

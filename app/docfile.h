@@ -3,6 +3,8 @@
 // half-written file behind.
 #pragma once
 
+#include "text/encoding.h"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -30,8 +32,33 @@ struct EditorText {
     LineEnds lineEnds;
 };
 
-// Works out the line-end convention of file bytes and turns them into the
-// editor's text.
+// A document file as the editor holds it: UTF-8 text with CR LF line ends,
+// and how to write it back.
+struct LoadedDocument {
+    std::string text;
+    LineEnds lineEnds;
+    FileEncoding encoding;
+};
+// File bytes decoded (detectEncoding, with `fallback` for pure ASCII) and
+// their line ends turned into CR LF.
+LoadedDocument documentFromFile(std::string bytes, FileEncoding fallback);
+// The bytes to write: the file's line ends, then its encoding. For a text
+// nobody edited, documentToFile(documentFromFile(b)) == b.
+std::string documentToFile(std::string_view text, LineEnds lineEnds, FileEncoding encoding);
+
+// A text file of a site (an include file, a template, a tag set, a file
+// searched across) as text, and back in the encoding it had.
+struct LoadedText {
+    std::string text;
+    FileEncoding encoding;
+};
+// Throws FileError "Cannot open file NAME".
+LoadedText LoadTextFile(const std::string& fileName, FileEncoding fallback = FileEncoding::Utf8);
+// Throws FileError "Cannot create file NAME" or ReadOnlyError.
+void SaveTextFile(const std::string& text, FileEncoding encoding, const std::string& fileName);
+
+// Works out the line-end convention of text and turns it into the editor's
+// text.
 EditorText fileToEditorText(std::string bytes);
 // The bytes to write for an editor text under a convention.
 std::string editorToFileText(std::string_view text, LineEnds lineEnds);

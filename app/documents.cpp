@@ -71,11 +71,26 @@ void TDocumentManager::checkDisk(TMDIChild* child) {
         emit statusMessage(QStringLiteral("%1 has been changed by another program and was read again.").arg(name));
 }
 
+void TDocumentManager::convert(TMDIChild* child, tv::FileEncoding encoding) {
+    if (child->Document.encoding == encoding) return;
+    child->setEncoding(encoding);
+    TvokRich* ed = child->RichEdit1;
+    if (!tv::fitsEncoding(ed->TextView(), encoding)) {
+        // One undo step brings the characters back.
+        const int s = ed->SelStart();
+        EditTransaction edit(*child);
+        ed->SetSel(0, ed->Length());
+        child->replaceSelection(std::string(ed->TextView()), {0, 0});
+        ed->SetSel(std::min(s, ed->Length()), 0);
+    }
+    child->setModified(true);
+}
+
 bool TDocumentManager::reload(TMDIChild* child) {
-    tv::EditorText loaded;
+    tv::LoadedDocument loaded;
     const tv::FileStamp stamp = tv::fileStamp(child->Document.fileName);
     try {
-        loaded = tv::fileToEditorText(tv::readFileBytes(child->Document.fileName));
+        loaded = tv::documentFromFile(tv::readFileBytes(child->Document.fileName), host_.settings().defaultFileEncoding());
     } catch (const tv::FileError& e) {
         prompter().message(parent_, kCaption, fromStd(e.what()), Prompter::Icon::Error);
         return false;
@@ -86,7 +101,8 @@ bool TDocumentManager::reload(TMDIChild* child) {
     const int top = ed->TopLine();
     {
         EditTransaction edit(*child, /*hourglass=*/true);
-        ed->SetText(loaded.text);
+        child->setEncoding(loaded.encoding);
+        ed->LoadText(loaded.text);
         child->Document.lineEnds = loaded.lineEnds;
         ed->SetSel(s, l);
         ed->ScrollToLine(top);
@@ -132,11 +148,12 @@ TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
     // Read first: a file that cannot be read leaves no window behind. Its
     // stamp is taken before, so that a change while it is read is seen.
     const tv::FileStamp stamp = tv::fileStamp(name);
-    tv::EditorText loaded = tv::fileToEditorText(tv::readFileBytes(name));
+    tv::LoadedDocument loaded = tv::documentFromFile(tv::readFileBytes(name), host_.settings().defaultFileEncoding());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TMDIChild* child = createChild(fileName);
     child->Document.lineEnds = loaded.lineEnds;
-    child->RichEdit1->SetText(loaded.text);
+    child->setEncoding(loaded.encoding);
+    child->RichEdit1->LoadText(loaded.text);
     loaded.text.clear();
     child->ColorDocument();
     child->RichEdit1->SetModified(false);
@@ -150,11 +167,13 @@ TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
 TMDIChild* TDocumentManager::NewFile(const QString& templateName, const QString& title) {
     // A template that has gone gives an empty document without a word; one
     // that cannot be read says so and also gives an empty document.
-    std::optional<tv::EditorText> loaded;
+    // A template gives characters, whatever its encoding; the new document
+    // takes the default encoding.
+    std::optional<tv::LoadedDocument> loaded;
     const std::string name = toStd(templateName);
     if (tv::fileExists(name)) {
         try {
-            loaded = tv::fileToEditorText(tv::readFileBytes(name));
+            loaded = tv::documentFromFile(tv::readFileBytes(name), host_.settings().defaultFileEncoding());
         } catch (const tv::FileError& e) {
             prompter().message(parent_, kCaption, fromStd(e.what()));
         }
@@ -182,11 +201,13 @@ TMDIChild* TDocumentManager::newFromText(const std::string& text, int caret) {
     return child;
 }
 
-TMDIChild* TDocumentManager::recover(const std::string& fileName, tv::LineEnds lineEnds, const std::string& text) {
+TMDIChild* TDocumentManager::recover(const std::string& fileName, tv::LineEnds lineEnds, tv::FileEncoding encoding,
+                                     const std::string& text) {
     const bool untitled = tv::IsUntitledName(fileName);
     TMDIChild* child = createChild(fromStd(untitled ? tv::untitledName(NextUntitledNumber++) : fileName));
     showChild(child);
     child->Document.lineEnds = lineEnds;
+    child->setEncoding(encoding);
     child->RichEdit1->SetText(text);
     child->ColorDocument();
     if (!untitled) remember(child);  // saving it replaces the file as it is now
@@ -196,6 +217,7 @@ TMDIChild* TDocumentManager::recover(const std::string& fileName, tv::LineEnds l
 
 TMDIChild* TDocumentManager::createChild(const QString& fileName) {
     auto* child = new TMDIChild(host_);
+    child->setEncoding(host_.settings().defaultFileEncoding());
     QMdiSubWindow* sub = area_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // The window menu of a document must not take the frame's short cuts
@@ -239,7 +261,8 @@ bool TDocumentManager::writeDocument(TMDIChild* child, bool checkDisk) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         tv::writeDocumentFile(child->Document.fileName,
-                                tv::editorToFileText(child->RichEdit1->TextView(), child->Document.lineEnds));
+                              tv::documentToFile(child->RichEdit1->TextView(), child->Document.lineEnds,
+                                                 child->Document.encoding));
     } catch (const tv::FileError& e) {
         QApplication::restoreOverrideCursor();
         prompter().message(parent_, kCaption, fromStd(e.what()), Prompter::Icon::Error);

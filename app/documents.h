@@ -44,7 +44,8 @@ public:
     // A document brought back from the recovery journal: its file name (an
     // untitled one gets the next untitled name), text and line ends, marked
     // modified; the file on disk is not touched until it is saved.
-    TMDIChild* recover(const std::string& fileName, tv::LineEnds lineEnds, const std::string& text);
+    TMDIChild* recover(const std::string& fileName, tv::LineEnds lineEnds, tv::FileEncoding encoding,
+                       const std::string& text);
 
     // "&Save" for a window: Save As when untitled (if allowed), else writes
     // the file. False when nothing was written (cancelled or failed).
@@ -63,6 +64,10 @@ public:
     // that is gone leaves the document marked modified. Runs when a window
     // gets the focus and when a watched file changes under the active one.
     void checkDisk(TMDIChild* child);
+    // Converts a window's document to another file encoding: its characters
+    // are kept (into Windows-1252, those it lacks become numeric
+    // references) and it is marked modified.
+    void convert(TMDIChild* child, tv::FileEncoding encoding);
     // Reads the window's file again; false (and a message) when it cannot.
     bool reload(TMDIChild* child);
 

@@ -66,6 +66,7 @@ void TRecoveryJournal::write(TMDIChild* child) {
     tv::JournalEntry e;
     e.fileName = child->Document.fileName;
     e.lineEnds = child->Document.lineEnds;
+    e.encoding = tv::encodingName(child->Document.encoding);
     e.text = std::string(child->RichEdit1->TextView());
     const std::string path = toStd(pathOf(w));
     w.written = true;

@@ -32,6 +32,7 @@
 #include <Qsci/qsciprinter.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <algorithm>
 #include <QApplication>
 #include <QClipboard>
@@ -158,7 +159,15 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     panel1_ = new QLabel(this);
     panel1_->setObjectName(QStringLiteral("StatusPanel1"));
     panel1_->setMinimumWidth(50);
+    // The active document's file encoding.
+    encodingPanel_ = new QLabel(this);
+    encodingPanel_->setObjectName(QStringLiteral("StatusPanelEncoding"));
+    encodingPanel_->setAlignment(Qt::AlignCenter);
+    encodingPanel_->setFrameShape(QFrame::Panel);
+    encodingPanel_->setFrameShadow(QFrame::Sunken);
+    encodingPanel_->setMinimumWidth(110);
     statusBar()->addWidget(panel0_);
+    statusBar()->addWidget(encodingPanel_);
     statusBar()->addWidget(panel1_, 1);
     statusBar()->setSizeGripEnabled(true);
 
@@ -570,6 +579,24 @@ void TMainForm::createMenus() {
     Save1 = addItem(File1, "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), "Save file to disk");
     SaveAs1 = addItem(File1, "Save &As...", {}, "Save file under a new name");
     SaveAll1 = addItem(File1, "Save A&ll", {}, "Save all modified documents");
+    Encoding1 = File1->addMenu(QStringLiteral("&Encoding"));
+    Encoding1->setObjectName(QStringLiteral("Encoding1"));
+    Encoding1->menuAction()->setStatusTip(QStringLiteral("The file encoding of the document; choose another to convert it"));
+    auto* encodings = new QActionGroup(Encoding1);
+    for (tv::FileEncoding e : {tv::FileEncoding::Utf8, tv::FileEncoding::Utf8Bom, tv::FileEncoding::Windows1252}) {
+        QAction* a = Encoding1->addAction(QString::fromLatin1(tv::encodingName(e)));
+        a->setCheckable(true);
+        a->setData(static_cast<int>(e));
+        encodings->addAction(a);
+        connect(a, &QAction::triggered, this, [this, e] {
+            if (TMDIChild* c = activeDocument()) docs_->convert(c, e);
+        });
+    }
+    connect(Encoding1, &QMenu::aboutToShow, this, [this] {
+        TMDIChild* c = activeDocument();
+        for (QAction* a : Encoding1->actions())
+            a->setChecked(c && a->data().toInt() == static_cast<int>(c->Document.encoding));
+    });
     File1->addSeparator();
     Print1 = addItem(File1, "Print...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), "Print the current document");
     PrintSetup1 = addItem(File1, "Print Setup...", {}, "Choose and set up the printer");
@@ -1094,8 +1121,14 @@ void TMainForm::UpdateMenuItems() {
     for (QAction* a : {CutBtn, CopyBtn, command("ChangeCase1"), command("Breaks1"), command("Tags1"),
                        command("Append1")})
         a->setEnabled(sel);
-    if (c) panel0_->setText(fromStd(tv::caretPositionText(c->RichEdit1->CaretLine(), c->RichEdit1->CaretColumn())));
-    else panel0_->clear();
+    Encoding1->setEnabled(c != nullptr);
+    if (c) {
+        panel0_->setText(fromStd(tv::caretPositionText(c->RichEdit1->CaretLine(), c->RichEdit1->CaretColumn())));
+        encodingPanel_->setText(QString::fromLatin1(tv::encodingName(c->Document.encoding)));
+    } else {
+        panel0_->clear();
+        encodingPanel_->clear();
+    }
 }
 
 void TMainForm::ShowApplicationHint(const QString& hint) { panel1_->setText(QStringLiteral(" ") + hint); }
@@ -1297,7 +1330,9 @@ bool TMainForm::offerRecovery() {
     const auto answer = prompter().ask(this, {kCaption, fromStd(tv::recoverQuestion(orphans.size())),
                                               Prompter::Yes | Prompter::No, Prompter::Yes, Prompter::Icon::Question});
     if (answer == Prompter::Yes) {
-        for (const auto& o : orphans) docs_->recover(o.entry.fileName, o.entry.lineEnds, o.entry.text);
+        for (const auto& o : orphans)
+            docs_->recover(o.entry.fileName, o.entry.lineEnds,
+                           tv::encodingNamed(o.entry.encoding).value_or(settings_.defaultFileEncoding()), o.entry.text);
         journal_->flush();  // the texts are in this frame's journal before the old entries go
     }
     journal_->discard(orphans);

@@ -145,6 +145,8 @@ public:
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
     QAction* SaveAll1 = nullptr;
+    // File > Encoding: the active document's file encoding, to convert it.
+    QMenu* Encoding1 = nullptr;
     QAction* Print1 = nullptr;
     QAction* PrintSetup1 = nullptr;
     QAction* Exit1 = nullptr;
@@ -281,6 +283,7 @@ private:
     QMdiArea* mdi_ = nullptr;
     QLabel* panel0_ = nullptr;
     QLabel* panel1_ = nullptr;
+    QLabel* encodingPanel_ = nullptr;
     TDocumentManager* docs_ = nullptr;
     class TRecoveryJournal* journal_ = nullptr;
     class QTimer* settingsTimer_ = nullptr;

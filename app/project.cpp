@@ -2,7 +2,9 @@
 
 #include "app/docfile.h"
 #include "app/paths.h"
+#include "text/codec.h"
 #include "text/lines.h"
+#include "text/utf8.h"
 #include "app/filekind.h"
 
 #include <algorithm>
@@ -44,6 +46,8 @@ void TProject::read(const std::string& data, std::size_t& pos, int depth) {
         return s;
     };
     title_ = bytes(byte());
+    // Titles are UTF-8; older project files hold Windows-1252 ones.
+    if (!isValidUtf8(title_)) title_ = std::string(cutAtCharacter(windows1252().decode(title_), kMaxTitle));
     std::uint32_t length = 0;
     for (int i = 0; i < 4; ++i) length |= static_cast<std::uint32_t>(byte()) << (8 * i);
     files_ = splitLines(bytes(length));
@@ -136,7 +140,7 @@ void TProject::RemoveFolder(const TProject* folder) {
 }
 
 void TProject::Rename(const std::string& title) {
-    const std::string t = title.substr(0, kMaxTitle);
+    const std::string t(cutAtCharacter(title, kMaxTitle));
     if (t == title_) return;
     title_ = t;
     touch();

@@ -13,7 +13,7 @@ namespace tv {
 
 struct JournalEntry {
     std::string fileName;  // full path, or "Untitled N"
-    std::string encoding = "Windows-1252";
+    std::string encoding = "UTF-8";
     LineEnds lineEnds = platformLineEnds();
     std::string text;      // the editor's text, CR LF line ends
 };

@@ -398,6 +398,7 @@ Settings ReadSettings(const SettingsStore& st, const std::string& programFolder)
     s.browser1 = readString(st, kSettings, "Browser1", s.browser1);
     s.projFile = readString(st, kSettings, "ProjFile", s.projFile);
     s.textExt = splitLines(readString(st, kSettings, "TextExt", ""));
+    s.defaultEncoding = readByte(st, kSettings, "DefaultEncoding", s.defaultEncoding) == 1 ? 1 : 0;
     if (s.textExt.empty()) s.textExt = {"html", "htm", "shtml", "txt"};
     s.ol = readString(st, kOptions, "OL", s.ol, 255);
     s.ul = readString(st, kOptions, "UL", s.ul, 255);
@@ -448,6 +449,7 @@ void WriteSettings(SettingsStore& st, const Settings& s) {
         writeInt(st, kSettings, "ImgColor", s.imgColor);
         writeInt(st, kSettings, "CommColor", s.commColor);
         writeBool(st, kSettings, "ColorCode", s.colorCode);
+        writeInt(st, kSettings, "DefaultEncoding", s.defaultEncoding);
         writeListSection(st, kBrowsers, s.browsers);
         st.write(kSettings, "TextExt", joinLines(s.textExt));
     }

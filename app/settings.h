@@ -2,6 +2,8 @@
 // the order in which the frame reads them at start and writes them at exit.
 #pragma once
 
+#include "text/encoding.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -133,6 +135,12 @@ struct Settings {
     std::vector<std::string> textExt;
     std::string ol = "<OL>", ul = "<UL>";
     std::vector<std::string> browsers;
+    // "DefaultEncoding": 0 UTF-8, 1 Windows-1252; the encoding of new
+    // documents and of files that hold only ASCII and declare no charset.
+    std::uint8_t defaultEncoding = 0;
+    FileEncoding defaultFileEncoding() const {
+        return defaultEncoding == 1 ? FileEncoding::Windows1252 : FileEncoding::Utf8;
+    }
     // Option values and the browser list are written at exit only when set.
     bool settingsChanged = false;
 

@@ -168,6 +168,13 @@ TSettingsBox::TSettingsBox(const tv::Settings& s, QWidget* parent) : QDialog(par
     sizeRow->addWidget(size);
     sizeRow->addWidget(UpDown1);
     e->addRow(QStringLiteral("Size:"), sizeRow);
+    DefaultEncoding = new QComboBox(editor);
+    DefaultEncoding->setObjectName(QStringLiteral("DefaultEncoding"));
+    DefaultEncoding->addItems({QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
+    DefaultEncoding->setCurrentIndex(s.defaultEncoding == 1 ? 1 : 0);
+    DefaultEncoding->setToolTip(QStringLiteral("The encoding of new documents, and of files that hold only ASCII "
+                                               "characters and declare no charset"));
+    e->addRow(QStringLiteral("Default encoding:"), DefaultEncoding);
     auto* colors = new QGroupBox(editor);
     auto* c = new QFormLayout(colors);
     Colorenable = new QCheckBox(QStringLiteral("Color highlighting:"), colors);
@@ -347,6 +354,7 @@ bool TSettingsBox::apply(tv::Settings& s, std::string& error) const {
     s.imgColor = static_cast<std::uint8_t>(cImg->currentIndex());
     s.commColor = static_cast<std::uint8_t>(cComm->currentIndex());
     s.colorCode = Colorenable->isChecked();
+    s.defaultEncoding = DefaultEncoding->currentIndex() == 1 ? 1 : 0;
     s.fontName = (face->currentIndex() >= 0 ? face->currentText().toStdString() : std::string()).substr(0, 255);
     s.fontSize = static_cast<std::uint8_t>(fontSize & 0xFF);
     s.browsers = browsers;

@@ -44,6 +44,7 @@ public:
     QComboBox* fcolor = nullptr;
     QLineEdit* size = nullptr;
     QSpinBox* UpDown1 = nullptr;
+    QComboBox* DefaultEncoding = nullptr;
     QCheckBox* Colorenable = nullptr;
     QComboBox* cAnch = nullptr;
     QComboBox* cImg = nullptr;

@@ -105,7 +105,7 @@ int update(const std::vector<std::string>& names, bool recurse, const std::vecto
     const auto store = tv::openSettingsStore();
     const tv::Settings settings = tv::ReadSettings(*store, program);
     tv::MacroContext context =
-        tv::macroContextFor(settings, tv::documentCodec().encode(tv::registeredOwner()), program);
+        tv::macroContextFor(settings, tv::registeredOwner(), program);
     tv::UpdateFilesCallbacks callbacks;
     // Each changed file is reported as soon as it is written, so that the
     // report is complete also when a later file stops the run.

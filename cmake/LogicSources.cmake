@@ -21,11 +21,13 @@ set(LOGIC_SOURCES
   editor/imagesize.cpp
   editor/markup.cpp
   text/search.cpp
+  text/utf8.cpp
   editor/snapshot.cpp
   editor/textmodel.cpp
   editor/undorules.cpp
   spell/spellwalk.cpp
   tools/dateformat.cpp
+  text/encoding.cpp
   text/entities.cpp
   text/lines.cpp
   tools/macros.cpp

@@ -13,6 +13,7 @@ struct TDocument {
     // Full path of the file, or "Untitled " and a number before the first save.
     std::string fileName;
     LineEnds lineEnds = platformLineEnds();
+    FileEncoding encoding = FileEncoding::Utf8;
     // The file as it was when read or last written, and the last change by
     // another program that the user has been told of.
     FileStamp stamp;

@@ -15,7 +15,9 @@
 #include "editor/textmodel.h"
 #include "editor/undorules.h"
 #include "text/entities.h"
+#include "text/codec.h"
 #include "text/search.h"
+#include "text/utf8.h"
 #include "tools/macros.h"
 #include "tools/searchbox.h"
 #include "tools/textdialogs.h"
@@ -224,18 +226,24 @@ void TMDIChild::Paste1Click(bool fromMenu) {
         return;
     }
     if (!TvokRich::ClipboardHasText()) return;
-    std::string t = TvokRich::ClipboardText();
+    std::string t = RichEdit1->ClipboardText();
     const auto room = static_cast<std::size_t>(RichEdit1->RoomForInsert());
-    if (t.size() > room) {
+    if (tv::characterCount(t) > room) {
         // The editor takes no text beyond its limit; never split a CR LF.
-        t.resize(room);
+        t.resize(tv::prefixOfCharacters(t, room));
         if (!t.empty() && t.back() == '\r') t.pop_back();
         QApplication::beep();
     }
-    replaceSelection(t, {static_cast<int>(t.size()), 0}, Recolour::None);
+    replaceSelection(t, {kEnd, 0}, Recolour::None);
 }
 
 void TMDIChild::SelectAll1Click() { RichEdit1->SetSel(0, RichEdit1->Length()); }
+
+void TMDIChild::setEncoding(tv::FileEncoding e) {
+    Document.encoding = e;
+    RichEdit1->SetEncoding(e);
+    changed();
+}
 
 void TMDIChild::setModified(bool on) {
     RichEdit1->SetModified(on);
@@ -366,7 +374,11 @@ void TMDIChild::ColorAroundCaret() {
 
 // --- tag insertion ---------------------------------------------------------------
 
-void TMDIChild::replaceSelection(const std::string& text, SelectionAfter after, Recolour recolour) {
+void TMDIChild::replaceSelection(const std::string& given, SelectionAfter after, Recolour recolour) {
+    const std::string text = RichEdit1->Limited(given);
+    const int size = static_cast<int>(text.size());
+    if (after.start == kEnd) after.start = size;
+    if (after.length == kEnd) after.length = size - after.start;
     const int s = RichEdit1->SelStart();
     EditTransaction edit(*this);
     RichEdit1->ReplaceSelection(text);
@@ -377,10 +389,10 @@ void TMDIChild::replaceSelection(const std::string& text, SelectionAfter after, 
 }
 
 void TMDIChild::Markup() {
-    const tv::PendingTexts pending = host_.repeatTags();
+    const std::string start = RichEdit1->Limited(host_.repeatTags().start);
+    const std::string end = RichEdit1->Limited(host_.repeatTags().end);
     const std::string sel = RichEdit1->SelText();
-    replaceSelection(pending.start + sel + pending.end,
-                     {static_cast<int>(pending.start.size()), static_cast<int>(sel.size())});
+    replaceSelection(start + sel + end, {static_cast<int>(start.size()), static_cast<int>(sel.size())});
 }
 
 void TMDIChild::MarkLines(const std::string& tag, tv::LineMode mode) {
@@ -423,7 +435,7 @@ void TMDIChild::Color1Click() {
 
 void TMDIChild::Find1Click() {
     Tsearchbox* box = host_.searchBox();
-    if (box->find->toPlainText().isEmpty()) box->setFindText(documentToUtf8(RichEdit1->SelText()));
+    if (box->find->toPlainText().isEmpty()) box->setFindText(RichEdit1->SelText());
     box->showBox();
 }
 
@@ -478,7 +490,7 @@ void TMDIChild::ReplaceAllInDocument() {
         {
             EditTransaction edit(*this, /*hourglass=*/true);
             RichEdit1->SetSel(r.from, r.to - r.from);
-            replaceSelection(r.text, {static_cast<int>(r.text.size()), 0});
+            replaceSelection(r.text, {kEnd, 0});
         }
         host_.bringForward();
         RichEdit1->setFocus();
@@ -506,7 +518,7 @@ void TMDIChild::Update1Click() { UpdateDocument(fromStd(RichEdit1->Hint())); }
 void TMDIChild::CheckSpelling1Click() { host_.checkSpelling(); }
 
 void TMDIChild::replaceAndSelect(const std::string& text) {
-    replaceSelection(text, {0, static_cast<int>(text.size())});
+    replaceSelection(text, {0, kEnd});
 }
 
 void TMDIChild::selectAllIfEmpty() {
@@ -568,7 +580,7 @@ void TMDIChild::Translate1Click() {
     std::string result;
     try {
         const std::string source = only ? RichEdit1->SelText() : std::string(RichEdit1->TextView());
-        result = tv::TranslateEntities(source, direction);
+        result = tv::TranslateEntities(source, direction, Document.encoding != tv::FileEncoding::Windows1252);
     } catch (const tv::EntityNumberError& e) {
         // The document stays as it was.
         QApplication::restoreOverrideCursor();
@@ -578,7 +590,7 @@ void TMDIChild::Translate1Click() {
     QApplication::restoreOverrideCursor();
     EditTransaction edit(*this, /*hourglass=*/true);
     if (!only) RichEdit1->SetSel(0, RichEdit1->Length());
-    replaceSelection(result, {0, only ? static_cast<int>(result.size()) : 0});
+    replaceSelection(result, {0, only ? kEnd : 0});
 }
 
 void TMDIChild::zapClick() {
@@ -591,7 +603,9 @@ void TMDIChild::UrlDecode1Click() {
     EditTransaction edit(*this, /*hourglass=*/true);
     selectAllIfEmpty();
     const tv::Settings& st = host_.settings();
-    replaceSelection(tv::UrlDecode(RichEdit1->SelText(), st.labels, st.delimit), {0, 0});
+    replaceSelection(tv::UrlDecode(RichEdit1->SelText(), st.labels, st.delimit,
+                                   Document.encoding != tv::FileEncoding::Windows1252),
+                     {0, 0});
 }
 
 // --- element dialogs ---------------------------------------------------------------
@@ -658,7 +672,7 @@ void TMDIChild::finishElement(bool edit, const std::string& newTag, const tv::Pe
         return;
     }
     host_.repeatTags() = texts;
-    replaceSelection(newTag, {static_cast<int>(newTag.size()), 0});
+    replaceSelection(newTag, {kEnd, 0});
 }
 
 namespace {
@@ -976,10 +990,10 @@ void TMDIChild::IncludeFile1Click() {
     if (!chosen) return;
     const std::string name = tv::RelativeReference(toStd(*chosen), false, true, Document.fileName, IsUntitled(),
                                                    tv::programFolder() + "/taviron");
-    replaceSelection(tv::includeBlock(utf8ToDocument(name)), {0, 0});
+    replaceSelection(tv::includeBlock(name), {0, 0});
 }
 
 void TMDIChild::InsertDate(int kind) {
     const std::string date = tv::MacroDate(kind, host_.macroContext());
-    replaceSelection(date, {0, static_cast<int>(date.size())}, Recolour::None);
+    replaceSelection(date, {0, kEnd}, Recolour::None);
 }

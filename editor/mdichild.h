@@ -133,8 +133,11 @@ public:
     QString caption() const { return windowTitle(); }
     const DocumentHost& host() const { return host_; }
 
-    // Where the selection goes after a replacement: `start` characters
-    // into the new text, `length` long.
+    // Where the selection goes after a replacement: `start` bytes into the
+    // new text, `length` long; kEnd stands for the new text's length (the
+    // text may grow on its way in, when the document's encoding lacks a
+    // character of it).
+    static constexpr int kEnd = -1;
     struct SelectionAfter {
         int start = 0;
         int length = 0;
@@ -157,6 +160,9 @@ public:
     void Copy1Click(bool fromMenu = false);
     void Paste1Click(bool fromMenu = false);
     void SelectAll1Click();
+    // The file encoding: what the document's text may hold, and how it is
+    // written.
+    void setEncoding(tv::FileEncoding e);
     // Sets or clears the modified mark (cleared: the document is as on disk).
     void setModified(bool on);
     // What the frame enables for this window.

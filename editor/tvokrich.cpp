@@ -5,6 +5,8 @@
 #include "widgets/panedrag.h"
 
 #include "text/codec.h"
+#include "text/encoding.h"
+#include "text/utf8.h"
 #include "editor/textmodel.h"
 
 #include <Qsci/qscicommand.h>
@@ -38,14 +40,6 @@ bool keepsKey(Cmd c) {
     }
 }
 
-// Bytes 0x80 to 0x9F of Windows-1252, which the Latin-1 drawing lacks, are
-// shown through representations: the character where Latin-1 has a
-// look-alike, else a short name.
-const char* const kHighRepresentations[32] = {
-    "EUR", "81", ",", "f", ",,", "...", "+", "++", "^", "%o", "S", "<", "OE", "8D", "Z", "8F",
-    "90", "'", "'", "\"", "\"", "*", "-", "--", "~", "TM", "s", ">", "oe", "9D", "z", "Y",
-};
-
 QColor toQColor(tv::ColorValue c) { return QColor(tv::redOf(c), tv::greenOf(c), tv::blueOf(c)); }
 
 // The component reports each change of the text to its accessibility layer
@@ -70,8 +64,11 @@ private:
 } // namespace
 
 TvokRich::TvokRich(QWidget* parent) : QsciScintilla(parent) {
-    setUtf8(false);
-    SendScintilla(SCI_SETCODEPAGE, 0);
+    // The text is UTF-8: every character is drawn with its own glyph, and a
+    // character index of the lines keeps counting characters cheap.
+    setUtf8(true);
+    SendScintilla(SCI_SETCODEPAGE, static_cast<long>(SC_CP_UTF8));
+    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, static_cast<long>(SC_LINECHARACTERINDEX_UTF32));
     SendScintilla(SCI_SETEOLMODE, SC_EOL_CRLF);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
@@ -85,10 +82,6 @@ TvokRich::TvokRich(QWidget* parent) : QsciScintilla(parent) {
     setMarginWidth(2, 0);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setFrameShape(QFrame::NoFrame);
-    for (int b = 0x80; b <= 0x9F; ++b) {
-        const char key[2] = {static_cast<char>(b), 0};
-        SendScintilla(SCI_SETREPRESENTATION, key, kHighRepresentations[b - 0x80]);
-    }
     setupStyles();
     restrictKeyBindings();
 
@@ -131,10 +124,27 @@ std::string_view TvokRich::TextView() const {
     return p ? std::string_view(p, static_cast<std::size_t>(len)) : std::string_view();
 }
 
-void TvokRich::SetText(std::string_view bytes) {
+void TvokRich::SetText(std::string_view text) { LoadText(Limited(text)); }
+
+void TvokRich::LoadText(std::string_view text) {
     EditScope scope(this);
-    replaceRange(0, Length(), bytes);
+    replaceRange(0, Length(), text);
     SendScintilla(SCI_GOTOPOS, 0L);
+}
+
+std::string TvokRich::Limited(std::string_view text) const { return tv::limitToEncoding(text, encoding_); }
+
+int TvokRich::CharacterCount() const {
+    const int lines = LineCount();
+    const long lastStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(lines - 1));
+    const long before = SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(lines - 1),
+                                      static_cast<long>(SC_LINECHARACTERINDEX_UTF32));
+    return static_cast<int>(before + SendScintilla(SCI_COUNTCHARACTERS, static_cast<unsigned long>(lastStart),
+                                                   static_cast<long>(Length())));
+}
+
+int TvokRich::CharactersBetween(int start, int end) const {
+    return static_cast<int>(SendScintilla(SCI_COUNTCHARACTERS, static_cast<unsigned long>(start), static_cast<long>(end)));
 }
 
 int TvokRich::Length() const { return static_cast<int>(SendScintilla(SCI_GETLENGTH)); }
@@ -221,8 +231,9 @@ void TvokRich::componentKey(QKeyEvent* e) {
     textChanged(selStart, inserted > 0 ? inserted : 0);
 }
 
-void TvokRich::ReplaceSelection(std::string_view text) {
+void TvokRich::ReplaceSelection(std::string_view given) {
     EditScope scope(this);
+    const std::string text = Limited(given);
     if (text != SelText()) SaveUndo();
     const int start = SelStart();
     replaceRange(start, start + SelLength(), text);
@@ -232,7 +243,7 @@ void TvokRich::ReplaceSelection(std::string_view text) {
 }
 
 int TvokRich::CaretLine() const { return LineOfPosition(SelStart()); }
-int TvokRich::CaretColumn() const { return SelStart() - LineStart(CaretLine()); }
+int TvokRich::CaretColumn() const { return CharactersBetween(LineStart(CaretLine()), SelStart()); }
 int TvokRich::TopLine() const {
     const auto visible = SendScintilla(SCI_GETFIRSTVISIBLELINE);
     return static_cast<int>(SendScintilla(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(visible)));
@@ -244,7 +255,9 @@ void TvokRich::GoToLine(int line) {
 
 void TvokRich::GoToColumn(int column) {
     const int line = CaretLine();
-    SetSel(LineStart(line) + tv::clampColumn(column, LineLength(line)), 0);
+    const int start = LineStart(line);
+    column = tv::clampColumn(column, CharactersBetween(start, start + LineLength(line)));
+    SetSel(static_cast<int>(SendScintilla(SCI_POSITIONRELATIVE, static_cast<unsigned long>(start), static_cast<long>(column))), 0);
 }
 
 void TvokRich::ScrollToLine(int line) {
@@ -315,7 +328,7 @@ void TvokRich::SetSelectionBar(bool on) {
 
 int TvokRich::RoomForInsert() const {
     if (textLimit_ <= 0) return std::numeric_limits<int>::max();
-    return std::max(0, textLimit_ - (Length() - SelLength()));
+    return std::max(0, textLimit_ - (CharacterCount() - CharactersBetween(SelStart(), SelStart() + SelLength())));
 }
 
 // --- colours -------------------------------------------------------------------
@@ -360,7 +373,7 @@ void TvokRich::SetBackgroundColor(tv::ColorValue color) {
 }
 
 void TvokRich::SetEditorFont(const QString& name, int pointSize) {
-    const QByteArray face = name.toLatin1();
+    const QByteArray face = name.toUtf8();
     for (int i : {static_cast<int>(STYLE_DEFAULT), 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}) {
         SendScintilla(SCI_STYLESETFONT, i, face.constData());
         SendScintilla(SCI_STYLESETSIZE, i, static_cast<long>(pointSize));
@@ -389,8 +402,8 @@ bool TvokRich::ClipboardHasText() {
     return m && m->hasText() && !m->text().isEmpty();
 }
 
-std::string TvokRich::ClipboardText() {
-    return tv::clipboardToDocumentLineEnds(toDocument(QApplication::clipboard()->text()));
+std::string TvokRich::ClipboardText() const {
+    return Limited(tv::clipboardToDocumentLineEnds(toDocument(QApplication::clipboard()->text())));
 }
 
 void TvokRich::CopyToClipboard() {
@@ -442,7 +455,7 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!fits(2)) return;
+        if (!fits(1)) return;
         emit OnKeyPress('\r');
         componentKey(e);
         return;
@@ -457,8 +470,8 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
     }
     const QString text = e->text();
     if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && text.at(0).unicode() != 0x7F) {
-        const std::string bytes = toDocument(text);
-        if (!fits(static_cast<int>(bytes.size()))) return;
+        const std::string bytes = Limited(toDocument(text));
+        if (!fits(static_cast<int>(tv::characterCount(bytes)))) return;
         emit OnKeyPress(static_cast<unsigned char>(bytes[0]));
         insertTyped(bytes);
         return;
@@ -473,8 +486,8 @@ void TvokRich::inputMethodEvent(QInputMethodEvent* e) {
         QsciScintilla::inputMethodEvent(e);
         return;
     }
-    const std::string bytes = toDocument(commit);
-    if (static_cast<int>(bytes.size()) > RoomForInsert()) {
+    const std::string bytes = Limited(toDocument(commit));
+    if (static_cast<int>(tv::characterCount(bytes)) > RoomForInsert()) {
         QApplication::beep();
         e->accept();
         return;

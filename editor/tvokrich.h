@@ -1,6 +1,8 @@
 // TvokRich: the text control of every document window. A Scintilla editor in
-// single-byte mode with CR LF line ends, so a position counts bytes and a
-// line break counts two. Its own undo and redo are whole-document snapshots
+// UTF-8 mode with CR LF line ends: a position counts bytes of the UTF-8 text
+// and a line break counts two; columns and the text limit count characters.
+// What goes in is limited to the document's file encoding (a character
+// Windows-1252 lacks goes in as its numeric character reference). Its own undo and redo are whole-document snapshots
 // (text, colours, selection, first visible line) in two bounded lists; the
 // component's undo is off. Character colours are the palette's 16 entries,
 // one style each, so a colour index is a style number.
@@ -8,6 +10,7 @@
 
 #include "app/palette.h"
 #include "editor/snapshot.h"
+#include "text/encoding.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QString>
@@ -26,7 +29,17 @@ public:
     // The text without a copy; valid until the next change.
     std::string_view TextView() const;
     // Replaces the whole text without an undo step and fires OnChange once.
-    void SetText(std::string_view bytes);
+    void SetText(std::string_view text);
+    // The same for a text read from the document's file, which its encoding
+    // holds already.
+    void LoadText(std::string_view text);
+    // The file encoding of the document; what goes in is limited to it.
+    tv::FileEncoding Encoding() const { return encoding_; }
+    void SetEncoding(tv::FileEncoding e) { encoding_ = e; }
+    // A text as it may go into this document.
+    std::string Limited(std::string_view text) const;
+    int CharacterCount() const;
+    int CharactersBetween(int start, int end) const;
     int Length() const;
     int LineCount() const;
     int LineOfPosition(int pos) const;
@@ -105,8 +118,8 @@ public:
 
     // --- clipboard ---------------------------------------------------------
     static bool ClipboardHasText();
-    // Clipboard text converted to document text (code page, CR LF).
-    static std::string ClipboardText();
+    // Clipboard text as this document's text (its encoding, CR LF).
+    std::string ClipboardText() const;
     void CopyToClipboard();
     // Copies, then removes the selection (the caller records the undo step).
     void CutToClipboard();
@@ -168,6 +181,7 @@ private:
     bool restoring_ = false;
     long lastAnchor_ = -1;
     long lastCaret_ = -1;
+    tv::FileEncoding encoding_ = tv::FileEncoding::Utf8;
 };
 
 // Marks an edit in progress on the editor; the editor's events fire when the

@@ -226,7 +226,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
         if (!hit) break;
         const std::string bytes(editor->TextView().substr(static_cast<std::size_t>(hit->start),
                                                           static_cast<std::size_t>(hit->length)));
-        const std::string utf8 = documentToUtf8(bytes);
+        const std::string& utf8 = bytes;
         const int after = hit->next;
         const int suffix = hit->next - (hit->start + hit->length);  // an ignored "'s" after the word
         auto replace = [&](const std::string& with, int from, int length) {
@@ -246,7 +246,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
                 continue;
             }
             if (const auto it = changeAll_.find(utf8); it != changeAll_.end()) {
-                pos = replace(utf8ToDocument(it->second), hit->start, hit->length);
+                pos = replace(it->second, hit->start, hit->length);
                 if (pos == hit->start && options.recheck && it->second == utf8) pos = after;
                 continue;
             }
@@ -276,7 +276,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             break;
         case TAddictSpellDialog::ChangeAll:
         case TAddictSpellDialog::AutoCorrect:
-            changeAll_[utf8] = documentToUtf8(with);
+            changeAll_[utf8] = with;
             pos = with == bytes ? after : replace(with, hit->start, hit->length);
             break;
         case TAddictSpellDialog::Ignore:

@@ -1,5 +1,7 @@
 #include "spell/spellwalk.h"
 
+#include "text/utf8.h"
+
 #include <hunspell/hunspell.hxx>
 
 #include <algorithm>
@@ -24,13 +26,26 @@ SpellOptions SpellOptions::decode(const std::string& text) {
 
 namespace {
 
-// Letters of Windows-1252 (ASCII letters, the accented letters and the few
-// letters among 0x80-0x9F), digits and the apostrophe.
-bool isWordByte(unsigned char c, const std::string& extra) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '\'') return true;
-    if (c >= 0xC0 && c != 0xD7 && c != 0xF7) return true;
-    if (c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9A || c == 0x9C || c == 0x9E || c == 0x9F || c == 0x83) return true;
-    return c >= 0x80 ? false : extra.find(static_cast<char>(c)) != std::string::npos;
+// The length in bytes of the word character at `i` (letters of any
+// alphabet, digits, the apostrophe and the dictionary's own word
+// characters); 0 when there is none there.
+int wordCharAt(std::string_view text, int i, const std::string& extra) {
+    std::size_t k = static_cast<std::size_t>(i);
+    const char32_t c = nextCodePoint(text, k);
+    const int length = static_cast<int>(k) - i;
+    if (isLetter(c) || (c >= '0' && c <= '9') || c == '\'') return length;
+    if (c == 0xFFFD || extra.empty()) return 0;
+    return extra.find(text.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(length))) != std::string::npos
+               ? length
+               : 0;
+}
+
+// Whether the character that ends at `i` is a word character.
+bool wordCharBefore(std::string_view text, int i, const std::string& extra) {
+    if (i <= 0) return false;
+    std::size_t k = static_cast<std::size_t>(i);
+    previousCodePoint(text, k);
+    return wordCharAt(text, static_cast<int>(k), extra) == i - static_cast<int>(k);
 }
 
 bool isAddressEnd(char c) {
@@ -79,12 +94,16 @@ std::optional<SpellWord> nextSpellWord(std::string_view text, int pos, int end, 
             i = close == std::string_view::npos ? end : static_cast<int>(close) + 1;
             continue;
         }
-        if (!isWordByte(static_cast<unsigned char>(c), extra)) {
+        if (wordCharAt(text, i, extra) == 0) {
             ++i;
             continue;
         }
         int j = i;
-        while (j < end && isWordByte(static_cast<unsigned char>(text[static_cast<std::size_t>(j)]), extra)) ++j;
+        while (j < end) {
+            const int n = wordCharAt(text, j, extra);
+            if (n == 0 || j + n > end) break;
+            j += n;
+        }
         // Prefix and suffix the checker ignores: "'" in front, "'" or "'s" at the end.
         int ws = i, we = j;
         while (ws < we && text[static_cast<std::size_t>(ws)] == '\'') ++ws;
@@ -106,7 +125,10 @@ std::optional<SpellWord> nextSpellWord(std::string_view text, int pos, int end, 
         ++counted;
         const bool hasDigit = std::any_of(word.begin(), word.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
         bool hasLower = false;
-        for (char ch : word) hasLower = hasLower || (ch >= 'a' && ch <= 'z') || static_cast<unsigned char>(ch) >= 0xDF;
+        for (std::size_t k = 0; k < word.size() && !hasLower;) {
+            const char32_t ch = nextCodePoint(word, k);
+            hasLower = upperOf(ch) != ch || ch == 0xDF;
+        }
         bool repeated = false;
         if (o.repeated) {
             // The same word just before, with only blanks between.
@@ -116,7 +138,7 @@ std::optional<SpellWord> nextSpellWord(std::string_view text, int pos, int end, 
             const int prevStart = prevEnd - static_cast<int>(word.size());
             repeated = prevEnd < ws && prevStart >= 0 &&
                        text.substr(static_cast<std::size_t>(prevStart), word.size()) == word &&
-                       (prevStart == 0 || !isWordByte(static_cast<unsigned char>(text[static_cast<std::size_t>(prevStart - 1)]), extra));
+                       !wordCharBefore(text, prevStart, extra);
         }
         if (repeated) return SpellWord{ws, we - ws, true, j};
         if (hasDigit && !o.numbers) continue;
@@ -128,28 +150,62 @@ std::optional<SpellWord> nextSpellWord(std::string_view text, int pos, int end, 
 
 int wordStartAt(std::string_view text, int pos) {
     pos = std::clamp(pos, 0, static_cast<int>(text.size()));
-    if (pos == static_cast<int>(text.size()) || !isWordByte(static_cast<unsigned char>(text[static_cast<std::size_t>(pos)]), ""))
+    if (pos == static_cast<int>(text.size()) || wordCharAt(text, pos, "") == 0)
         return pos;  // at the end of a word or between words
-    while (pos > 0 && isWordByte(static_cast<unsigned char>(text[static_cast<std::size_t>(pos - 1)]), "")) --pos;
+    while (wordCharBefore(text, pos, "")) {
+        std::size_t k = static_cast<std::size_t>(pos);
+        previousCodePoint(text, k);
+        pos = static_cast<int>(k);
+    }
     return pos;
 }
 
 namespace {
 
+// Words go to Hunspell in its dictionary's encoding: UTF-8, or for the
+// older dictionaries ISO 8859-1 (a word with other characters is unknown).
 class HunspellDictionary final : public Dictionary {
 public:
-    HunspellDictionary(const std::string& aff, const std::string& dic) : h_(aff.c_str(), dic.c_str()) {}
-    bool check(const std::string& word) override { return h_.spell(word); }
+    HunspellDictionary(const std::string& aff, const std::string& dic)
+        : h_(aff.c_str(), dic.c_str()), latin1_(h_.get_dict_encoding().rfind("ISO8859-1", 0) == 0 ||
+                                                h_.get_dict_encoding().rfind("ISO-8859-1", 0) == 0) {}
+    bool check(const std::string& word) override {
+        const auto w = toDictionary(word);
+        return w && h_.spell(*w);
+    }
     std::vector<std::string> suggest(const std::string& word, std::size_t max) override {
-        std::vector<std::string> s = h_.suggest(word);
+        const auto w = toDictionary(word);
+        if (!w) return {};
+        std::vector<std::string> s = h_.suggest(*w);
         if (s.size() > max) s.resize(max);
+        for (std::string& one : s) one = fromDictionary(one);
         return s;
     }
-    void add(const std::string& word) override { h_.add(word); }
-    std::string wordChars() const override { return h_.get_wordchars_cpp(); }
+    void add(const std::string& word) override {
+        if (const auto w = toDictionary(word)) h_.add(*w);
+    }
+    std::string wordChars() const override { return fromDictionary(h_.get_wordchars_cpp()); }
 
 private:
-    Hunspell h_;
+    std::optional<std::string> toDictionary(const std::string& utf8) const {
+        if (!latin1_) return utf8;
+        std::string out;
+        for (std::size_t i = 0; i < utf8.size();) {
+            const char32_t c = nextCodePoint(utf8, i);
+            if (c > 0xFF) return std::nullopt;
+            out += static_cast<char>(c);
+        }
+        return out;
+    }
+    std::string fromDictionary(const std::string& text) const {
+        if (!latin1_) return text;
+        std::string out;
+        for (char c : text) appendUtf8(out, static_cast<unsigned char>(c));
+        return out;
+    }
+
+    mutable Hunspell h_;
+    bool latin1_;
 };
 
 } // namespace

@@ -33,7 +33,7 @@ struct SpellWord {
     int next = 0;           // where the walk goes on (after an ignored "'s" too)
 };
 
-// The next word to look up in [pos, end) of a document text (Windows-1252).
+// The next word to look up in [pos, end) of a document text (UTF-8).
 // Tags, addresses, and words the options leave out are passed over; each
 // word walked over is counted in `counted`. `extraWordChars` are further
 // word characters (the dictionary's own).

@@ -1,6 +1,7 @@
 #include "text/codec.h"
 
 #include "text/lines.h"
+#include "text/utf8.h"
 
 namespace tv {
 namespace {
@@ -15,48 +16,7 @@ constexpr char32_t kHigh[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Reads one code point from UTF-8; malformed input yields U+FFFD and
-// advances by one byte.
-char32_t nextCodePoint(std::string_view s, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) { ++i; return b0; }
-    int len = 0;
-    char32_t cp = 0;
-    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
-    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
-    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
-    else { ++i; return 0xFFFD; }
-    if (i + len > s.size()) { ++i; return 0xFFFD; }
-    for (int k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) { ++i; return 0xFFFD; }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++i; return 0xFFFD; }
-    i += len;
-    return cp;
-}
-
 } // namespace
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 std::string DocumentCodec::decode(std::string_view bytes) const {
     std::string out;
@@ -99,7 +59,7 @@ bool Windows1252Codec::fromUnicode(char32_t cp, unsigned char& byte) const {
     return false;
 }
 
-const DocumentCodec& documentCodec() {
+const DocumentCodec& windows1252() {
     static const Windows1252Codec codec;
     return codec;
 }

@@ -1,7 +1,5 @@
-// The document's character encoding. Documents are 8-bit text; everything
-// that crosses between the document and Unicode (keyboard input, the
-// clipboard, the screen) goes through the one codec returned by
-// documentCodec(), so that another encoding can be added in one place.
+// The Windows-1252 code page, one of the encodings of files on disk (see
+// text/encoding.h), and the line ends of the clipboard.
 #pragma once
 
 #include <string>
@@ -33,7 +31,7 @@ public:
     bool fromUnicode(char32_t cp, unsigned char& byte) const override;
 };
 
-const DocumentCodec& documentCodec();
+const DocumentCodec& windows1252();
 
 // Clipboard text uses LF alone; document text uses CR LF. Pasted text has
 // every line end (CR LF, LF or CR alone) turned into CR LF; copied text has
@@ -41,7 +39,5 @@ const DocumentCodec& documentCodec();
 std::string clipboardToDocumentLineEnds(std::string_view text);
 std::string documentToClipboardLineEnds(std::string_view text);
 
-// Appends the UTF-8 form of a code point.
-void appendUtf8(std::string& out, char32_t cp);
 
 } // namespace tv

@@ -1,8 +1,12 @@
 #include "text/entities.h"
 
+#include "text/codec.h"
+#include "text/utf8.h"
+
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace tv {
 namespace {
@@ -44,48 +48,64 @@ constexpr EntityRow kRows[] = {
     {"&endash", '-', false},
 };
 
-std::string encode(std::string_view in) {
-    std::string text(in);
-    for (const EntityRow& row : kRows) {
-        if (!row.toEntities) continue;
-        const std::string entity = std::string(row.name) + ";";
-        if (row.ch == '&') {
+char32_t codePointOf(const EntityRow& row) { return windows1252().toUnicode(row.ch); }
+
+std::string encode(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) < 0x80) {
             // Only an ampersand followed by a blank is taken for a character.
-            ReplaceAll("& ", "&amp; ", text, true);
+            if (c == '&' && i + 1 < text.size() && text[i + 1] == ' ') out += "&amp;";
+            else out += c;
+            ++i;
             continue;
         }
-        ReplaceAll(std::string_view(reinterpret_cast<const char*>(&row.ch), 1), entity, text, true);
-    }
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80) {
-            out += "&#" + std::to_string(b) + ";";
-        } else {
-            out += c;
-        }
+        const char32_t cp = nextCodePoint(text, i);
+        const EntityRow* named = nullptr;
+        for (const EntityRow& row : kRows)
+            if (row.toEntities && row.ch >= 0x80 && codePointOf(row) == cp) named = &row;
+        if (named) out += std::string(named->name) + ";";
+        else out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
     }
     return out;
 }
 
 void decodeNamedRow(std::string& text, const EntityRow& row) {
     const std::string_view name(row.name);
+    const std::string character = utf8Of(codePointOf(row));
     std::size_t from = 0;
     for (;;) {
         const std::size_t p = text.find(name, from);
         if (p == std::string::npos) return;
         std::size_t len = name.size();
         if (p + len < text.size() && text[p + len] == ';') ++len;
-        text.replace(p, len, 1, static_cast<char>(row.ch));
+        text.replace(p, len, character);
         // Searching again from the start can only find an occurrence that the
         // inserted character completes, which must begin within name.size()
-        // characters before it; anything earlier was already searched.
-        from = p + 1 > name.size() ? p + 1 - name.size() : 0;
+        // characters before its end; anything earlier was already searched.
+        const std::size_t end = p + character.size();
+        from = end > name.size() ? end - name.size() : 0;
     }
 }
 
-void decodeNumeric(std::string& text) {
+// The character a numeric reference stands for; none when it is left as
+// written. Codes 128 to 159 are read as browsers read them, as the
+// Windows-1252 characters. In a document that holds any character every
+// code point goes in; otherwise only the characters of that code page.
+std::optional<char32_t> referencedCharacter(std::int64_t value, bool anyCharacter) {
+    if (value < 1) return std::nullopt;  // a NUL would go into the document
+    if (value <= 255) return windows1252().toUnicode(static_cast<unsigned char>(value));
+    if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return std::nullopt;
+    const auto cp = static_cast<char32_t>(value);
+    unsigned char byte = 0;
+    if (!anyCharacter && !windows1252().fromUnicode(cp, byte)) return std::nullopt;
+    return cp;
+}
+
+void decodeNumeric(std::string& text, bool anyCharacter) {
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
@@ -109,13 +129,8 @@ void decodeNumeric(std::string& text) {
         }
         std::size_t end = j;
         if (end < text.size() && text[end] == ';') ++end;
-        // Codes without a single-byte character (above 255), and the code 0,
-        // which would put a NUL into the document, stay as they were written.
-        if (value < 1 || value > 255) {
-            out.append(text, i, end - i);
-        } else {
-            out += static_cast<char>(value);
-        }
+        if (const auto cp = referencedCharacter(value, anyCharacter)) appendUtf8(out, *cp);
+        else out.append(text, i, end - i);
         i = end;
     }
     text.swap(out);
@@ -126,11 +141,11 @@ void decodeNumeric(std::string& text) {
 EntityNumberError::EntityNumberError(const std::string& digits)
     : std::runtime_error("'" + digits + "' is not a valid integer value") {}
 
-std::string TranslateEntities(std::string_view text, EntityDirection direction) {
+std::string TranslateEntities(std::string_view text, EntityDirection direction, bool anyCharacter) {
     if (direction == EntityDirection::ToEntities) return encode(text);
     std::string out(text);
     for (const EntityRow& row : kRows) decodeNamedRow(out, row);
-    decodeNumeric(out);
+    decodeNumeric(out, anyCharacter);
     return out;
 }
 

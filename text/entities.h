@@ -1,5 +1,5 @@
 // Character entities of HTML and the plain replace-all rule shared by the
-// text tools. Documents are single-byte Windows-1252 text.
+// text tools. Texts are UTF-8.
 #pragma once
 
 #include <stdexcept>
@@ -17,9 +17,12 @@ public:
     explicit EntityNumberError(const std::string& digits);
 };
 
-// Turns extended characters into entities, or entities back into
-// characters. Throws EntityNumberError (nothing is changed then).
-std::string TranslateEntities(std::string_view text, EntityDirection direction);
+// Turns extended characters into entities (the named one where the table
+// has one, else "&#N;" with the code point), or entities back into
+// characters. `anyCharacter`: every numeric reference becomes its character
+// (a UTF-8 document); else only those the Windows-1252 code page holds (the
+// others stay as written). Throws EntityNumberError (nothing is changed then).
+std::string TranslateEntities(std::string_view text, EntityDirection direction, bool anyCharacter = true);
 
 // Replaces every occurrence of `find` in `text`, left to right; inserted text
 // is never searched again. Without `caseSensitive`, a-z fold to A-Z on both

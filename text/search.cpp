@@ -1,5 +1,7 @@
 #include "text/search.h"
 
+#include "text/utf8.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -16,12 +18,36 @@ std::string upperAscii(std::string_view s) {
     return out;
 }
 
+namespace {
+
+// Letter case ignored for a text that holds letters beyond ASCII: compared
+// character by character from each character's start.
+std::optional<int> findFolded(std::string_view text, std::size_t from, std::string_view f) {
+    const std::string needle = upperText(f);
+    for (std::size_t p = from; p + needle.size() <= text.size(); ++p) {
+        if ((static_cast<unsigned char>(text[p]) & 0xC0) == 0x80) continue;  // inside a character
+        std::size_t i = p, k = 0;
+        bool same = true;
+        while (same && k < needle.size()) {
+            const char32_t a = upperOf(nextCodePoint(text, i));
+            const char32_t b = nextCodePoint(needle, k);
+            same = a == b && i <= text.size();
+        }
+        if (same) return static_cast<int>(p);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<int> findText(std::string_view text, int from, std::string_view f, bool caseSensitive) {
     if (f.empty() || from < 0 || static_cast<std::size_t>(from) > text.size()) return std::nullopt;
     if (caseSensitive) {
         const std::size_t p = text.find(f, static_cast<std::size_t>(from));
         return p == std::string_view::npos ? std::nullopt : std::optional<int>(static_cast<int>(p));
     }
+    if (std::any_of(f.begin(), f.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return findFolded(text, static_cast<std::size_t>(from), f);
     const std::string needle = upperAscii(f);
     if (text.size() < needle.size()) return std::nullopt;
     const std::size_t last = text.size() - needle.size();
@@ -50,7 +76,7 @@ std::optional<int> findText(std::string_view text, int from, std::string_view f,
 
 bool selectionMatches(std::string_view sel, std::string_view f, bool caseSensitive) {
     if (sel.empty()) return false;
-    return caseSensitive ? sel == f : upperAscii(sel) == upperAscii(f);
+    return caseSensitive ? sel == f : upperText(sel) == upperText(f);
 }
 
 ReplaceAllResult replaceAllFrom(std::string_view text, int selStart, int selLength, std::string_view find,

@@ -10,8 +10,8 @@ namespace tv {
 // a-z as A-Z; nothing else changes.
 std::string upperAscii(std::string_view s);
 
-// The first occurrence of `f` in `text` at or after `from`; letters a to z
-// match either case unless `caseSensitive`.
+// The first occurrence of `f` in `text` at or after `from`; letters match
+// either case unless `caseSensitive` ("CAFÉ" finds "café").
 std::optional<int> findText(std::string_view text, int from, std::string_view f, bool caseSensitive);
 
 // Whether a selection is a match of `f`.

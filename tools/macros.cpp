@@ -43,11 +43,12 @@ void expand(std::string& text, bool oneTime, const MacroContext& c, int depth, c
         std::optional<std::string> found;
         if (c.readFile) {
             found = c.readFile(full);
+            if (found) found = decodeFile(std::move(*found), FileEncoding::Utf8).text;
         } else {
             std::error_code ec;
             if (fs::exists(full, ec)) {
                 try {
-                    found = LoadFileText(full);
+                    found = LoadTextFile(full).text;  // characters, whatever the file's encoding
                 } catch (const FileError& e) {
                     throw MacroError(e.what());
                 }
@@ -128,15 +129,15 @@ std::vector<std::string> UpdateFiles(const std::vector<std::string>& files,
         if (cb.progress) cb.progress(i + 1, file);
         if (GetFileKind(file, textExtensions) != FileKind::Text) continue;
         std::optional<std::string> open = cb.openText ? cb.openText(file) : std::nullopt;
-        const std::string before = open ? *open : LoadFileText(file);
-        std::string text = before;
+        LoadedText loaded = open ? LoadedText{*open, FileEncoding::Utf8} : LoadTextFile(file);
+        std::string text = loaded.text;
         ApplyMacros(text, false, "", file, context);
+        if (text == loaded.text) continue;  // a file nothing changed in is not written
+        // Written back in its own encoding: bytes outside the changes stay.
         if (open && cb.setOpenText) cb.setOpenText(file, text);
-        else SaveFileText(text, file);
-        if (text != before) {
-            changed.push_back(file);
-            if (cb.changed) cb.changed(file);
-        }
+        else SaveTextFile(text, loaded.encoding, file);
+        changed.push_back(file);
+        if (cb.changed) cb.changed(file);
     }
     return changed;
 }

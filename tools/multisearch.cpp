@@ -54,7 +54,8 @@ std::vector<std::string> FindInFiles(const std::vector<std::string>& files, cons
     std::vector<std::string> local;
     std::vector<std::string>& hits = found ? *found : local;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string text = LoadFileText(files[i]);
+        // Each file is searched as characters, in its own encoding.
+        const std::string text = LoadTextFile(files[i]).text;
         if (findText(text, 0, find, caseSensitive)) hits.push_back(files[i]);
         if (cb.progress) cb.progress(i + 1, hits.size());
         if (cb.cancelled && cb.cancelled()) break;
@@ -69,11 +70,14 @@ ReplaceResult ReplaceInFiles(const std::vector<std::string>& files, const std::s
         const std::string& file = files[i];
         if (cb.progress) cb.progress(i + 1, file, r.total);
         std::optional<std::string> open = cb.openText ? cb.openText(file) : std::nullopt;
-        std::string text = open ? *open : LoadFileText(file);
-        const int n = ReplaceCounted(find, replacement, text, caseSensitive, cb.cancelled);
+        LoadedText loaded = open ? LoadedText{*open, FileEncoding::Utf8} : LoadTextFile(file);
+        const int n = ReplaceCounted(find, replacement, loaded.text, caseSensitive, cb.cancelled);
         if (n > 0) {
-            if (open) cb.setOpenText(file, text);
-            else SaveFileText(text, file);
+            // Written back in the file's own encoding: the bytes outside the
+            // replacements stay as they were, and a replacement the encoding
+            // cannot hold is written as numeric references.
+            if (open) cb.setOpenText(file, loaded.text);
+            else SaveTextFile(loaded.text, loaded.encoding, file);
             r.changed.emplace_back(file, n);
             r.total += n;
         }

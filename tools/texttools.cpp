@@ -1,55 +1,57 @@
 #include "tools/texttools.h"
 
+#include "text/codec.h"
 #include "text/entities.h"
+#include "text/utf8.h"
 
 namespace tv {
 
-namespace {
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-} // namespace
-
-bool isCaseWordChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '\'';
-}
+bool isCaseWordChar(char32_t c) { return isLetter(c) || (c >= '0' && c <= '9') || c == '\''; }
 
 std::string ChangeCase(std::string_view text, int selStart, int selLength, CaseMode mode) {
-    std::string s(text.substr(static_cast<std::size_t>(selStart), static_cast<std::size_t>(selLength)));
-    auto wordBefore = [&](int back) {
-        const int p = selStart - back;
-        return p >= 0 && isCaseWordChar(text[static_cast<std::size_t>(p)]);
-    };
+    // The selection as characters, and the two characters before it.
+    std::u32string s;
+    for (std::size_t i = static_cast<std::size_t>(selStart), end = i + static_cast<std::size_t>(selLength); i < end;)
+        s += nextCodePoint(text.substr(0, end), i);
+    char32_t before[2] = {0, 0};
+    std::size_t back = static_cast<std::size_t>(selStart);
+    for (char32_t& b : before)
+        if (back > 0) b = previousCodePoint(text, back);
+    auto wordBefore = [&](int k) { return before[k - 1] != 0 && isCaseWordChar(before[k - 1]); };
     switch (mode) {
     case CaseMode::Upper:
-        for (char& c : s) c = upper(c);
+        for (char32_t& c : s) c = upperOf(c);
         break;
     case CaseMode::Lower:
-        for (char& c : s) c = lower(c);
+        for (char32_t& c : s) c = lowerOf(c);
         break;
     case CaseMode::Toggle:
-        for (char& c : s) c = (c >= 'a' && c <= 'z') ? upper(c) : lower(c);
+        for (char32_t& c : s) c = lowerOf(c) == c ? upperOf(c) : lowerOf(c);
         break;
     case CaseMode::Words:
         for (std::size_t i = 0; i < s.size(); ++i) {
             const bool after = i == 0 ? !wordBefore(1) : !isCaseWordChar(s[i - 1]);
-            if (after) s[i] = upper(s[i]);
+            if (after) s[i] = upperOf(s[i]);
         }
         break;
     case CaseMode::Sentences: {
-        if (!s.empty() && !wordBefore(1) && !wordBefore(2)) s[0] = upper(s[0]);
+        if (!s.empty() && !wordBefore(1) && !wordBefore(2)) s[0] = upperOf(s[0]);
         bool armed = false;
         for (std::size_t i = 1; i < s.size(); ++i) {
             if (s[i] == '.') {
                 armed = true;
             } else if (armed && isCaseWordChar(s[i])) {
-                s[i] = upper(s[i]);
+                s[i] = upperOf(s[i]);
                 armed = false;
             }
         }
         break;
     }
     }
-    return s;
+    std::string out;
+    out.reserve(static_cast<std::size_t>(selLength));
+    for (char32_t c : s) appendUtf8(out, c);
+    return out;
 }
 
 std::string RemoveLineBreaks(std::string_view sel) {
@@ -93,6 +95,7 @@ std::string Uncomment(std::string_view sel) {
 }
 
 std::string ZapHighBits(std::string_view sel) {
+    // The look-alikes are those of the Windows-1252 letters and signs.
     auto fold = [](unsigned char b) -> const char* {
         switch (b) {
         case 0x91: case 0x92: return "'";
@@ -131,9 +134,18 @@ std::string ZapHighBits(std::string_view sel) {
     };
     std::string out;
     out.reserve(sel.size());
-    for (char c : sel) {
-        if (const char* r = fold(static_cast<unsigned char>(c))) out += r;
-        else out += c;
+    std::size_t i = 0;
+    while (i < sel.size()) {
+        if (static_cast<unsigned char>(sel[i]) < 0x80) {
+            out += sel[i++];
+            continue;
+        }
+        const std::size_t at = i;
+        const char32_t cp = nextCodePoint(sel, i);
+        unsigned char byte = 0;
+        const char* r = windows1252().fromUnicode(cp, byte) ? fold(byte) : nullptr;
+        if (r) out += r;
+        else out.append(sel, at, i - at);
     }
     return out;
 }
@@ -147,7 +159,7 @@ int hexValue(char c) {
 }
 } // namespace
 
-std::string UrlDecode(std::string_view sel, bool removeLabels, int delimiter) {
+std::string UrlDecode(std::string_view sel, bool removeLabels, int delimiter, bool anyCharacter) {
     std::string s(sel);
     if (removeLabels) {
         // Each "=" goes with the field name before it, back to the "&"
@@ -162,19 +174,44 @@ std::string UrlDecode(std::string_view sel, bool removeLabels, int delimiter) {
         if (c == '+') c = ' ';
     const char* separator = delimiter == 1 ? "," : delimiter == 2 ? "|" : "\r\n";
     ReplaceAll("&", separator, s, true);
+    // Decoded bytes that form UTF-8 (in a document that holds any
+    // character) are that character; any other byte above 0x7F is the
+    // Windows-1252 character of that byte, as forms of older pages send them.
     std::string out;
     out.reserve(s.size());
+    std::string bytes;  // a run of decoded bytes
+    auto flush = [&] {
+        std::size_t k = 0;
+        while (k < bytes.size()) {
+            const auto b = static_cast<unsigned char>(bytes[k]);
+            if (b < 0x80) {
+                out += bytes[k++];
+                continue;
+            }
+            const std::size_t at = k;
+            const char32_t cp = anyCharacter ? nextCodePoint(bytes, k) : 0xFFFD;
+            if (cp == 0xFFFD && k <= at + 1) {
+                k = at + 1;
+                appendUtf8(out, windows1252().toUnicode(b));
+            } else {
+                out.append(bytes, at, k - at);
+            }
+        }
+        bytes.clear();
+    };
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '%' && i + 2 < s.size()) {
             const int hi = hexValue(s[i + 1]), lo = hexValue(s[i + 2]);
             if (hi >= 0 && lo >= 0 && (hi || lo)) {
-                out += static_cast<char>(hi * 16 + lo);
+                bytes += static_cast<char>(hi * 16 + lo);
                 i += 2;
                 continue;
             }
         }
+        flush();
         out += s[i];
     }
+    flush();
     return out;
 }
 

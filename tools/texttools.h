@@ -1,6 +1,6 @@
 // Transformations of the selected text: case, line breaks, tags, indenting,
 // comments, high-bit folding and URL decoding. Texts are document text
-// (Windows-1252, CR LF).
+// (UTF-8, CR LF).
 #pragma once
 
 #include <string>
@@ -10,8 +10,8 @@ namespace tv {
 
 enum class CaseMode { Upper, Lower, Toggle, Words, Sentences };
 
-// A letter A-Z or a-z, a digit or the apostrophe.
-bool isCaseWordChar(char c);
+// A letter (of any case), a digit or the apostrophe.
+bool isCaseWordChar(char32_t c);
 
 // The selection [selStart, selStart + selLength) of `text` in another case;
 // the characters before it decide the first letter of Words and Sentences.
@@ -35,12 +35,14 @@ int lineStartOf(std::string_view text, int pos);
 // guillemets that Comment put in back into "<" and ">".
 std::string Uncomment(std::string_view sel);
 
-// Bytes of 128 and above become plain ASCII look-alikes where there is one.
+// Characters beyond ASCII become plain ASCII look-alikes where there is one
+// (accented Latin letters lose their accents).
 std::string ZapHighBits(std::string_view sel);
 
 // Decodes a submitted form: with `removeLabels` the field names go; "+" is
 // a blank; "&" becomes the separator (0 CR LF, 1 ",", 2 "|"); "%" and two
-// hexadecimal digits become that character (not %00).
-std::string UrlDecode(std::string_view sel, bool removeLabels, int delimiter);
+// hexadecimal digits become that byte (not %00): bytes that form UTF-8 are
+// that character when `anyCharacter`, other bytes the Windows-1252 one.
+std::string UrlDecode(std::string_view sel, bool removeLabels, int delimiter, bool anyCharacter = true);
 
 } // namespace tv

@@ -68,13 +68,15 @@ void CustomTagSet::LoadTags() {
     if (fileName.empty()) return;
     std::error_code ec;
     if (!std::filesystem::exists(path(), ec)) return;
-    parseTagSet(LoadFileText(path()), title, tags);
+    const LoadedText loaded = LoadTextFile(path());
+    encoding = loaded.encoding;
+    parseTagSet(loaded.text, title, tags);
     changed = false;
 }
 
 void CustomTagSet::SaveTags() {
     if (fileName.empty() || !changed) return;
-    SaveFileText(serializeTagSet(title, tags), path());
+    SaveTextFile(serializeTagSet(title, tags), encoding, path());
     changed = false;
 }
 

@@ -2,6 +2,7 @@
 // beginning and a closing text, kept in a small text file per set.
 #pragma once
 
+#include "text/encoding.h"
 #include "tools/macros.h"
 
 #include <functional>
@@ -31,6 +32,8 @@ public:
     std::string folder;
     std::vector<UserTag> tags;
     bool changed = false;
+    // The file's encoding, kept when it is written back (new sets: UTF-8).
+    FileEncoding encoding = FileEncoding::Utf8;
 
     // Marks the set changed when the title differs; true then.
     bool setTitle(const std::string& t);

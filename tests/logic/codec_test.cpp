@@ -7,7 +7,7 @@ namespace {
 TEST(Windows1252Codec, EveryByteSurvivesATripThroughUnicode) {
     std::string all;
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-    const tv::DocumentCodec& codec = tv::documentCodec();
+    const tv::DocumentCodec& codec = tv::windows1252();
     EXPECT_EQ(codec.encode(codec.decode(all)), all);
 }
 
@@ -20,7 +20,7 @@ struct EncodeCase {
 class Encode : public testing::TestWithParam<EncodeCase> {};
 
 TEST_P(Encode, TurnsUnicodeIntoDocumentBytes) {
-    EXPECT_EQ(tv::documentCodec().encode(GetParam().utf8), GetParam().bytes);
+    EXPECT_EQ(tv::windows1252().encode(GetParam().utf8), GetParam().bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,7 @@
 #include "text/entities.h"
 
+#include "text/codec.h"
+
 #include <gtest/gtest.h>
 
 using tv::EntityDirection;
@@ -29,10 +31,11 @@ std::string caseName(const testing::TestParamInfo<Case>& info) { return info.par
 INSTANTIATE_TEST_SUITE_P(
     Table, ToEntities,
     testing::Values(
-        Case{"NamedRowsAndNumericRule", "\xE9\xC7\xAE\x99\xEE", "&eacute;&Ccedil;&reg;&trade;&#238;"},
+        Case{"NamedRowsAndNumericRule", "éÇ®™î", "&eacute;&Ccedil;&reg;&trade;&#238;"},
         Case{"MarkupCharactersStay", "<a href=\"x\">", "<a href=\"x\">"},
         Case{"AmpersandOnlyBeforeABlank", "a & b &c", "a &amp; b &c"},
-        Case{"CopyrightAndHighPunctuation", "\xA9 \x93q\x94", "&copy; &#147;q&#148;"},
+        Case{"CopyrightAndHighPunctuation", "© “q”", "&copy; &#8220;q&#8221;"},
+        Case{"AnyCharacterByItsCodePoint", "中 😀 €", "&#20013; &#128512; &#8364;"},
         Case{"PlainAsciiUnchanged", "abc", "abc"},
         Case{"EmptyText", "", ""}),
     caseName);
@@ -40,16 +43,18 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Table, ToCharacters,
     testing::Values(
-        Case{"WithAndWithoutSemicolon", "&eacute &eacute;", "\xE9 \xE9"},
+        Case{"WithAndWithoutSemicolon", "&eacute &eacute;", "é é"},
         Case{"NumericWithAndWithoutSemicolon", "&#65;&#65", "AA"},
         Case{"HexadecimalStays", "&#x41;", "&#x41;"},
-        Case{"NameFollowedByLetters", "&copyX", "\xA9X"},
+        Case{"NameFollowedByLetters", "&copyX", "©X"},
         Case{"AmpRowRunsBeforeLt", "&amp;lt;", "<"},
         Case{"NestedAmpCollapses", "&amp;amp;", "&"},
         Case{"CaseMatters", "&EACUTE;", "&EACUTE;"},
         Case{"BlanksAndDashes", "a&nbsp;b&emdash;c&shy;", "a b-c-"},
         Case{"HashWithoutDigits", "&#;&#", "&#;&#"},
-        Case{"CodesAbove255Stay", "&#8364; &#256", "&#8364; &#256"},
+        Case{"AnyCodePoint", "&#8364; &#256 &#20013;", "€ Ā 中"},
+        Case{"CodesOfTheCodePageAsBrowsersReadThem", "&#128;&#150;", "€–"},
+        Case{"NoCharacterStays", "&#55296; &#1114112;", "&#55296; &#1114112;"},
         Case{"CodeZeroStays", "&#0;", "&#0;"},
         Case{"LeadingZeros", "&#00000000000065;", "A"},
         Case{"DecodedAmpersandIsNotScannedAgain", "&#38;#65;", "&#65;"}),
@@ -64,12 +69,19 @@ TEST(TranslateEntitiesErrors, NumberTooLargeNamesTheDigits) {
     }
 }
 
-TEST(TranslateEntitiesRoundTrip, EveryHighByteComesBack) {
-    std::string all;
-    for (int b = 0x80; b <= 0xFF; ++b) all += static_cast<char>(b);
+TEST(TranslateEntities, AWindows1252DocumentTakesOnlyItsOwnCharacters) {
+    EXPECT_EQ(TranslateEntities("&#8364; &#256; &#20013; &#233; &#128;", EntityDirection::ToCharacters, false),
+              "€ &#256; &#20013; é €");
+}
+
+TEST(TranslateEntitiesRoundTrip, EveryCharacterOfTheCodePageComesBack) {
+    std::string bytes;
+    for (int b = 0x80; b <= 0xFF; ++b) bytes += static_cast<char>(b);
+    const std::string all = tv::windows1252().decode(bytes);
     const std::string encoded = TranslateEntities(all, EntityDirection::ToEntities);
     for (char c : encoded) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
-    EXPECT_EQ(TranslateEntities(encoded, EntityDirection::ToCharacters), all);
+    for (bool anyCharacter : {true, false})
+        EXPECT_EQ(TranslateEntities(encoded, EntityDirection::ToCharacters, anyCharacter), all);
 }
 
 struct ReplaceCase {
@@ -94,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ReplaceCase{"Simple", "a-b-c", "-", "+", true, 2, "a+b+c"},
         ReplaceCase{"InsertedTextNotSearchedAgain", "aa", "a", "aa", true, 2, "aaaa"},
-        ReplaceCase{"CaseFoldsAsciiOnly", "Abc ABC \xE9", "abc", "x", false, 2, "x x \xE9"},
+        ReplaceCase{"CaseFoldsAsciiOnly", "Abc ABC é É", "é", "x", false, 1, "Abc ABC x É"},
         ReplaceCase{"CaseSensitive", "Abc abc", "abc", "x", true, 1, "Abc x"},
         ReplaceCase{"EmptyFindReplacesNothing", "abc", "", "x", true, 0, "abc"},
         ReplaceCase{"NonOverlapping", "aaa", "aa", "b", true, 1, "ba"}),

@@ -65,7 +65,13 @@ TEST(Search, FindsForwardOnly) {
     EXPECT_EQ(tv::findText(t, 6, "word", false), 10);
     EXPECT_EQ(tv::findText(t, 11, "word", false), std::nullopt);
     EXPECT_EQ(tv::findText(t, 0, "", false), std::nullopt);
-    EXPECT_EQ(tv::findText("\xE9", 0, "\xC9", false), std::nullopt);  // only a-z fold
+    // Letters beyond ASCII fold too; the match is as long as the text looked for.
+    EXPECT_EQ(tv::findText("un café, CAFÉ", 0, "CAFÉ", false), 3);
+    EXPECT_EQ(tv::findText("un café, CAFÉ", 5, "café", false), 10);
+    EXPECT_EQ(tv::findText("x Привет", 0, "пРИВЕТ", false), 2);
+    EXPECT_EQ(tv::findText("café", 0, "CAFÉ", true), std::nullopt);
+    EXPECT_EQ(tv::findText("ÿ Ÿ", 0, "Ÿ", false), 0);
+    EXPECT_TRUE(tv::selectionMatches("ÉTÉ", "été", false));
     EXPECT_TRUE(tv::selectionMatches("WORD", "word", false));
     EXPECT_FALSE(tv::selectionMatches("WORD", "word", true));
     EXPECT_FALSE(tv::selectionMatches("", "", false));

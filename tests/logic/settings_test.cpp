@@ -136,7 +136,7 @@ TEST(ReadSettings, TableOrder) {
         "Settings/FontName", "Settings/Delimit", "Settings/FontColor", "Settings/BackColor", "Settings/TagColor",
         "Settings/AnchColor", "Settings/ImgColor", "Settings/CommColor", "Settings/ColorCode", "Settings/Labels",
         "Settings/AddExt", "Settings/AutoSave", "Settings/Browser1", "Settings/ProjFile", "Settings/TextExt",
-        "Options/OL", "Options/UL"};
+        "Settings/DefaultEncoding", "Options/OL", "Options/UL"};
     EXPECT_EQ(reads, expected);
     EXPECT_EQ(st.log.back(), "values Browsers");
 }

@@ -35,7 +35,10 @@ TEST(SpellWalk, AddressesUpperCaseNumbersAndRepeats) {
     EXPECT_EQ(words("NASA R2D2", all), (W{"NASA", "R2D2"}));
     EXPECT_EQ(words("the the end"), (W{"the", "the(again)", "end"}));
     EXPECT_EQ(words("'quoted' John's"), (W{"quoted", "John"}));
-    EXPECT_EQ(words("caf\xE9 na\xEFve"), (W{"caf\xE9", "na\xEFve"}));
+    // Letters beyond ASCII are letters of the word, in any alphabet.
+    EXPECT_EQ(words("café naïve Ωmega straße — 中"), (W{"café", "naïve", "Ωmega", "straße"}));
+    EXPECT_EQ(words("ÉTÉ été"), (W{"été"}));  // upper case only is passed over
+    EXPECT_EQ(tv::wordStartAt("un café", 6), 3);
 }
 
 TEST(SpellWalk, CountsEveryWordWalked) {

@@ -25,9 +25,13 @@ TEST_P(ChangeCaseTable, Changes) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ChangeCaseTable,
     testing::Values(
-        CaseCase{"Upper", "caf\xE9 x", 0, 6, CaseMode::Upper, "CAF\xE9 X"},
-        CaseCase{"Lower", "ABC\xC9", 0, 4, CaseMode::Lower, "abc\xC9"},
-        CaseCase{"ToggleLeavesAccentedLetters", "aB\xE9", 0, 3, CaseMode::Toggle, "Ab\xE9"},
+        CaseCase{"Upper", "café x", 0, 7, CaseMode::Upper, "CAFÉ X"},
+        CaseCase{"Lower", "ABCÉ", 0, 5, CaseMode::Lower, "abcé"},
+        CaseCase{"ToggleTurnsAccentedLettersToo", "aBéÅ", 0, 6, CaseMode::Toggle, "AbÉå"},
+        CaseCase{"GreekAndCyrillic", "ελλάδα привет", 0, 25, CaseMode::Upper, "ΕΛΛΆΔΑ ПРИВЕТ"},
+        CaseCase{"WordsWithAccentedLetters", "émile zola", 0, 11, CaseMode::Words, "Émile Zola"},
+        CaseCase{"WordsAfterAnAccentedLetter", "cafébar", 5, 3, CaseMode::Words, "bar"},
+        CaseCase{"OtherCharactersStay", "中文 😀 ß", 0, 14, CaseMode::Upper, "中文 😀 ß"},
         CaseCase{"WordsAtLineStart", "x\r\no'neil and sons", 3, 15, CaseMode::Words, "O'neil And Sons"},
         CaseCase{"WordsFromTheMiddleOfAWord", "hello world", 2, 9, CaseMode::Words, "llo World"},
         CaseCase{"WordsAtTheDocumentStart", "abc", 0, 3, CaseMode::Words, "Abc"},
@@ -56,10 +60,10 @@ TEST(TextTools, UncommentUndoesComment) {
 }
 
 TEST(TextTools, EightToSeven) {
-    EXPECT_EQ(tv::ZapHighBits("Sm\xF8rrebr\xF8" "d"), "Smorrebrod");
-    EXPECT_EQ(tv::ZapHighBits("\xDF"), "B");
-    EXPECT_EQ(tv::ZapHighBits("\x93q\x94\x85\xAB\xBB"), "\"q\"...<<>>");
-    EXPECT_EQ(tv::ZapHighBits("\xEE\xD7\xF7\xA9"), "\xEE\xD7\xF7\xA9");  // no look-alike: stays
+    EXPECT_EQ(tv::ZapHighBits("Smørrebrød"), "Smorrebrod");
+    EXPECT_EQ(tv::ZapHighBits("ß"), "B");
+    EXPECT_EQ(tv::ZapHighBits("“q”…«»"), "\"q\"...<<>>");
+    EXPECT_EQ(tv::ZapHighBits("î×÷©中😀"), "î×÷©中😀");  // no look-alike: stays
 }
 
 struct UrlCase {
@@ -79,7 +83,8 @@ TEST_P(UrlDecodeTable, Decodes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, UrlDecodeTable,
-    testing::Values(UrlCase{"LabelsAndCommas", "name=Jo+Ann&city=S%E3o+Paulo", true, 1, "Jo Ann,S\xE3o Paulo"},
+    testing::Values(UrlCase{"LabelsAndCommas", "name=Jo+Ann&city=S%E3o+Paulo", true, 1, "Jo Ann,São Paulo"},
+                    UrlCase{"Utf8Sequences", "city=S%C3%A3o+Paulo%E2%80%94ok", true, 0, "São Paulo—ok"},
                     UrlCase{"KeepLabelsOnLines", "a=1&b=2", false, 0, "a=1\r\nb=2"},
                     UrlCase{"Pipes", "a&b", false, 2, "a|b"},
                     UrlCase{"PercentAtTheEnd", "100%", false, 0, "100%"},
@@ -89,5 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
                     UrlCase{"EncodedSeparatorsSurvive", "a=%26%2B%3D", true, 0, "&+="},
                     UrlCase{"PercentBeforeABlank", "5% off", false, 0, "5% off"}),
     [](const testing::TestParamInfo<UrlCase>& i) { return std::string(i.param.name); });
+
+TEST(TextTools, UrlDecodeInAWindows1252Document) {
+    // Each byte is a character of the code page.
+    EXPECT_EQ(tv::UrlDecode("S%C3%A3o", false, 0, false), "SÃ£o");
+    EXPECT_EQ(tv::UrlDecode("S%E3o", false, 0, false), "São");
+}
 
 } // namespace

@@ -275,7 +275,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, title);
         ed()->SetText(content.toStdString());
-        QCOMPARE(QString::fromLatin1(ed()->Hint()), title);
+        QCOMPARE(QString::fromStdString(ed()->Hint()), title);
     }
 
     void shortcutsReachTheActiveDocumentOnly() {

@@ -141,12 +141,25 @@ private slots:
         QCOMPARE(ed->SelLength(), 4);
     }
 
-    void typingGoesThroughTheCodePage() {
+    void typingKeepsWhatTheEncodingHolds() {
+        // UTF-8 takes every character; Windows-1252 a reference for those it lacks.
         ed->SetText("");
-        typeText(ed, QString::fromUtf8("a\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD"));
-        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("a\xE9\x80&#20013;"));
+        typeText(ed, QStringLiteral("aé€中😀"));
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("aé€中😀"));
+        QCOMPARE(ed->CharacterCount(), 5);
+        QCOMPARE(ed->CaretColumn(), 5);
+        ed->SetEncoding(tv::FileEncoding::Windows1252);
+        ed->SetText("");
+        typeText(ed, QStringLiteral("aé€中"));
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("aé€&#20013;"));
         QTest::keyClick(ed, Qt::Key_Return);
         QCOMPARE(QByteArray::fromStdString(ed->Text()).right(2), QByteArray("\r\n"));
+        // Backspace takes a whole character.
+        ed->SetEncoding(tv::FileEncoding::Utf8);
+        ed->SetText("x😀");
+        ed->SetSelStart(ed->Length());
+        QTest::keyClick(ed, Qt::Key_Backspace);
+        QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("x"));
     }
 
     void typedTextTakesTheTypingColour() {
@@ -159,12 +172,15 @@ private slots:
     }
 
     void clipboardConvertsBothWays() {
-        ed->SetText("caf\xE9\r\n\x93q\x94");
+        ed->SetText("café\r\n“q”");
         ed->SetSel(0, ed->Length());
         ed->CopyToClipboard();
         QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("caf\xC3\xA9\n\xE2\x80\x9Cq\xE2\x80\x9D"));
         QApplication::clipboard()->setText(QString::fromUtf8("x\ny\xE2\x84\xA2\xF0\x9F\x98\x80"));
-        QCOMPARE(QByteArray::fromStdString(TvokRich::ClipboardText()), QByteArray("x\r\ny\x99&#128512;"));
+        QCOMPARE(QByteArray::fromStdString(ed->ClipboardText()), QByteArray("x\r\ny™😀"));
+        ed->SetEncoding(tv::FileEncoding::Windows1252);
+        QCOMPARE(QByteArray::fromStdString(ed->ClipboardText()), QByteArray("x\r\ny™&#128512;"));
+        ed->SetEncoding(tv::FileEncoding::Utf8);
         ed->CutToClipboard();
         QCOMPARE(ed->Length(), 0);
         QVERIFY(TvokRich::ClipboardHasText());

@@ -127,7 +127,7 @@ private slots:
         startFrame();
         QStringList captions;
         for (QAction* a : frame->File1->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(captions, (QStringList{"&New", "&Open...", "&Close", "&Preview...", "-", "&Save", "Save &As...", "Save A&ll", "-",
+        QCOMPARE(captions, (QStringList{"&New", "&Open...", "&Close", "&Preview...", "-", "&Save", "Save &As...", "Save A&ll", "&Encoding", "-",
                                         "Print...", "Print Setup...", "-", "E&xit"}));
         QCOMPARE(frame->Blank1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
         QCOMPARE(frame->Print1->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));

@@ -65,14 +65,15 @@ private slots:
     }
 
     void translateSelectionAndUndo() {
-        start("x \xE9\xC7\xAE\x99\xEE y");
-        ed()->SetSel(2, 5);
+        start("x \xE9\xC7\xAE\x99\xEE y");  // a Windows-1252 page
+        QCOMPARE(text(), QByteArray("x éÇ®™î y"));
+        ed()->SetSel(2, 11);
         answer<TTranBox>(0);
         frame->command("Translate1")->trigger();
         QCOMPARE(text(), QByteArray("x &eacute;&Ccedil;&reg;&trade;&#238; y"));
         QCOMPARE(QByteArray::fromStdString(ed()->SelText()), QByteArray("&eacute;&Ccedil;&reg;&trade;&#238;"));
         ed()->Undo();
-        QCOMPARE(text(), QByteArray("x \xE9\xC7\xAE\x99\xEE y"));
+        QCOMPARE(text(), QByteArray("x éÇ®™î y"));
     }
 
     void updateFillsIncludesAndNamesOrLeavesTheText() {
@@ -106,7 +107,7 @@ private slots:
         start("&copyX &amp;lt; &#65");
         answer<TTranBox>(1, [](TTranBox& b) { QVERIFY(!b.only->isEnabled()); });
         frame->command("Translate1")->trigger();
-        QCOMPARE(text(), QByteArray("\xA9X < A"));
+        QCOMPARE(text(), QByteArray("©X < A"));
     }
 
     void translateErrorLeavesTheDocument() {
@@ -184,7 +185,7 @@ private slots:
         QCOMPARE(text(), QByteArray("Smorrebrod"));
         ed()->SetText("name=Jo+Ann&city=S%E3o+Paulo");
         frame->command("UrlDecode1")->trigger();
-        QCOMPARE(text(), QByteArray("Jo Ann,S\xE3o Paulo"));
+        QCOMPARE(text(), QByteArray("Jo Ann,São Paulo"));
     }
 
     void specialCharacterPalette() {

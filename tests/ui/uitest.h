@@ -12,12 +12,16 @@
 namespace uitest {
 
 // Types text the way a keyboard does, including characters beyond Latin-1.
+// A character beyond the basic plane (an emoji) is one key, as a keyboard
+// or an input method gives it.
 inline void typeText(QWidget* w, const QString& text) {
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const QString one = c.isHighSurrogate() && i + 1 < text.size() ? text.mid(i++, 2) : QString(c);
         const int key = c == QLatin1Char('\t') ? Qt::Key_Tab : c == QLatin1Char('\r') ? Qt::Key_Return : 0;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, one);
         QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, one);
         QApplication::sendEvent(w, &release);
     }
 }
