@@ -37,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"HandSelectionAccepted", "<ABBR>", 0, 6, "a", true, 0, 6},
         FindCase{"NoTagBefore", "plain text", 5, 0, "table", false, 5, 0},
         FindCase{"EmptyText", "", 0, 0, "table", false, 0, 0},
-        FindCase{"QuotedGreaterCutsTheTag", "<TD ALT=\"a>b\">", 5, 0, "td", true, 0, 11}),
+        FindCase{"QuotedGreaterCutsTheTag", "<TD ALT=\"a>b\">", 5, 0, "td", true, 0, 11},
+        FindCase{"CharactersBeyondAscii", "é<IMG ALT=\"Zoë 中\">ü", 10, 0, "img", true, 2, 20}),
     [](const testing::TestParamInfo<FindCase>& i) { return std::string(i.param.name); });
 
 TEST(TagHelpers, ExtractAttributes) {
@@ -48,6 +49,15 @@ TEST(TagHelpers, ExtractAttributes) {
     EXPECT_EQ(tag, "<TABLE>");
     EXPECT_EQ(tv::ExtractAttribute(tag, "border"), "");
     EXPECT_EQ(tag, "<TABLE>");
+}
+
+TEST(TagHelpers, ValuesBeyondAscii) {
+    std::string tag = "<IMG SRC=\"café.png\" ALT=\"Zoë — 中文 😀\" WIDTH=20>";
+    EXPECT_EQ(tv::ExtractAttribute(tag, "alt"), "Zoë — 中文 😀");
+    EXPECT_EQ(tv::ExtractAttribute(tag, "src"), "café.png");
+    EXPECT_EQ(tag, "<IMG WIDTH=20>");
+    tv::AppendAttribute(tag, "ALT=\"naïve\"");
+    EXPECT_EQ(tag, "<IMG WIDTH=20 ALT=\"naïve\">");
 }
 
 TEST(TagHelpers, ValueQuirks) {
