@@ -5,6 +5,7 @@
 #include "app/mainform.h"
 #include "app/prompter.h"
 #include "app/recovery.h"
+#include "text/codec.h"
 #include "editor/mdichild.h"
 #include "editor/tvokrich.h"
 #include "tools/searchbox.h"
@@ -85,14 +86,18 @@ void BM_UndoRedo(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoRedo)->Unit(benchmark::kMillisecond);
 
-// Opening a file in a shown frame: reading, line ends, the editor, the
-// window and its first layout with word wrap on.
+// Opening a file in a shown frame: reading, the encoding, line ends, the
+// editor, the window and its first layout with word wrap on. Argument 1 is
+// the page in UTF-8, 0 in Windows-1252.
 void BM_OpenDocument(benchmark::State& state) {
-    const QString path = QDir::temp().filePath(QStringLiteral("taviron-bench-%1.html").arg(state.range(0)));
+    const bool utf8 = state.range(1) == 1;
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("taviron-bench-%1-%2.html").arg(state.range(0)).arg(state.range(1)));
     {
         QFile f(path);
         f.open(QIODevice::WriteOnly);
-        const std::string text = htmlOfSize(static_cast<std::size_t>(state.range(0)));
+        std::string text = htmlOfSize(static_cast<std::size_t>(state.range(0)));
+        if (utf8) text = tv::windows1252().decode(text);
         f.write(text.data(), static_cast<qint64>(text.size()));
     }
     TMainForm frame({}, QDir::tempPath());
@@ -108,7 +113,12 @@ void BM_OpenDocument(benchmark::State& state) {
     }
     QFile::remove(path);
 }
-BENCHMARK(BM_OpenDocument)->Arg(1 << 20)->Arg(5 << 20)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_OpenDocument)
+    ->Args({1 << 20, 0})
+    ->Args({5800000, 0})
+    ->Args({5800000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // A frame whose options turn colouring on, with a document of `bytes`.
 struct ColouredDocument {
