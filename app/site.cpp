@@ -5,7 +5,6 @@
 #include "app/docfile.h"
 #include "app/paths.h"
 #include "app/settings.h"
-#include "text/codec.h"
 #include "tools/macros.h"
 #include "tools/multisearch.h"
 

@@ -4,7 +4,6 @@
 
 #include "app/palette.h"
 #include "app/prompter.h"
-#include "text/codec.h"
 #include "widgets/colorbutton.h"
 #include "widgets/historycombo.h"
 

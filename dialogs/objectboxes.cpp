@@ -4,7 +4,6 @@
 
 #include "app/prompter.h"
 #include "dialogs/objecttags.h"
-#include "text/codec.h"
 #include "editor/imagesize.h"
 #include "widgets/historycombo.h"
 

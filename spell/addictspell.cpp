@@ -6,7 +6,6 @@
 #include "app/paths.h"
 #include "app/prompter.h"
 #include "app/settings.h"
-#include "text/codec.h"
 #include "editor/tvokrich.h"
 
 #include <QCheckBox>

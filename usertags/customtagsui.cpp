@@ -3,7 +3,6 @@
 #include "editor/doctext.h"
 
 #include "app/prompter.h"
-#include "text/codec.h"
 #include "app/docfile.h"
 
 #include <QAction>

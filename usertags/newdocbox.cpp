@@ -1,7 +1,6 @@
 #include "usertags/newdocbox.h"
 
 #include "app/prompter.h"
-#include "text/codec.h"
 #include "widgets/historycombo.h"
 
 #include <QComboBox>
