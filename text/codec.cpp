@@ -19,9 +19,26 @@ constexpr char32_t kHigh[32] = {
 } // namespace
 
 std::string DocumentCodec::decode(std::string_view bytes) const {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (char c : bytes) appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+    // The UTF-8 form of each of the 256 bytes, made once; the text is then
+    // measured and written in two straight passes.
+    struct Form {
+        char bytes[4];
+        unsigned char size;
+    };
+    Form forms[256];
+    for (int b = 0; b < 256; ++b) {
+        const std::string u = utf8Of(toUnicode(static_cast<unsigned char>(b)));
+        forms[b].size = static_cast<unsigned char>(u.size());
+        for (std::size_t k = 0; k < u.size(); ++k) forms[b].bytes[k] = u[k];
+    }
+    std::size_t size = 0;
+    for (char c : bytes) size += forms[static_cast<unsigned char>(c)].size;
+    std::string out(size, '\0');
+    char* p = out.data();
+    for (char c : bytes) {
+        const Form& f = forms[static_cast<unsigned char>(c)];
+        for (unsigned k = 0; k < f.size; ++k) *p++ = f.bytes[k];
+    }
     return out;
 }
 
