@@ -27,6 +27,16 @@ out=$("$site" replace a aa "$dir/pages" | tail -1)
 [ "$out" = "3 occurrences replaced." ] || fail "replace total: $out"
 [ "$(cat "$dir/pages/a.html")" = "$(printf 'aa taable\r\nrow')" ] || fail "replaced file"
 [ "$(cat "$dir/pages/pic.gif")" = "table" ] || fail "an image was touched"
+# Each file in its own encoding: one search finds the word in UTF-8 and in
+# Windows-1252, and the replacement keeps every other byte.
+mkdir -p "$dir/enc"
+printf '<p>caf\xc3\xa9 \xe2\x80\x94 ok\n' > "$dir/enc/u.html"
+printf '<p>CAF\xc9 \x80 \x81\n' > "$dir/enc/w.html"
+out=$("$site" find 'café' "$dir/enc" | sort)
+[ "$out" = "$(printf '%s\n%s' "$dir/enc/u.html" "$dir/enc/w.html")" ] || fail "find across encodings: $out"
+"$site" replace 'café' '茶' "$dir/enc" >/dev/null
+cmp -s "$dir/enc/u.html" <(printf '<p>\xe8\x8c\xb6 \xe2\x80\x94 ok\n') || fail "UTF-8 file after replace"
+cmp -s "$dir/enc/w.html" <(printf '<p>&#33590; \x80 \x81\n') || fail "Windows-1252 file after replace"
 # update: macros and include blocks, the date format from the settings
 export XDG_CONFIG_HOME="$dir/config" TAVIRON_HOME="$dir/home"
 mkdir -p "$dir/config/Taviron" "$dir/home" "$dir/up/sub"
