@@ -25,7 +25,6 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Taviron"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Taviron"));
 
     TMainForm frame(args, cwd);
     TAboutBox about(&frame);

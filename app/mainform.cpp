@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "app/aboutbox.h"
+#include "app/bounds.h"
 #include "app/documents.h"
 #include "app/journal.h"
 #include "app/browsers.h"
@@ -55,6 +56,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QSplitter>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -217,16 +219,25 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::applySettings() {
-    move(settings_.left, settings_.top);
-    resize(settings_.width, settings_.height);
+    // The frame opens on the screen its stored place names, and on it.
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(settings_.left, settings_.top));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    std::optional<tv::Bounds> stored;
+    if (settings_.boundsStored) stored = tv::Bounds{settings_.left, settings_.top, settings_.width, settings_.height};
+    const tv::Bounds b = tv::frameBounds(stored, {area.x(), area.y(), area.width(), area.height()});
+    move(static_cast<int>(b.left), static_cast<int>(b.top));
+    resize(static_cast<int>(b.width), static_cast<int>(b.height));
     if (settings_.maximized()) setWindowState(windowState() | Qt::WindowMaximized);
     applyToolBarLayouts();
     FilePanel->setFolder(fromStd(settings_.currentDir));
     FilePanel->setFilterIndex(settings_.filterIndex);
-    FilePanel->setFolderAreaHeight(settings_.sizer1);
-    FilePanel->setTreeHeight(settings_.sizer3);
+    // Stored grab bars stay within the frame.
+    FilePanel->setFolderAreaHeight(tv::keepWithin(settings_.sizer1, 20, b.height, 120));
+    FilePanel->setTreeHeight(tv::keepWithin(settings_.sizer3, 20, b.height, 120));
     FilePanel->Notebook1->setCurrentIndex(settings_.nbook == 1 ? 1 : 0);
-    Splitter1->setSizes({std::max(settings_.sizer2, 40), std::max(settings_.width - settings_.sizer2, 100)});
+    const int pane = tv::keepWithin(settings_.sizer2, 40, b.width, 100);
+    Splitter1->setSizes({pane, static_cast<int>(std::max<long long>(b.width - pane, 100))});
     setFilePaneVisible(settings_.fileList);
     statusBar()->setVisible(settings_.statusBar);
     StatusBar1->setChecked(settings_.statusBar);
@@ -762,6 +773,7 @@ void TMainForm::createTagButtons() {
         switch (b) {
         case TagBar::HTML: return toolBars[2];
         case TagBar::Tables: return toolBars[3];
+        case TagBar::Elements: return toolBars[4];
         case TagBar::Style: return toolBars[5];
         case TagBar::Format: return toolBars[6];
         case TagBar::Lists: return toolBars[7];
@@ -784,6 +796,10 @@ void TMainForm::createTagButtons() {
         QAction* heading = command("H" + std::to_string(level));
         connect(a, &QAction::triggered, heading, &QAction::trigger);
     }
+    HeaderMenu->addSeparator();
+    QAction* headOptions = HeaderMenu->addAction(QStringLiteral("&Options..."));
+    headOptions->setStatusTip(QStringLiteral("Select attributes for the heading"));
+    connect(headOptions, &QAction::triggered, command("HeadOptions"), &QAction::trigger);
     header->setMenu(HeaderMenu);
     format->addWidget(header);
     for (const CommandButton& b : commandButtons()) {
@@ -1074,6 +1090,10 @@ void TMainForm::documentCreated(TMDIChild* child) {
     connect(child, &TMDIChild::stateChanged, this, &TMainForm::documentStateChanged);
     connect(child, &TMDIChild::fileNameChanged, this, &TMainForm::renameDocumentTab);
     connect(child, &TMDIChild::closed, this, &TMainForm::documentClosed);
+    connect(child->RichEdit1, &TvokRich::OnLimitReached, this, [this, child] {
+        ShowApplicationHint(QStringLiteral("The document has reached its limit of %1 characters.")
+                                .arg(QLocale(QLocale::English).toString(child->RichEdit1->TextLimit())));
+    });
     AddDocumentTab(child);
     const QSignalBlocker block(TabSet1);
     TabSet1->setCurrentIndex(TabSet1->count() - 1);
@@ -1107,9 +1127,17 @@ void TMainForm::UpdateMenuItems() {
                        Print1, SaveAll1, Preview1, PrevBtn, SpellBtn, UpdateBtn, DateBtn})
         a->setEnabled(d);
     // The document menus stand in the menu bar while a document is active;
-    // the frame's own Edit menu, with its Find, otherwise.
-    for (QMenu* m : documentMenus) m->menuAction()->setVisible(c != nullptr);
-    FrameEdit1->menuAction()->setVisible(!c);
+    // the frame's own Edit menu, with its Find, otherwise. Menus are taken
+    // out rather than hidden, since a hidden one still answers its Alt key.
+    QMenuBar* bar = menuBar();
+    const bool documentMenusIn = bar->actions().contains(documentMenus.front()->menuAction());
+    if (c && !documentMenusIn) {
+        bar->removeAction(FrameEdit1->menuAction());
+        for (QMenu* m : documentMenus) bar->insertMenu(View1->menuAction(), m);
+    } else if (!c && documentMenusIn) {
+        for (QMenu* m : documentMenus) bar->removeAction(m->menuAction());
+        bar->insertMenu(View1->menuAction(), FrameEdit1);
+    }
     FrameFind1->setEnabled(!c);
     command("Find1")->setEnabled(c != nullptr);
     const bool sel = c && c->RichEdit1->SelLength() > 0;

@@ -72,8 +72,10 @@ public:
         dlg.setDefaultSuffix(r.defaultSuffix);
         if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+        // The dialog gives the chosen filter back in its own spelling (blanks
+        // collapsed); its position in the dialog's own list is the index.
         return SaveAnswer{dlg.selectedFiles().first(),
-                          static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1};
+                          static_cast<int>(dlg.nameFilters().indexOf(dlg.selectedNameFilter())) + 1};
     }
 
     int run(QDialog& dialog) override { return dialog.exec(); }
@@ -125,6 +127,8 @@ void Prompter::message(QWidget* parent, const QString& caption, const QString& t
 }
 
 Prompter& prompter() { return current ? *current : realPrompter(); }
+
+Prompter& systemPrompter() { return realPrompter(); }
 
 void setPrompter(Prompter* p) { current = p; }
 

@@ -74,6 +74,8 @@ public:
 // dialogs. setPrompter does not take ownership; nullptr restores the real one.
 Prompter& prompter();
 void setPrompter(Prompter* p);
+// The prompter that shows the real dialogs, whichever is in use.
+Prompter& systemPrompter();
 
 // Texts built by the logic end lines with CR LF; dialogs show them with LF.
 QString displayText(const QString& text);

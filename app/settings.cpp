@@ -5,6 +5,7 @@
 #include "text/lines.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 
@@ -351,10 +352,16 @@ std::string toolBarKey(int i) { return std::string("Toolbars\\") + kToolBarNames
 
 Settings ReadSettings(const SettingsStore& st, const std::string& programFolder) {
     Settings s;
-    s.top = readInt(st, kSettings, "Top", s.top);
-    s.left = readInt(st, kSettings, "Left", s.left);
-    s.height = readInt(st, kSettings, "Height", s.height);
-    s.width = readInt(st, kSettings, "Width", s.width);
+    // The bounds, and whether the store held any of them (a first start
+    // holds none, and the frame then fits the screen).
+    for (auto [name, field] : {std::pair{"Top", &s.top}, std::pair{"Left", &s.left}, std::pair{"Height", &s.height},
+                               std::pair{"Width", &s.width}}) {
+        const auto text = st.read(kSettings, name);
+        const auto value = text ? parseStoredInt(*text) : std::nullopt;
+        if (!value) continue;
+        *field = static_cast<int>(std::clamp<long long>(*value, INT_MIN, INT_MAX));
+        s.boundsStored = true;
+    }
     s.windowState = readString(st, kSettings, "WindowState", s.windowState);
     for (int i = 0; i < kToolBarCount; ++i) {
         ToolBarLayout& t = s.toolBars[i];

@@ -115,6 +115,8 @@ struct ToolBarLayout {
 
 struct Settings {
     int top = 10, left = 10, height = 373, width = 500;
+    // Whether the store held the frame's bounds (a first start holds none).
+    bool boundsStored = false;
     std::string windowState = "Normal";
     std::array<ToolBarLayout, kToolBarCount> toolBars = defaultToolBars();
     int sizer2 = 109, sizer1 = 112, sizer3 = 112, nbook = 0;

@@ -1,6 +1,7 @@
 # The sources of the Qt-free logic library, relative to the top folder. The
 # program, the sanitized tests and the fuzz targets all build from this list.
 set(LOGIC_SOURCES
+  app/bounds.cpp
   app/browsers.cpp
   app/docfile.cpp
   dialogs/headtags.cpp

@@ -185,10 +185,10 @@ const std::vector<CommandMenuInfo>& commandMenus() {
         {M::Text, M::None, "&Text", "Text1", "", false},
         {M::Style, M::None, "&Style", "Style1", "", false},
         {M::StyleLogical, M::Style, "&Logical", "Logical1", "", false},
-        {M::Format, M::None, "&Format", "Format1", "", false},
+        {M::Format, M::None, "F&ormat", "Format1", "", false},
         {M::FormatStructure, M::Format, "&Structure", "Structure1", "", false},
         {M::FormatHeading, M::Format, "&Heading", "Heading1", "", false},
-        {M::Elements, M::None, "&Elements", "Elements1", "", false},
+        {M::Elements, M::None, "Ele&ments", "Elements1", "", false},
         {M::ElementsJava, M::Elements, "&Java Tags", "JavaTags1", "", false},
         {M::ElementsTable, M::Elements, "&Table Tags", "TableTags1", "", true},
         {M::ElementsForm, M::Elements, "&Form Tags", "FormTags1", "", false},
@@ -222,6 +222,10 @@ const std::vector<CommandButton>& commandButtons() {
         {B::Forms, "TextArea1", "TXA", 0},     {B::Forms, "Select1", "SEL", 0},
         {B::Forms, "InputText", "ab|", 0},     {B::Forms, "InputCheckbox", "\u2611", 0},
         {B::Forms, "InputRadio", "\u25C9", 0},
+        {B::Elements, "Marquee1", "MRQ", 0},   {B::Elements, "BackgroundSound1", "SND", 0},
+        {B::Elements, "Embed1", "EMB", 0},     {B::Elements, "Applet1", "APL", 0},
+        {B::Elements, "Parameter1", "PRM", 0}, {B::Elements, "JavaScript1", "JS", 1},
+        {B::Elements, "Frameset1", "FST", 0},  {B::Elements, "Frame1", "FRA", 0},
     };
     return table;
 }

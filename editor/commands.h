@@ -46,7 +46,7 @@ const std::vector<CommandMenuInfo>& commandMenus();
 const CommandMenuInfo& commandMenu(CommandMenu menu);
 
 // The tag tool bars' buttons: the command each runs and the label drawn on it.
-enum class TagBar { HTML, Tables, Style, Format, Lists, Forms };
+enum class TagBar { HTML, Tables, Elements, Style, Format, Lists, Forms };
 struct CommandButton {
     TagBar bar;
     const char* command;

@@ -232,9 +232,9 @@ void TMDIChild::Paste1Click(bool fromMenu) {
         // The editor takes no text beyond its limit; never split a CR LF.
         t.resize(tv::prefixOfCharacters(t, room));
         if (!t.empty() && t.back() == '\r') t.pop_back();
-        QApplication::beep();
+        RichEdit1->LimitReached();
     }
-    replaceSelection(t, {kEnd, 0}, Recolour::None);
+    replaceSelection(t, {kEnd, 0});
 }
 
 void TMDIChild::SelectAll1Click() { RichEdit1->SetSel(0, RichEdit1->Length()); }

@@ -326,6 +326,11 @@ void TvokRich::SetSelectionBar(bool on) {
     SendScintilla(SCI_SETMARGINCURSORN, 1UL, static_cast<long>(SC_CURSORREVERSEARROW));
 }
 
+void TvokRich::LimitReached() {
+    QApplication::beep();
+    emit OnLimitReached();
+}
+
 int TvokRich::RoomForInsert() const {
     if (textLimit_ <= 0) return std::numeric_limits<int>::max();
     return std::max(0, textLimit_ - (CharacterCount() - CharactersBetween(SelStart(), SelStart() + SelLength())));
@@ -445,7 +450,7 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
     }
     auto fits = [this](int n) {
         if (n <= RoomForInsert()) return true;
-        QApplication::beep();
+        LimitReached();
         return false;
     };
     switch (e->key()) {
@@ -488,7 +493,7 @@ void TvokRich::inputMethodEvent(QInputMethodEvent* e) {
     }
     const std::string bytes = Limited(toDocument(commit));
     if (static_cast<int>(tv::characterCount(bytes)) > RoomForInsert()) {
-        QApplication::beep();
+        LimitReached();
         e->accept();
         return;
     }

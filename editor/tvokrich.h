@@ -93,6 +93,8 @@ public:
     void SetTextLimit(int limit) { textLimit_ = limit; }
     // Room left for an insertion that replaces the selection.
     int RoomForInsert() const;
+    // Text was refused at the limit: a beep, and OnLimitReached.
+    void LimitReached();
     const std::string& Hint() const { return hint_; }
     void SetHint(std::string hint) { hint_ = std::move(hint); }
 
@@ -140,6 +142,8 @@ signals:
     // '\r', Tab '\t', otherwise the first byte the character becomes).
     void OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void OnKeyPress(unsigned char ch);
+    // Typing or pasting stopped at the text limit.
+    void OnLimitReached();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

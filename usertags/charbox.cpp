@@ -44,7 +44,8 @@ TCharBox::TCharBox(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStays
     for (int tag = 1; tag <= 24; ++tag) {
         auto* b = new QToolButton(this);
         b->setObjectName(QStringLiteral("Button%1").arg(tag));
-        b->setText(QString::fromUtf8(kButtons[tag - 1].shows));
+        // "&" alone would be taken for a mnemonic mark and show nothing.
+        b->setText(QString::fromUtf8(kButtons[tag - 1].shows).replace(QLatin1Char('&'), QLatin1String("&&")));
         b->setToolTip(QString::fromLatin1(kButtons[tag - 1].hint));
         b->setAutoRaise(true);
         b->setFixedSize(24, 25);

@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 using uitest::typeText;
 
@@ -243,10 +244,38 @@ private slots:
         QCOMPARE(host.saved[0], window.get());
     }
 
+    void theTextLimitSaysWhyNothingHappens() {
+        ed()->SetTextLimit(5);
+        QTest::keyClicks(ed(), "abcdef");
+        QCOMPARE(text(), QByteArray("abcde"));
+        QCOMPARE(frame->statusPanel(1), QStringLiteral(" The document has reached its limit of 5 characters."));
+    }
+
+    void theTagToolBarsHoldTheirButtons() {
+        QToolBar* elements = frame->findChild<QToolBar*>(QStringLiteral("ElementTbar"));
+        QVERIFY(elements->actions().contains(frame->command("Marquee1")));
+        QVERIFY(elements->actions().contains(frame->command("JavaScript1")));
+        QVERIFY(frame->HeaderMenu->actions().last()->text() == QStringLiteral("&Options..."));
+        frame->HeaderMenu->actions().last()->trigger();
+        QCOMPARE(prompts->dialogsRun.size(), 1);
+    }
+
     void editMenuEnabling() {
-        QMenu* edit = frame->findChild<QMenu*>(QStringLiteral("Edit1"));
-        QVERIFY(edit && edit->menuAction()->isVisible());
-        QVERIFY(!frame->findChild<QMenu*>(QStringLiteral("FrameEdit1"))->menuAction()->isVisible());
+        auto inBar = [this](const char* name) {
+            return frame->menuBar()->actions().contains(frame->findChild<QMenu*>(QString::fromLatin1(name))->menuAction());
+        };
+        QVERIFY(inBar("Edit1"));
+        QVERIFY(!inBar("FrameEdit1"));
+        // Every menu of the bar has a letter of its own.
+        QStringList letters;
+        for (QAction* a : frame->menuBar()->actions()) {
+            const QString t = a->text();
+            const auto at = t.indexOf(QLatin1Char('&'));
+            QVERIFY2(at >= 0, qPrintable(t));
+            const QString letter = t.mid(at + 1, 1).toLower();
+            QVERIFY2(!letters.contains(letter), qPrintable(t));
+            letters << letter;
+        }
         QVERIFY(!frame->command("Redo1")->isEnabled());
         QTest::keyClicks(ed(), "ab");
         frame->UndoBtn->trigger();
@@ -292,8 +321,8 @@ private slots:
         first->RichEdit1->SetModified(false);
         second->RichEdit1->SetModified(false);
         frame->mdiArea()->closeAllSubWindows();
-        QVERIFY(!frame->findChild<QMenu*>(QStringLiteral("Edit1"))->menuAction()->isVisible());
-        QVERIFY(frame->findChild<QMenu*>(QStringLiteral("FrameEdit1"))->menuAction()->isVisible());
+        QVERIFY(!frame->menuBar()->actions().contains(frame->findChild<QMenu*>(QStringLiteral("Edit1"))->menuAction()));
+        QVERIFY(frame->menuBar()->actions().contains(frame->findChild<QMenu*>(QStringLiteral("FrameEdit1"))->menuAction()));
         frame->command("Bold1")->trigger();
     }
 };

@@ -75,8 +75,10 @@ private slots:
 
     void firstStartUsesDefaultsAndExitWritesTheAlwaysValues() {
         startFrame();
-        QCOMPARE(frame->pos(), QPoint(10, 10));
-        QCOMPARE(frame->size(), QSize(500, 373));
+        // Without stored bounds the frame takes 80% of the screen, centred.
+        const QRect area = frame->screen()->availableGeometry();
+        QCOMPARE(frame->size(), QSize(area.width() * 4 / 5, area.height() * 4 / 5));
+        QCOMPARE(frame->pos(), area.topLeft() + QPoint(area.width() - frame->width(), area.height() - frame->height()) / 2);
         QVERIFY(!frame->isMaximized());
         QVERIFY(frame->statusBar()->isVisible());
         QVERIFY(frame->WordWrap1->isChecked());
@@ -85,7 +87,7 @@ private slots:
         endFrame();
         const tv::IniStore st(confPath().toStdString());
         EXPECT_VALUE(st, "Settings", "WindowState", "Normal");
-        EXPECT_VALUE(st, "Settings", "Width", "500");
+        QCOMPARE(QString::fromStdString(st.read("Settings", "Width").value_or("")), QString::number(area.width() * 4 / 5));
         EXPECT_VALUE(st, "Settings", "WordWrap", "1");
         EXPECT_VALUE(st, "Options", "OL", "<OL>");
         EXPECT_VALUE(st, "Toolbars/MainTbar", "DockedTo", "Docktop");

@@ -15,6 +15,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <unistd.h>
 #include <QScopeGuard>
@@ -212,6 +214,47 @@ private slots:
         QCOMPARE(doc->FileName(), path(savedAs));
         QCOMPARE(doc->caption(), savedAs);
         QCOMPARE(readFile(path(savedAs)), QByteArray("text"));
+    }
+
+    void saveAsRulesHoldInTheRealFileDialog_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("savedAs");
+        QTest::newRow("filter 1 adds l") << "newpage.htm" << 0 << "newpage.html";
+        QTest::newRow("filter 3 adds ml") << "x.sht" << 2 << "x.shtml";
+        QTest::newRow("filter 2 keeps .htm") << "y.htm" << 1 << "y.htm";
+    }
+    void saveAsRulesHoldInTheRealFileDialog() {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(QString, savedAs);
+        // Questions are answered by the script; the file dialog is the real one.
+        class RealSaveDialog : public TestPrompter {
+        public:
+            std::optional<SaveAnswer> saveFileName(QWidget* parent, const SaveRequest& r) override {
+                saveRequests.push_back(r);
+                return systemPrompter().saveFileName(parent, r);
+            }
+        };
+        writeFile(path("orig.txt"), "text");
+        writeFile(path("newpage.html"), "older");
+        startFrame({QStringLiteral("orig.txt")});
+        RealSaveDialog real;
+        const auto restore = qScopeGuard([this] { setPrompter(prompts.get()); });
+        real.answers = {Prompter::Yes};  // replace newpage.html
+        QTimer::singleShot(100, this, [&] {
+            auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            dlg->selectNameFilter(dlg->nameFilters().at(filter));
+            dlg->setDirectory(dir->path());
+            dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+            QMetaObject::invokeMethod(dlg, "accept");
+        });
+        frame->SaveAs1->trigger();
+        QCOMPARE(real.saveRequests.size(), std::size_t(1));
+        QCOMPARE(frame->activeDocument()->FileName(), path(savedAs));
+        QCOMPARE(readFile(path(savedAs)), QByteArray("text"));
+        QCOMPARE(real.questions.size(), std::size_t(savedAs == QStringLiteral("newpage.html") ? 1 : 0));
     }
 
     void answeringNoToReplaceKeepsTheOldName() {

@@ -8,6 +8,8 @@
 #include "uitest.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
@@ -243,6 +245,32 @@ private slots:
         QCOMPARE(text(), QByteArray("aa-aa-aa"));
         QCOMPARE(prompts->questions.size(), std::size_t(1));
         QVERIFY(!box->isVisible());
+    }
+
+    void replaceAllIsOneUndoStepAndColoursItsWork() {
+        start("<p>a <p>b <p>c");
+        Tsearchbox* box = frame->searchBox();
+        box->find->setPlainText(QStringLiteral("<p>"));
+        box->replace->setPlainText(QStringLiteral("<B>"));
+        ed()->SetSelStart(0);
+        box->ReplaceAllBtn->click();
+        QCOMPARE(text(), QByteArray("<B>a <B>b <B>c"));
+        QCOMPARE(ed()->ColorAt(0), kTag);
+        QCOMPARE(ed()->ColorAt(3), kFont);
+        QCOMPARE(static_cast<int>(ed()->snapshots().undoList().size()), 1);
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(text(), QByteArray("<p>a <p>b <p>c"));
+    }
+
+    void pasteColoursWhatItPutIn() {
+        start("x y");
+        QApplication::clipboard()->setText(QStringLiteral("<B>bold</B>"));
+        ed()->SetSelStart(2);
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_V));
+        QCOMPARE(text(), QByteArray("x <B>bold</B>y"));
+        QCOMPARE(ed()->ColorAt(2), kTag);
+        QCOMPARE(ed()->ColorAt(5), kFont);
+        QCOMPARE(ed()->ColorAt(10), kTag);
     }
 
     void findWithAnEmptyFindTextDoesNothing() {

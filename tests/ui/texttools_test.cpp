@@ -209,6 +209,13 @@ private slots:
         box->findChild<QToolButton*>(QStringLiteral("Button12"))->click();
         QCOMPARE(text(), QByteArray("&copy;&emdash;"));
         QCOMPARE(TCharBox::entityFor(25), QString());
+        // The ampersand's button shows its character (not taken for a mnemonic).
+        auto* amp = box->findChild<QToolButton*>(QStringLiteral("Button3"));
+        auto* blank = new QToolButton(box);
+        blank->setFixedSize(amp->size());
+        blank->setAutoRaise(true);
+        QVERIFY(amp->grab().toImage() != blank->grab().toImage());
+        delete blank;
         box->close();
         QTRY_VERIFY(frame->CharBoxAllowed);
     }
