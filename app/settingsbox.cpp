@@ -12,6 +12,8 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFontDatabase>
+
+#include "widgets/fontfamilies.h"
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -150,24 +152,19 @@ TSettingsBox::TSettingsBox(const tv::Settings& s, QWidget* parent) : QDialog(par
     e->addRow(QStringLiteral("Background Color:"), bgcolor);
     face = new QComboBox(editor);
     face->setObjectName(QStringLiteral("face"));
-    QStringList fonts = QFontDatabase::families();
-    fonts.sort(Qt::CaseInsensitive);
+    const QStringList fonts = plainFontFamilies();
     face->addItems(fonts);
-    face->setCurrentIndex(static_cast<int>(fonts.indexOf(q(s.fontName))));  // none when it is not installed
+    // The family the editor really shows: the stored one, or the system's
+    // fixed-width font when that is not installed.
+    face->setCurrentIndex(static_cast<int>(fonts.indexOf(editorFamily(q(s.fontName)))));
     e->addRow(QStringLiteral("Font:"), face);
     fcolor = colorList(editor, "fcolor", s.fontColor);
     e->addRow(QStringLiteral("Font Color:"), fcolor);
-    auto* sizeRow = new QHBoxLayout;
-    size = new QLineEdit(QString::number(s.fontSize), editor);
-    size->setObjectName(QStringLiteral("size"));
     UpDown1 = new QSpinBox(editor);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
-    UpDown1->setRange(6, 16);
-    UpDown1->setValue(s.fontSize);
-    connect(UpDown1, &QSpinBox::valueChanged, size, [this](int v) { size->setText(QString::number(v)); });
-    sizeRow->addWidget(size);
-    sizeRow->addWidget(UpDown1);
-    e->addRow(QStringLiteral("Size:"), sizeRow);
+    UpDown1->setRange(kMinFontSize, kMaxFontSize);
+    UpDown1->setValue(std::clamp<int>(s.fontSize, kMinFontSize, kMaxFontSize));
+    e->addRow(QStringLiteral("Size:"), UpDown1);
     DefaultEncoding = new QComboBox(editor);
     DefaultEncoding->setObjectName(QStringLiteral("DefaultEncoding"));
     DefaultEncoding->addItems({QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
@@ -332,13 +329,13 @@ void TSettingsBox::DeleteExtensionClick() {
 }
 
 bool TSettingsBox::apply(tv::Settings& s, std::string& error) const {
-    bool ok = false;
-    const int fontSize = size->text().toInt(&ok);
-    if (!ok) {
-        // Checked first, so that nothing is half applied.
-        error = "'" + size->text().toStdString() + "' is not a valid integer value";
+    // Checked first, so that nothing is half applied.
+    if (!UpDown1->hasAcceptableInput()) {
+        error = "'" + UpDown1->text().toStdString() + "' is not a font size between " +
+                std::to_string(kMinFontSize) + " and " + std::to_string(kMaxFontSize) + ".";
         return false;
     }
+    const int fontSize = UpDown1->value();
     s.settingsChanged = true;
     s.dateFormat = static_cast<std::uint8_t>(std::max(0, DateFormat->currentIndex()));
     s.custDate = custdate->text().toStdString().substr(0, 255);
@@ -355,7 +352,7 @@ bool TSettingsBox::apply(tv::Settings& s, std::string& error) const {
     s.commColor = static_cast<std::uint8_t>(cComm->currentIndex());
     s.colorCode = Colorenable->isChecked();
     s.defaultEncoding = DefaultEncoding->currentIndex() == 1 ? 1 : 0;
-    s.fontName = (face->currentIndex() >= 0 ? face->currentText().toStdString() : std::string()).substr(0, 255);
+    if (face->currentIndex() >= 0) s.fontName = face->currentText().toStdString().substr(0, 255);
     s.fontSize = static_cast<std::uint8_t>(fontSize & 0xFF);
     s.browsers = browsers;
     s.textExt.clear();

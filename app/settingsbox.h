@@ -42,7 +42,8 @@ public:
     QComboBox* bgcolor = nullptr;
     QComboBox* face = nullptr;
     QComboBox* fcolor = nullptr;
-    QLineEdit* size = nullptr;
+    static constexpr int kMinFontSize = 6;
+    static constexpr int kMaxFontSize = 72;
     QSpinBox* UpDown1 = nullptr;
     QComboBox* DefaultEncoding = nullptr;
     QCheckBox* Colorenable = nullptr;

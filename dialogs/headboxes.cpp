@@ -9,6 +9,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include "widgets/fontfamilies.h"
+
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -33,11 +35,7 @@ void setTextColor(QWidget* w, tv::ColorValue c) {
 }
 
 // The installed screen fonts, sorted.
-QStringList screenFonts() {
-    QStringList f = QFontDatabase::families();
-    f.sort(Qt::CaseInsensitive);
-    return f;
-}
+QStringList screenFonts() { return plainFontFamilies(); }
 
 // The face list with Add and Clear, shared by the font and base font dialogs.
 QListWidget* addFaceList(QWidget* owner, QVBoxLayout* into, QLineEdit* face, QLabel* sample) {

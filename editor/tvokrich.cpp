@@ -2,6 +2,7 @@
 
 #include "editor/doctext.h"
 
+#include "widgets/fontfamilies.h"
 #include "widgets/panedrag.h"
 
 #include "text/codec.h"
@@ -378,7 +379,7 @@ void TvokRich::SetBackgroundColor(tv::ColorValue color) {
 }
 
 void TvokRich::SetEditorFont(const QString& name, int pointSize) {
-    const QByteArray face = name.toUtf8();
+    const QByteArray face = editorFamily(name).toUtf8();
     for (int i : {static_cast<int>(STYLE_DEFAULT), 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}) {
         SendScintilla(SCI_STYLESETFONT, i, face.constData());
         SendScintilla(SCI_STYLESETSIZE, i, static_cast<long>(pointSize));

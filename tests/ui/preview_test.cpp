@@ -6,12 +6,15 @@
 #include "editor/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
+#include "widgets/fontfamilies.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -185,6 +188,27 @@ private slots:
         QVERIFY(!frame->settings().settingsChanged);
     }
 
+    void aFontTheSystemLacksIsShownAsTheFixedFont() {
+        writeFile(path(QStringLiteral("p.html")), "x");
+        start("[Settings]\nFontName=No Such Font Anywhere\n", {QStringLiteral("p.html")});
+        const QString fixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+        QVERIFY(plainFontFamilies().contains(fixed));
+        TvokRich* ed = frame->activeDocument()->RichEdit1;
+        char face[256] = {};
+        ed->SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, 0UL, face);
+        QCOMPARE(QString::fromUtf8(face), fixed);
+        QString selected;
+        prompts->dialogScripts.push_back([&selected](QDialog& d) {
+            selected = qobject_cast<TSettingsBox*>(&d)->face->currentText();
+            return int(QDialog::Accepted);
+        });
+        frame->Options1->trigger();
+        QCOMPARE(selected, fixed);
+        QCOMPARE(QString::fromStdString(frame->settings().fontName), fixed);  // never empty
+        // Families are listed once each, without their foundries.
+        for (const QString& f : plainFontFamilies()) QVERIFY2(!f.contains(QLatin1Char('[')), qPrintable(f));
+    }
+
     void extensionsAndBrowserDialog() {
         tv::Settings s;
         s.textExt = {"html", "htm"};
@@ -207,13 +231,24 @@ private slots:
         QVERIFY(!add.OkBtn->isEnabled());
         add.path->setText(browser(QStringLiteral("x.sh")));
         QVERIFY(add.OkBtn->isEnabled());
-        // A size that is not a number applies nothing.
+        // The size is one spin box from 6 to 72: 300 cannot be typed, and a
+        // size left half typed applies nothing.
+        QCOMPARE(box.UpDown1->minimum(), 6);
+        QCOMPARE(box.UpDown1->maximum(), 72);
+        box.UpDown1->selectAll();
+        QTest::keyClicks(box.UpDown1, "300");
+        QVERIFY(box.UpDown1->value() <= 72);
+        box.UpDown1->selectAll();
+        QTest::keyClicks(box.UpDown1, "3");
         tv::Settings target;
-        box.size->setText(QStringLiteral("big"));
         std::string error;
         QVERIFY(!box.apply(target, error));
         QVERIFY(!target.settingsChanged);
-        QCOMPARE(error, std::string("'big' is not a valid integer value"));
+        QCOMPARE(error, std::string("'3' is not a font size between 6 and 72."));
+        box.UpDown1->selectAll();
+        QTest::keyClicks(box.UpDown1, "36");
+        QVERIFY(box.apply(target, error));
+        QCOMPARE(int(target.fontSize), 36);
     }
 };
 
