@@ -1,6 +1,7 @@
 #include "dialogs/elementbox.h"
 
 #include "editor/doctext.h"
+#include "widgets/focusorder.h"
 
 #include "app/palette.h"
 #include "app/prompter.h"
@@ -24,6 +25,14 @@ TElementBox::TElementBox(const QString& caption, QWidget* parent) : QDialog(pare
     auto* layout = new QVBoxLayout(this);
     form_ = new QFormLayout;
     layout->addLayout(form_);
+}
+
+void TElementBox::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // Tab goes through the form as it is laid out, and typing goes into its
+    // first field (never into a list of kinds, where a letter would choose).
+    orderTabsByPlace(this);
+    focusFirstField(this);
 }
 
 QLineEdit* TElementBox::addEdit(const char* name, const QString& label, QFormLayout* into) {
@@ -139,6 +148,8 @@ tv::Fields TElementBox::fields() const {
             f[name] = toDocument(c->currentText());
         } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
             f[name] = std::string(c->isChecked() ? 1 : 0, '1');
+        } else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
+            f[name] = toDocument(sp->text());
         }
     }
     return f;
@@ -150,6 +161,12 @@ void TElementBox::setFields(const tv::Fields& fields) {
         if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(fromDocument(value));
         else if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentText(fromDocument(value));
         else if (auto* c = qobject_cast<QCheckBox*>(w)) c->setChecked(!value.empty());
+        else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
+            // A number out of the box's range, or none, leaves its default.
+            bool ok = false;
+            const int v = fromDocument(value).trimmed().toInt(&ok);
+            if (ok && v >= sp->minimum() && v <= sp->maximum()) sp->setValue(v);
+        }
     }
 }
 
@@ -271,28 +288,14 @@ void TInputBox::applyType(int type, bool fromUser) {
 TSelectBox::TSelectBox(QWidget* parent) : TElementBox(QStringLiteral("Select - Taviron"), parent) {
     setObjectName(QStringLiteral("SelectBox"));
     addEdit("name", QStringLiteral("Name:"));
-    QLineEdit* size = addEdit("size", QStringLiteral("Size:"));
-    size->setText(QStringLiteral("1"));
+    // The size is one spin box: what is typed in it is its value.
     spin = new QSpinBox(this);
-    spin->setObjectName(QStringLiteral("sizeSpin"));
+    spin->setObjectName(QStringLiteral("size"));
     spin->setRange(1, 25);
     spin->setValue(1);
-    form_->addRow(QString(), spin);
-    connect(spin, &QSpinBox::valueChanged, size, [size](int v) { size->setText(QString::number(v)); });
+    form_->addRow(QStringLiteral("Size:"), spin);
     addCheck("multi", QStringLiteral("Multi Allowed"));
     addButtons();
-}
-
-void TSelectBox::syncSpinner() {
-    // A size that is not a whole number in the spinner's range leaves it at
-    // its default; the text itself stays as read.
-    bool ok = false;
-    auto* size = qobject_cast<QLineEdit*>(control(QStringLiteral("size")));
-    const int v = size->text().toInt(&ok);
-    const QString text = size->text();
-    const QSignalBlocker block(spin);
-    spin->setValue(ok && v >= 1 && v <= 25 ? v : 1);
-    size->setText(text);
 }
 
 TOptionBox::TOptionBox(QWidget* parent) : TElementBox(QStringLiteral("Option - Taviron"), parent) {

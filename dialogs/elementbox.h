@@ -58,6 +58,9 @@ private:
         std::function<void(tv::ColorValue)> chosen;
     };
     std::vector<Swatch> swatches_;
+
+protected:
+    void showEvent(class QShowEvent* e) override;
 };
 
 // Tables: the table, a row, a cell (data or header).
@@ -94,8 +97,7 @@ class TSelectBox : public TElementBox {
     Q_OBJECT
 public:
     explicit TSelectBox(QWidget* parent = nullptr);
-    class QSpinBox* spin = nullptr;  // bound to "size"
-    void syncSpinner();
+    class QSpinBox* spin = nullptr;  // "size"
 };
 class TOptionBox : public TElementBox {
     Q_OBJECT

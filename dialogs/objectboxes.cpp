@@ -137,18 +137,14 @@ TSoundBox::TSoundBox(QWidget* parent) : TElementBox(QStringLiteral("Background S
     setObjectName(QStringLiteral("SoundBox"));
     THistoryCombo* src = addHistory("src", QStringLiteral("Source:"), QStringLiteral("SrcHistory"));
     addBrowse(src, QStringLiteral("Select sound file"), QStringLiteral("Sound Files|*.wav; *.mid|All files|*.*"));
-    QLineEdit* loop = addEdit("loop", QStringLiteral("Loop:"));
-    loop->setText(QStringLiteral("1"));
+    // The loop count is one spin box: what is typed in it is its value.
     spin = new QSpinBox(this);
+    spin->setObjectName(QStringLiteral("loop"));
     spin->setRange(1, 99);
     spin->setValue(1);
-    form_->addRow(QString(), spin);
-    connect(spin, &QSpinBox::valueChanged, loop, [loop](int v) { loop->setText(QString::number(v)); });
+    form_->addRow(QStringLiteral("Loop:"), spin);
     infinite = addCheck("infinite", QStringLiteral("Infinite"));
-    connect(infinite, &QCheckBox::toggled, this, [this, loop](bool on) {
-        enableWithLabel(form_, loop, !on);
-        spin->setEnabled(!on);
-    });
+    connect(infinite, &QCheckBox::toggled, this, [this](bool on) { enableWithLabel(form_, spin, !on); });
     addButtons();
 }
 

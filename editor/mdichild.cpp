@@ -808,10 +808,8 @@ void TMDIChild::Form1Click() {
 
 void TMDIChild::Select1Click() {
     TSelectBox box(this);
-    editOrInsert(
-        tv::selectSpec(), box,
-        [](const std::string& t, const tv::Fields& f) { return plainPending(tv::selectSpec(), t, f); },
-        [&box](const tv::Fields&) { box.syncSpinner(); });
+    editOrInsert(tv::selectSpec(), box,
+                 [](const std::string& t, const tv::Fields& f) { return plainPending(tv::selectSpec(), t, f); });
 }
 
 void TMDIChild::TextArea1Click() {

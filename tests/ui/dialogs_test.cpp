@@ -60,11 +60,13 @@ private:
         if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
         else if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentText(text);
         else if (auto* c = qobject_cast<QCheckBox*>(w)) c->setChecked(!text.isEmpty());
+        else if (auto* sp = qobject_cast<QSpinBox*>(w)) sp->setValue(text.toInt());
     }
     static QString get(QDialog& box, const char* name) {
         QWidget* w = box.findChild<QWidget*>(QString::fromLatin1(name));
         if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
         if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
+        if (auto* sp = qobject_cast<QSpinBox*>(w)) return sp->text();
         return {};
     }
 
@@ -254,6 +256,44 @@ private slots:
         QCOMPARE(text(), before);
     }
 
+    void typingGoesIntoTheFirstFieldAndTabFollowsTheLayout() {
+        start("");
+        // The radio button's input: "r", Tab, "1", OK makes a named radio button.
+        fill<TInputBox>([](TInputBox& b) {
+            b.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&b));
+            QCOMPARE(b.focusWidget()->objectName(), QStringLiteral("name"));
+            QTest::keyClicks(b.focusWidget(), "r");
+            QTest::keyClick(b.focusWidget(), Qt::Key_Tab);
+            QTest::keyClicks(b.focusWidget(), "1");
+        });
+        frame->command("InputRadio")->trigger();
+        QCOMPARE(text(), QByteArray("<INPUT TYPE=radio NAME=\"r\" VALUE=\"1\">"));
+        // Every element dialog tabs from top to bottom.
+        for (const char* id : {"Table1", "Anchor1", "Image1", "Body1", "Font1", "Marquee1"}) {
+            QList<QWidget*> order;
+            prompts->dialogScripts.push_back([&order](QDialog& d) {
+                d.show();
+                QWidget* w = d.focusWidget();
+                for (int i = 0; w && i < 40 && !order.contains(w); ++i) {
+                    order << w;
+                    w = w->nextInFocusChain();
+                    while (w && (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible())) w = w->nextInFocusChain();
+                }
+                return int(QDialog::Rejected);
+            });
+            frame->command(id)->trigger();
+            QVERIFY2(!order.isEmpty(), id);
+            for (int i = 1; i < order.size(); ++i) {
+                const QPoint a = order[i - 1]->mapTo(order[i - 1]->window(), QPoint());
+                const QPoint b = order[i]->mapTo(order[i]->window(), QPoint());
+                if (order[i]->window() != order[0]->window()) break;
+                QVERIFY2(b.y() >= a.y() - 8, qPrintable(QStringLiteral("%1: %2 before %3").arg(QLatin1String(id),
+                                                        order[i - 1]->objectName(), order[i]->objectName())));
+            }
+        }
+    }
+
     void optionAndSelect() {
         start("");
         fill<TOptionBox>([](TOptionBox& b) {
@@ -262,18 +302,26 @@ private slots:
         });
         frame->command("Option1")->trigger();
         QCOMPARE(text(), QByteArray("<OPTION VALUE=\"3\" SELECTED>"));
+        // A size that is no number shows the default; a number read is the
+        // box's value, and typing in the box then Up counts from what was typed.
         ed()->SetText("<SELECT size=abc>");
         ed()->SetSelStart(3);
         int spin = 0;
-        QString size;
+        fill<TSelectBox>([&](TSelectBox& b) { spin = b.spin->value(); });
+        frame->command("Select1")->trigger();
+        QCOMPARE(spin, 1);
+        QCOMPARE(text(), QByteArray("<SELECT SIZE=\"1\">"));
+        ed()->SetText("<SELECT SIZE=\"7\">");
+        ed()->SetSelStart(3);
         fill<TSelectBox>([&](TSelectBox& b) {
             spin = b.spin->value();
-            size = get(b, "size");
+            b.spin->selectAll();
+            QTest::keyClicks(b.spin, "5");
+            QTest::keyClick(b.spin, Qt::Key_Up);
         });
-        doc->Select1Click();
-        QCOMPARE(spin, 1);
-        QCOMPARE(size, QStringLiteral("abc"));
-        QCOMPARE(text(), QByteArray("<SELECT SIZE=\"abc\">"));
+        frame->command("Select1")->trigger();
+        QCOMPARE(spin, 7);
+        QCOMPARE(text(), QByteArray("<SELECT SIZE=\"6\">"));
     }
 
     void formKeepsItsActionHistory() {
