@@ -65,14 +65,23 @@ TAddictSpellDialog::TAddictSpellDialog(QWidget* parent) : QDialog(parent) {
 void TAddictSpellDialog::showWord(const QString& word, bool repeated, bool canUndo) {
     NotFoundLabel->setText(repeated ? QStringLiteral("Repeated Word:") : QStringLiteral("Not Found:"));
     NotFound->setText(word);
+    {
+        // Emptying the list of the last word must not empty Replace With,
+        // which always starts as the word itself.
+        const QSignalBlocker block(Suggestions);
+        Suggestions->clear();
+        Suggestions->addItem(QStringLiteral("(Finding suggestions...)"));
+    }
     ReplaceWith->setText(repeated ? QString() : word);
-    Suggestions->clear();
-    Suggestions->addItem(QStringLiteral("(Finding suggestions...)"));
+    // The correction is typed straight away, and Change takes it.
+    ReplaceWith->setFocus();
+    ReplaceWith->selectAll();
     UndoBtn->setEnabled(canUndo);
     action_ = Cancel;
 }
 
 void TAddictSpellDialog::setSuggestions(const QStringList& list) {
+    const QSignalBlocker block(Suggestions);
     Suggestions->clear();
     Suggestions->addItems(list);
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,6 +58,27 @@ private slots:
     void cleanup() {
         uitest::discardFrame(frame);
         prompts.reset();
+    }
+
+    void replaceWithAlwaysStartsAsTheWord() {
+        start("<p>Ths is a tst</p>");
+        QStringList startedWith;
+        auto pickFirstSuggestion = [this, &startedWith](QDialog& d) {
+            auto* box = qobject_cast<TAddictSpellDialog*>(&d);
+            box->show();
+            QCoreApplication::processEvents();  // the suggestions come after the dialog
+            startedWith << box->ReplaceWith->text();
+            if (QApplication::focusWidget() != box->ReplaceWith) startedWith << QStringLiteral("(focus elsewhere)");
+            box->Suggestions->setCurrentRow(0);
+            box->press(TAddictSpellDialog::Change);
+            return int(QDialog::Accepted);
+        };
+        prompts->dialogScripts.push_back(pickFirstSuggestion);
+        prompts->dialogScripts.push_back(pickFirstSuggestion);
+        frame->SpellBtn->trigger();
+        QCOMPARE(startedWith, (QStringList{"Ths", "tst"}));
+        QVERIFY(!text().contains("<p> is"));  // no word was deleted
+        QVERIFY(!text().contains("a </p>"));
     }
 
     void wholeDocumentFromTheCaret() {
