@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +26,21 @@ TElementBox::TElementBox(const QString& caption, QWidget* parent) : QDialog(pare
     auto* layout = new QVBoxLayout(this);
     form_ = new QFormLayout;
     layout->addLayout(form_);
+}
+
+QString& TElementBox::lastBrowseFolder() {
+    static QString folder;
+    return folder;
+}
+
+QString TElementBox::browseFolder() const {
+    // The folder of the document the dialog works on, else the last one
+    // a Browse button went to.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        const QString folder = w->property("documentFolder").toString();
+        if (!folder.isEmpty()) return folder;
+    }
+    return lastBrowseFolder();
 }
 
 void TElementBox::showEvent(QShowEvent* e) {
@@ -117,8 +133,9 @@ void TElementBox::addBrowse(QWidget* field, const QString& title, const QString&
     }();
     form_->insertRow(row + 1, QString(), button);
     connect(button, &QPushButton::clicked, this, [this, field, title, filter] {
-        const auto name = prompter().openFileName(this, {title, QString(), filter});
+        const auto name = prompter().openFileName(this, {title, browseFolder(), filter});
         if (!name) return;
+        lastBrowseFolder() = QFileInfo(*name).absolutePath();
         const std::string ref = relativeReference ? relativeReference(name->toStdString()) : name->toStdString();
         const QString text = QString::fromStdString(ref);
         if (auto* c = qobject_cast<QComboBox*>(field)) c->setCurrentText(text);

@@ -61,6 +61,10 @@ private:
 
 protected:
     void showEvent(class QShowEvent* e) override;
+    // Where its Browse buttons start: the document's folder, else the last
+    // folder a Browse button went to.
+    QString browseFolder() const;
+    static QString& lastBrowseFolder();
 };
 
 // Tables: the table, a row, a cell (data or header).

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QFileInfo>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -86,9 +87,10 @@ TImageBox::TImageBox(QWidget* parent) : TElementBox(QStringLiteral("Image - Tavi
     });
     connect(browse, &QPushButton::clicked, this, [this] {
         const auto name = prompter().openFileName(
-            this, {QStringLiteral("Select image"), QString(),
+            this, {QStringLiteral("Select image"), browseFolder(),
                    QStringLiteral("Image files|*.gif; *.jpg; *.jpeg; *.png|All files|*.*")});
         if (!name) return;
+        lastBrowseFolder() = QFileInfo(*name).absolutePath();
         const std::string file = name->toStdString();
         showSizeOf(file);
         const std::string ref = relativeReference ? relativeReference(file) : file;

@@ -107,6 +107,8 @@ TMDIChild::TMDIChild(DocumentHost& host) : QWidget(nullptr), host_(host) {
 void TMDIChild::SetFileName(const QString& name) {
     Document.fileName = toStd(name);
     setWindowTitle(fromStd(tv::fileNameOnly(Document.fileName)));
+    // The folder the Browse buttons of its dialogs start in.
+    setProperty("documentFolder", IsUntitled() ? QString() : fromStd(tv::folderOf(Document.fileName)));
     emit fileNameChanged(this);
 }
 

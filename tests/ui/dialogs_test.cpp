@@ -20,6 +20,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QFileInfo>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -291,6 +293,24 @@ private slots:
                 QVERIFY2(b.y() >= a.y() - 8, qPrintable(QStringLiteral("%1: %2 before %3").arg(QLatin1String(id),
                                                         order[i - 1]->objectName(), order[i]->objectName())));
             }
+        }
+    }
+
+    void browseStartsInTheDocumentsFolder() {
+        start("");  // a saved page in the test's folder
+        const QString folder = QFileInfo(doc->FileName()).absolutePath();
+        QVERIFY(QDir::currentPath() != folder);
+        for (const char* id : {"Anchor1", "Image1", "BackgroundSound1"}) {
+            prompts->dialogScripts.push_back([](QDialog& d) {
+                for (QPushButton* b : d.findChildren<QPushButton*>())
+                    if (b->text().startsWith(QStringLiteral("Browse")) || b->text().startsWith(QStringLiteral("File")))
+                        b->click();
+                return int(QDialog::Rejected);
+            });
+            prompts->openRequests.clear();
+            frame->command(id)->trigger();
+            QVERIFY2(!prompts->openRequests.empty(), id);
+            QCOMPARE(prompts->openRequests[0].folder, folder);
         }
     }
 
