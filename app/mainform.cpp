@@ -15,6 +15,7 @@
 #include "app/browsers.h"
 #include "app/helpbox.h"
 #include "app/settingsbox.h"
+#include "app/userlocale.h"
 #include "app/docfile.h"
 #include "app/frametext.h"
 #include "app/mrufilelist.h"
@@ -1299,18 +1300,8 @@ void TMainForm::HelpTopics1Click() {
 
 tv::MacroContext TMainForm::macroContext() const {
     tv::MacroContext c = tv::macroContextFor(settings_, toDocument(ownerName()), tv::programFolder());
-    // Day and month names in the user's language, in the document's code page.
-    const QLocale locale;
-    auto name = [](const QString& s) { return toDocument(s); };
-    for (int m = 1; m <= 12; ++m) {
-        c.locale.longMonths[static_cast<std::size_t>(m - 1)] = name(locale.monthName(m, QLocale::LongFormat));
-        c.locale.shortMonths[static_cast<std::size_t>(m - 1)] = name(locale.monthName(m, QLocale::ShortFormat));
-    }
-    for (int d = 0; d < 7; ++d) {
-        const int qtDay = d == 0 ? 7 : d;  // Qt counts Monday 1 ... Sunday 7
-        c.locale.longDays[static_cast<std::size_t>(d)] = name(locale.dayName(qtDay, QLocale::LongFormat));
-        c.locale.shortDays[static_cast<std::size_t>(d)] = name(locale.dayName(qtDay, QLocale::ShortFormat));
-    }
+    // Names and patterns of dates in the user's language.
+    c.locale = userDateLocale();
     return c;
 }
 

@@ -4,6 +4,7 @@
 #include "app/palette.h"
 #include "app/prompter.h"
 #include "app/settings.h"
+#include "app/userlocale.h"
 #include "tools/dateformat.h"
 
 #include <QButtonGroup>
@@ -130,7 +131,7 @@ TSettingsBox::TSettingsBox(const tv::Settings& s, QWidget* parent) : QDialog(par
     DateFormat->setObjectName(QStringLiteral("DateFormat"));
     const tv::DateTime now = tv::nowLocal();
     for (int i = 0; i < 5; ++i)
-        DateFormat->addItem(QStringLiteral("%1. ").arg(i + 1) + q(tv::FormatDateTime(tv::datePattern(i, ""), now)));
+        DateFormat->addItem(QStringLiteral("%1. ").arg(i + 1) + q(tv::FormatDateTime(tv::datePattern(i, ""), now, userDateLocale())));
     DateFormat->addItem(QStringLiteral("6. Custom"));
     DateFormat->setCurrentIndex(s.dateFormat <= 5 ? s.dateFormat : -1);
     g->addRow(QStringLiteral("Default Date Format:"), DateFormat);

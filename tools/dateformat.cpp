@@ -197,4 +197,59 @@ std::string datePattern(int index, const std::string& custom) {
     return index >= 0 && index < 5 ? kPatterns[index] : custom;
 }
 
+std::string patternFromLocaleFormat(std::string_view f) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < f.size()) {
+        const char c = f[i];
+        if (c == '\'') {
+            // 'text' is literal; '' stands for a quote.
+            std::size_t end = f.find('\'', i + 1);
+            if (end == i + 1) {
+                out += "'";
+                i += 2;
+                continue;
+            }
+            if (end == std::string_view::npos) end = f.size();
+            out += "\"" + std::string(f.substr(i + 1, end - i - 1)) + "\"";
+            i = end + 1;
+            continue;
+        }
+        std::size_t n = 1;
+        while (i + n < f.size() && f[i + n] == c) ++n;
+        switch (c) {
+        case 'd': out += std::string(std::min<std::size_t>(n, 4), 'd'); break;
+        case 'M': case 'L': out += std::string(std::min<std::size_t>(n, 4), 'm'); break;
+        case 'y': out += n <= 2 ? "yy" : "yyyy"; break;
+        case 'h': case 'H': case 'k': case 'K': out += n >= 2 ? "hh" : "h"; break;
+        case 'm': out += n >= 2 ? "nn" : "n"; break;
+        case 's': out += n >= 2 ? "ss" : "s"; break;
+        case 'A': case 'a':
+            out += "AMPM";
+            if (i + 1 < f.size() && (f[i + 1] == 'P' || f[i + 1] == 'p')) ++i;
+            break;
+        default:
+            // Other fields (time zones, fractions of seconds) are left out;
+            // anything else is copied.
+            if (!std::isalpha(static_cast<unsigned char>(c))) out.append(n, c);
+            break;
+        }
+        i += n;
+    }
+    // A literal letter of this language must not be read as a field.
+    return out;
+}
+
+std::string separatorOf(std::string_view f, const std::string& fallback) {
+    bool inField = false;
+    for (char c : f) {
+        if (std::isalpha(static_cast<unsigned char>(c))) {
+            inField = true;
+        } else if (inField && c != ' ' && c != '\'' && c != ',') {
+            return std::string(1, c);
+        }
+    }
+    return fallback;
+}
+
 } // namespace tv

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace tv {
 
@@ -37,6 +38,14 @@ std::string FormatDateTime(const std::string& pattern, const DateTime& when, con
 
 // The local date and time now.
 DateTime nowLocal();
+
+// A date or time format of the desktop's locale (the letters of Qt and of
+// Unicode's date patterns: d, M, y, h, H, m, s, AP, 'quoted') in this
+// program's pattern language.
+std::string patternFromLocaleFormat(std::string_view format);
+// The first character between the fields of a locale format ("/" in
+// "M/d/yy", "." in "dd.MM.yyyy"); `fallback` when there is none.
+std::string separatorOf(std::string_view format, const std::string& fallback);
 
 // The date patterns that the "DateFormat" option chooses; 5 is the custom
 // pattern.

@@ -119,3 +119,35 @@ TEST_F(Macros, UpdateFilesWritesTextFilesAndStopsAtAFailure) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DateLocale, PatternsOfTheDesktopsLocale) {
+    const std::pair<const char*, const char*> formats[] = {
+        {"M/d/yy", "m/d/yy"},
+        {"dddd, MMMM d, yyyy", "dddd, mmmm d, yyyy"},
+        {"h:mm AP", "h:nn AMPM"},
+        {"h:mm:ss ap", "h:nn:ss AMPM"},
+        {"HH:mm:ss", "hh:nn:ss"},
+        {"dd.MM.yyyy", "dd.mm.yyyy"},
+        {"dddd d 'de' MMMM 'de' yyyy", "dddd d \"de\" mmmm \"de\" yyyy"},
+        {"HH:mm:ss t", "hh:nn:ss "},
+        {"yyyy-MM-dd", "yyyy-mm-dd"},
+    };
+    for (const auto& [locale, ours] : formats) EXPECT_EQ(tv::patternFromLocaleFormat(locale), ours) << locale;
+    EXPECT_EQ(tv::separatorOf("dd.MM.yyyy", "/"), ".");
+    EXPECT_EQ(tv::separatorOf("yyyy-MM-dd", "/"), "-");
+    EXPECT_EQ(tv::separatorOf("HH:mm", "."), ":");
+    EXPECT_EQ(tv::separatorOf("dddd", "/"), "/");
+    // A German desktop: "c" and the separators come out its way.
+    tv::DateLocale german;
+    german.shortDate = tv::patternFromLocaleFormat("dd.MM.yy");
+    german.longTime = tv::patternFromLocaleFormat("HH:mm:ss");
+    german.dateSeparator = ".";
+    tv::DateTime when;
+    when.year = 2026, when.month = 12, when.day = 8, when.hour = 14, when.minute = 5, when.second = 9;
+    EXPECT_EQ(tv::FormatDateTime("c", when, german), "08.12.26 14:05:09");
+    EXPECT_EQ(tv::FormatDateTime("d/m/yyyy", when, german), "8.12.2026");
+}
+
+} // namespace
