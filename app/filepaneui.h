@@ -149,6 +149,8 @@ public:
     // Double-click (`doubleClick`) or "&Open" on a file of either list.
     void fileAction(const QString& file, bool doubleClick);
     void updatePopups();
+    // The picture of a file's kind (picture, page, other file).
+    QIcon kindIcon(const QString& file) const;
 
 private:
     void AddFolder1Click();
@@ -156,7 +158,6 @@ private:
     void RemoveFile1Click();
     void moveFile(QTreeWidgetItem* target, const QString& file);
     void layoutFileList();
-    QIcon kindIcon(const QString& file) const;
 
     tv::TProject& root_;
     QString folder_;

@@ -1,6 +1,7 @@
 // The frame's search and replace across files: the search dialog's
 // multi-file state, with its results and progress windows.
 #include "app/docfile.h"
+#include "app/filepaneui.h"
 #include "app/mainform.h"
 
 #include "app/documents.h"
@@ -14,6 +15,7 @@
 #include "tools/searchwindows.h"
 #include "widgets/historycombo.h"
 
+#include <QListWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -71,7 +73,11 @@ void TMainForm::FindInFiles() {
     std::vector<std::string> hits;
     tv::FindCallbacks cb;
     cb.progress = [&](std::size_t index, std::size_t count) {
-        if (found->List->count() < static_cast<int>(count)) found->List->addItem(QString::fromStdString(hits.back()));
+        if (found->List->count() < static_cast<int>(count)) {
+            // Each found page with the picture of its kind, as the file list shows it.
+            const QString file = QString::fromStdString(hits.back());
+            found->List->addItem(new QListWidgetItem(FilePanel->kindIcon(file), file));
+        }
         found->Label1->setText(QStringLiteral("%1 files found.").arg(count));
         found->bar->setValue(static_cast<int>(index));
         QCoreApplication::processEvents();

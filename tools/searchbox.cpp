@@ -154,7 +154,11 @@ void Tsearchbox::showBox() {
     fillProjectList();
     if (directory->count() > 0 && directory->currentText().isEmpty()) directory->setCurrentIndex(0);
     if (!isVisible() && parentWidget()) {
-        if (QScreen* screen = parentWidget()->screen()) move(screen->availableGeometry().center() - rect().center());
+        // Laid out first, so that the size it is centred by is its own.
+        ensurePolished();
+        adjustSize();
+        if (QScreen* screen = parentWidget()->screen())
+            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     }
     show();
     raise();

@@ -51,6 +51,11 @@ private slots:
 
     void statesAndEnabling() {
         Tsearchbox* box = frame->searchBox();
+        // The first time too, the dialog opens in the middle of the screen.
+        box->showBox();
+        const QRect screen = frame->screen()->availableGeometry();
+        QVERIFY(std::abs(box->frameGeometry().center().x() - screen.center().x()) <= 2 + box->width() / 50);
+        box->hide();
         QCOMPARE(box->Button1->text(), QStringLiteral("Multi Fil&e >>"));
         box->Button1->click();
         QVERIFY(box->multiFile());
@@ -79,6 +84,7 @@ private slots:
         files.sort();
         QCOMPARE(files, (QStringList{path(QStringLiteral("site/a.html")), path(QStringLiteral("site/sub/b.htm"))}));
         QCOMPARE(found->done->text(), QStringLiteral("Finished searching."));
+        for (int i = 0; i < found->List->count(); ++i) QVERIFY(!found->List->item(i)->icon().isNull());
         QVERIFY(found->OpenBtn->isEnabled());
         found->List->setCurrentRow(static_cast<int>(files.indexOf(path(QStringLiteral("site/a.html")))));
         found->List->setCurrentItem(found->List->findItems(path(QStringLiteral("site/a.html")), Qt::MatchExactly).first());
