@@ -8,12 +8,16 @@
 #include "editor/documenthost.h"
 #include "editor/mdichild.h"
 #include "tools/macros.h"
+#include "tools/searchwindows.h"
 #include "usertags/newdoc.h"
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLabel>
 #include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -326,6 +330,29 @@ void TDocumentManager::UpdateFolderFiles(const QStringList& files) {
             c->ColorDocument();
         }
     };
+    // A run over many files shows where it is and can be stopped.
+    QPointer<TProgressBox> progress = new TProgressBox(parent_);
+    progress->setWindowTitle(QStringLiteral("Update Files"));
+    progress->bar->setMaximum(static_cast<int>(names.size()));
+    progress->show();
+    int updated = 0;
+    callbacks.progress = [&](std::size_t index, const std::string& file) {
+        progress->cur->setText(fromStd(file));
+        progress->num->setText(QStringLiteral("%1 of %2 files.").arg(index).arg(names.size()));
+        progress->bar->setValue(static_cast<int>(index));
+        QCoreApplication::processEvents();
+    };
+    auto updatedText = [&] {
+        return updated == 1 ? QStringLiteral("1 file updated.") : QStringLiteral("%1 files updated.").arg(updated);
+    };
+    callbacks.changed = [&](const std::string&) {
+        ++updated;
+        progress->occ->setText(updatedText());
+    };
+    callbacks.cancelled = [&] {
+        QCoreApplication::processEvents();
+        return progress->cancelled;
+    };
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         tv::UpdateFiles(names, host_.settings().textExt, host_.macroContext(), callbacks);
@@ -335,4 +362,6 @@ void TDocumentManager::UpdateFolderFiles(const QStringList& files) {
         QApplication::restoreOverrideCursor();
         prompter().message(parent_, kCaption, fromStd(e.what()));
     }
+    progress->occ->setText(updatedText() + (progress->cancelled ? QStringLiteral(" Stopped.") : QString()));
+    progress->finish();
 }

@@ -274,6 +274,7 @@ void TFilePane::buildPopups() {
     AddFolder1 = TreePopup->addAction(QStringLiteral("Add &Folder"));
     DeleteFolder1 = TreePopup->addAction(QStringLiteral("&Delete Folder"));
     UpdateFiles1 = TreePopup->addAction(QStringLiteral("&Update Files"));
+    UpdateFiles1->setStatusTip(QStringLiteral("Fill the macros and include blocks of the folder's files"));
     connect(TreeAddFiles1, &QAction::triggered, this, &TFilePane::AddFiles1Click);
     connect(AddFolder1, &QAction::triggered, this, &TFilePane::AddFolder1Click);
     connect(DeleteFolder1, &QAction::triggered, this, &TFilePane::DeleteFolder1Click);

@@ -30,6 +30,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QTest>
 #include <QtEndian>
 
@@ -494,8 +495,15 @@ private slots:
         pane()->addToSelectedFolder(path(QStringLiteral("site/sub/b.html")));
         pane()->addToSelectedFolder(path(QStringLiteral("site/a.html")));  // also in the parent
         pane()->TreeView1->setCurrentItem(pane()->TreeView1->topLevelItem(0));
+        QVERIFY(!pane()->UpdateFiles1->statusTip().isEmpty());
         pane()->UpdateFiles1->trigger();
         QCOMPARE(readFile(path(QStringLiteral("site/a.html"))), QByteArray("a.html table"));
+        // The run showed its progress, and the window tells what it did.
+        auto* progress = frame->findChild<TProgressBox*>();
+        QVERIFY(progress);
+        QCOMPARE(progress->occ->text(), QStringLiteral("1 file updated."));
+        QCOMPARE(progress->CancelBtn->text(), QStringLiteral("OK"));
+        progress->CancelBtn->click();
 
         Tsearchbox* box = frame->searchBox();
         box->setMultiFile(true);
