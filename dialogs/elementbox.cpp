@@ -28,6 +28,11 @@ TElementBox::TElementBox(const QString& caption, QWidget* parent) : QDialog(pare
     layout->addLayout(form_);
 }
 
+void TElementBox::enableRow(QWidget* field, bool on) {
+    field->setEnabled(on);
+    if (QWidget* label = form_->labelForField(field)) label->setEnabled(on);
+}
+
 QString& TElementBox::lastBrowseFolder() {
     static QString folder;
     return folder;
@@ -123,8 +128,8 @@ void TElementBox::addColorRows() {
     layout()->addWidget(group);
 }
 
-void TElementBox::addBrowse(QWidget* field, const QString& title, const QString& filter) {
-    auto* button = new QPushButton(QStringLiteral("Browse..."), this);
+void TElementBox::addBrowse(QWidget* field, const QString& title, const QString& filter, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
     const int row = [&] {
         int r = -1;
         QFormLayout::ItemRole role;
@@ -284,11 +289,7 @@ TInputBox::TInputBox(int type, QWidget* parent) : TElementBox(QStringLiteral("Fo
 
 void TInputBox::applyType(int type, bool fromUser) {
     const tv::InputEnabling on = tv::inputEnabling(type);
-    auto enable = [this](const char* name, bool state) {
-        QWidget* w = control(QString::fromLatin1(name));
-        w->setEnabled(state);
-        if (QWidget* label = form_->labelForField(w)) label->setEnabled(state);
-    };
+    auto enable = [this](const char* name, bool state) { enableRow(control(QString::fromLatin1(name)), state); };
     enable("name", on.name);
     enable("value", on.value);
     enable("checked", on.checked);
@@ -364,6 +365,8 @@ TListOptions::TListOptions(const std::string& olTag, const std::string& ulTag, b
 
 void TListOptions::showKind() {
     const bool ordered = list->currentIndex() == 0;
-    for (const char* name : {"oltype", "start"}) form_->setRowVisible(control(QString::fromLatin1(name)), ordered);
-    form_->setRowVisible(control(QStringLiteral("ultype")), !ordered);
+    // The rows of the other kind are disabled, not hidden, so that the
+    // dialog keeps its height.
+    for (const char* name : {"oltype", "start"}) enableRow(control(QString::fromLatin1(name)), ordered);
+    enableRow(control(QStringLiteral("ultype")), !ordered);
 }

@@ -47,7 +47,8 @@ protected:
     void addColorRow(QFormLayout* into, const char* edit, const char* swatch, const QString& label,
                      tv::ColorValue initial, std::function<void(tv::ColorValue)> chosen = {});
     // A Browse button beside a field: a file dialog, then the reference.
-    void addBrowse(QWidget* field, const QString& title, const QString& filter);
+    void addBrowse(QWidget* field, const QString& title, const QString& filter,
+                   const QString& caption = QStringLiteral("Browse..."));
     void addButtons();
     QFormLayout* form_;
 
@@ -65,6 +66,8 @@ protected:
     // folder a Browse button went to.
     QString browseFolder() const;
     static QString& lastBrowseFolder();
+    // A field of the form and its label, enabled or not together.
+    void enableRow(QWidget* field, bool on);
 };
 
 // Tables: the table, a row, a cell (data or header).

@@ -25,17 +25,13 @@ const QStringList kImageAligns{QStringLiteral("absbottom"), QStringLiteral("absm
                                QStringLiteral("bottom"),    QStringLiteral("left"),      QStringLiteral("middle"),
                                QStringLiteral("right"),     QStringLiteral("texttop"),   QStringLiteral("top")};
 
-// A field's label follows the field's enabled state.
-void enableWithLabel(QFormLayout* form, QWidget* field, bool on) {
-    field->setEnabled(on);
-    if (QWidget* label = form->labelForField(field)) label->setEnabled(on);
-}
 } // namespace
 
 TLinkBox::TLinkBox(QWidget* parent) : TElementBox(QStringLiteral("Anchor - Taviron"), parent) {
     setObjectName(QStringLiteral("LinkBox"));
     url = addHistory("url", QStringLiteral("HREF:"), QStringLiteral("UrlHistory"));
-    addBrowse(url, QStringLiteral("Select file"), QStringLiteral("HTML files|*.html; *.htm|All files|*.*"));
+    addBrowse(url, QStringLiteral("Select file"), QStringLiteral("HTML files|*.html; *.htm|All files|*.*"),
+              QStringLiteral("File..."));
     scheme = new QToolButton(this);
     scheme->setObjectName(QStringLiteral("Scheme"));
     scheme->setText(QStringLiteral("Scheme"));
@@ -146,7 +142,7 @@ TSoundBox::TSoundBox(QWidget* parent) : TElementBox(QStringLiteral("Background S
     spin->setValue(1);
     form_->addRow(QStringLiteral("Loop:"), spin);
     infinite = addCheck("infinite", QStringLiteral("Infinite"));
-    connect(infinite, &QCheckBox::toggled, this, [this](bool on) { enableWithLabel(form_, spin, !on); });
+    connect(infinite, &QCheckBox::toggled, this, [this](bool on) { enableRow(spin, !on); });
     addButtons();
 }
 
@@ -192,6 +188,6 @@ TMarqueeBox::TMarqueeBox(QWidget* parent) : TElementBox(QStringLiteral("Marquee 
     addEdit("vspace", QStringLiteral("VSpace:"));
     QLineEdit* loop = addEdit("loop", QStringLiteral("Loop:"));
     Infinite = addCheck("Infinite", QStringLiteral("Infinite"));
-    connect(Infinite, &QCheckBox::toggled, this, [this, loop](bool on) { enableWithLabel(form_, loop, !on); });
+    connect(Infinite, &QCheckBox::toggled, this, [this, loop](bool on) { enableRow(loop, !on); });
     addButtons();
 }

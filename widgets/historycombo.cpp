@@ -9,6 +9,9 @@ THistoryCombo::THistoryCombo(const QString& key, QWidget* parent, int limit)
     : QComboBox(parent), key_(key), limit_(limit) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // Addresses and folders: room for a real path.
+    setMinimumContentsLength(40);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     const auto store = tv::openSettingsStore();
     for (const std::string& entry : tv::readListSection(*store, key_.toStdString()))
         addItem(QString::fromStdString(entry));
