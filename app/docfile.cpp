@@ -378,10 +378,21 @@ void SaveTextFile(const std::string& text, FileEncoding encoding, const std::str
 }
 
 std::string LoadFileText(const std::string& fileName) {
+#ifndef _WIN32
+    // Only a regular file of a sane size is read: a FIFO or a device would
+    // never end, and a huge file would only fill the memory.
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0) throw FileError("Cannot open file " + fileName + ": " + systemMessage(errno));
+    if (!S_ISREG(st.st_mode)) throw FileError("Cannot open file " + fileName + ": not a regular file");
+    if (st.st_size > kMaxSiteFile) throw FileError("Cannot open file " + fileName + ": larger than 64 MiB");
+#endif
     try {
         return readFileBytes(fileName);
-    } catch (const FileError&) {
-        throw FileError("Cannot open file " + fileName);
+    } catch (const FileError& e) {
+        // The system's reason follows the name: "NAME: reason".
+        const std::string what = e.what();
+        const std::size_t colon = what.rfind(": ");
+        throw FileError("Cannot open file " + fileName + (colon == std::string::npos ? "" : what.substr(colon)));
     }
 }
 
@@ -390,8 +401,10 @@ void SaveFileText(const std::string& text, const std::string& fileName) {
         writeDocumentFile(fileName, text);
     } catch (const ReadOnlyError&) {
         throw;
-    } catch (const FileError&) {
-        throw FileError("Cannot create file " + fileName);
+    } catch (const FileError& e) {
+        const std::string what = e.what();
+        const std::size_t colon = what.rfind(": ");
+        throw FileError("Cannot create file " + fileName + (colon == std::string::npos ? "" : what.substr(colon)));
     }
 }
 

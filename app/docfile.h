@@ -87,7 +87,9 @@ std::string readFileBytes(const std::string& path);
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // The whole file for the site tools (Update, search across files, include
-// blocks, tag sets, projects). Throws FileError "Cannot open file NAME".
+// blocks, tag sets, projects): a regular file of at most 64 MiB. Throws
+// FileError "Cannot open file NAME: reason".
+constexpr long long kMaxSiteFile = 64LL << 20;
 std::string LoadFileText(const std::string& fileName);
 // Writes the file whole or not at all (writeFileAtomically). Throws
 // FileError "Cannot create file NAME".

@@ -77,6 +77,12 @@ std::string unescape(const std::string& s) {
     return out;
 }
 
+// Entries of the folders that are no regular files are passed over, each
+// with a word.
+void tellPassedOver(const std::vector<std::string>& passedOver) {
+    for (const std::string& p : passedOver) std::fprintf(stderr, "taviron-site: passed over %s\n", p.c_str());
+}
+
 int usage(const char* problem) {
     std::fprintf(stderr, "taviron-site: %s\n\n%s", problem, kHelp);
     return 2;
@@ -84,11 +90,11 @@ int usage(const char* problem) {
 
 // The Update over files and folders, with the user's date settings.
 int update(const std::vector<std::string>& names, bool recurse, const std::vector<std::string>& extensions) {
-    std::vector<std::string> files;
+    std::vector<std::string> files, passedOver;
     for (const std::string& n : names) {
         std::error_code ec;
         if (std::filesystem::is_directory(n, ec)) {
-            tv::CollectFolderFiles(n, recurse, extensions, files);
+            tv::CollectFolderFiles(n, recurse, extensions, files, &passedOver);
         } else if (std::filesystem::is_regular_file(n, ec)) {
             files.push_back(std::filesystem::absolute(n, ec).lexically_normal().string());
         } else {
@@ -96,10 +102,8 @@ int update(const std::vector<std::string>& names, bool recurse, const std::vecto
             return 2;
         }
     }
-    std::vector<std::string> unique;
-    std::unordered_set<std::string> seen;
-    for (const std::string& f : files)
-        if (seen.insert(f).second) unique.push_back(f);
+    tellPassedOver(passedOver);
+    const std::vector<std::string> unique = tv::eachFileOnce(files);
     const std::string program = tv::programFolder();
     const auto store = tv::openSettingsStore();
     const tv::Settings settings = tv::ReadSettings(*store, program);
@@ -160,20 +164,18 @@ int main(int argc, char* argv[]) {
     if (words.size() < 2 + texts) return usage("a text and at least one folder are needed");
     const std::string find = unescape(words[1]);
     if (find.empty()) return usage("the text to search for is empty");
-    std::vector<std::string> files;
+    std::vector<std::string> files, passedOver;
     for (std::size_t k = 1 + texts; k < words.size(); ++k) {
         std::error_code ec;
         if (!std::filesystem::is_directory(words[k], ec)) {
             std::fprintf(stderr, "taviron-site: %s is not a folder\n", words[k].c_str());
             return 2;
         }
-        tv::CollectFolderFiles(words[k], recurse, extensions, files);
+        tv::CollectFolderFiles(words[k], recurse, extensions, files, &passedOver);
     }
-    // A file named through two folders is handled once.
-    std::vector<std::string> unique;
-    std::unordered_set<std::string> seen;
-    for (const std::string& f : files)
-        if (seen.insert(f).second) unique.push_back(f);
+    tellPassedOver(passedOver);
+    // A file reached twice (through two folders, or a link) is handled once.
+    const std::vector<std::string> unique = tv::eachFileOnce(files);
     try {
         if (command == "find") {
             std::vector<std::string> found;
@@ -181,8 +183,13 @@ int main(int argc, char* argv[]) {
             for (const std::string& f : found) std::printf("%s\n", f.c_str());
             return found.empty() ? 1 : 0;
         }
-        const tv::ReplaceResult r = tv::ReplaceInFiles(unique, find, unescape(words[2]), caseSensitive);
-        for (const auto& [file, count] : r.changed) std::printf("%d\t%s\n", count, file.c_str());
+        tv::ReplaceCallbacks cb;
+        // Each file is reported as soon as it is written.
+        cb.changed = [](const std::string& file, int count) {
+            std::printf("%d\t%s\n", count, file.c_str());
+            std::fflush(stdout);
+        };
+        const tv::ReplaceResult r = tv::ReplaceInFiles(unique, find, unescape(words[2]), caseSensitive, cb);
         std::printf("%d occurrences replaced.\n", r.total);
         return r.total == 0 ? 1 : 0;
     } catch (const tv::FileError& e) {

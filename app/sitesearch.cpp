@@ -45,7 +45,8 @@ std::vector<std::string> TMainForm::searchFiles() {
         tv::CollectProjectFiles(*folders[static_cast<std::size_t>(row)], box->subproj->isChecked(), settings_.textExt,
                                 files);
     }
-    return files;
+    // A file reached by two names (a link) is searched and replaced once.
+    return tv::eachFileOnce(files);
 }
 
 void TMainForm::FindInFiles() {

@@ -96,7 +96,7 @@ TImageBox::TImageBox(QWidget* parent) : TElementBox(QStringLiteral("Image - Tavi
 }
 
 void TImageBox::showSizeOf(const std::string& file) {
-    std::uint16_t w = 0, h = 0;
+    std::uint32_t w = 0, h = 0;
     try {
         tv::ReadImageSize(file, w, h);
     } catch (const std::runtime_error&) {

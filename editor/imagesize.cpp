@@ -25,6 +25,17 @@ int next(std::istream& in) {
     return c == std::char_traits<char>::eof() ? -1 : c;
 }
 
+// Four bytes, big-endian; -1 when the file ends first.
+long long bigEndian32(std::istream& in) {
+    long long v = 0;
+    for (int i = 0; i < 4; ++i) {
+        const int b = next(in);
+        if (b < 0) return -1;
+        v = v * 256 + b;
+    }
+    return v;
+}
+
 // Two bytes, big-endian; -1 when the file ends first.
 int bigEndian16(std::istream& in) {
     const int a = next(in);
@@ -32,7 +43,7 @@ int bigEndian16(std::istream& in) {
     return a < 0 || b < 0 ? -1 : a * 256 + b;
 }
 
-void gifSize(std::istream& in, std::uint16_t& width, std::uint16_t& height) {
+void gifSize(std::istream& in, std::uint32_t& width, std::uint32_t& height) {
     width = height = 0;
     unsigned char head[13];
     if (!in.read(reinterpret_cast<char*>(head), 13) || head[0] != 'G' || head[1] != 'I' || head[2] != 'F') return;
@@ -44,8 +55,8 @@ void gifSize(std::istream& in, std::uint16_t& width, std::uint16_t& height) {
         if (c != 0x2C) continue;
         unsigned char d[8];
         if (!in.read(reinterpret_cast<char*>(d), 8)) return;
-        width = static_cast<std::uint16_t>(d[4] | (d[5] << 8));
-        height = static_cast<std::uint16_t>(d[6] | (d[7] << 8));
+        width = static_cast<std::uint32_t>(d[4] | (d[5] << 8));
+        height = static_cast<std::uint32_t>(d[6] | (d[7] << 8));
         return;
     }
 }
@@ -56,23 +67,23 @@ std::ifstream openOrThrow(const std::string& name) {
     return in;
 }
 
-void pngSize(std::istream& in, std::uint16_t& width, std::uint16_t& height) {
+void pngSize(std::istream& in, std::uint32_t& width, std::uint32_t& height) {
     static const unsigned char kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
     unsigned char sig[8];
     if (!in.read(reinterpret_cast<char*>(sig), 8)) return;
     for (int i = 0; i < 8; ++i)
         if (sig[i] != kSignature[i]) return;
-    in.seekg(18);
-    const int w = bigEndian16(in);
-    in.seekg(22);
-    const int h = bigEndian16(in);
+    // The header chunk's width and height, 32 bits each.
+    in.seekg(16);
+    const long long w = bigEndian32(in);
+    const long long h = bigEndian32(in);
     // A header cut short gives no size rather than a made-up one.
     if (w < 0 || h < 0) return;
-    width = static_cast<std::uint16_t>(w);
-    height = static_cast<std::uint16_t>(h);
+    width = static_cast<std::uint32_t>(w);
+    height = static_cast<std::uint32_t>(h);
 }
 
-void jpegSize(std::istream& in, std::uint16_t& width, std::uint16_t& height) {
+void jpegSize(std::istream& in, std::uint32_t& width, std::uint32_t& height) {
     if (next(in) != 0xFF || next(in) != 0xD8) return;
     int m = next(in);
     while (m == 0xFF) {
@@ -85,8 +96,8 @@ void jpegSize(std::istream& in, std::uint16_t& width, std::uint16_t& height) {
             const int h = bigEndian16(in);
             const int w = bigEndian16(in);
             if (w < 0 || h < 0) return;
-            width = static_cast<std::uint16_t>(w);
-            height = static_cast<std::uint16_t>(h);
+            width = static_cast<std::uint32_t>(w);
+            height = static_cast<std::uint32_t>(h);
             return;
         }
         if (code == 0x01 || (code >= 0xD0 && code <= 0xD7)) continue;
@@ -99,13 +110,13 @@ void jpegSize(std::istream& in, std::uint16_t& width, std::uint16_t& height) {
 
 } // namespace
 
-void ReadImageSizeFrom(std::istream& in, const std::string& extension, std::uint16_t& width, std::uint16_t& height) {
+void ReadImageSizeFrom(std::istream& in, const std::string& extension, std::uint32_t& width, std::uint32_t& height) {
     if (extension == ".gif") gifSize(in, width, height);
     else if (extension == ".png") pngSize(in, width, height);
     else if (extension == ".jpg" || extension == ".jpeg") jpegSize(in, width, height);
 }
 
-void ReadImageSize(const std::string& fileName, std::uint16_t& width, std::uint16_t& height) {
+void ReadImageSize(const std::string& fileName, std::uint32_t& width, std::uint32_t& height) {
     const std::string ext = lowerExtensionOf(fileName);
     if (ext == ".gif") {
         // A GIF that cannot be opened just has no size.
@@ -123,7 +134,7 @@ DropMarkup droppedFileMarkup(const std::string& fileName, const std::string& ref
                              const std::vector<std::string>& textExtensions) {
     if (GetFileKind(fileName, textExtensions) != FileKind::Image)
         return {"<A HREF=\"" + ref + "\">", "</A>"};
-    std::uint16_t width = 0, height = 0;
+    std::uint32_t width = 0, height = 0;
     ReadImageSize(fileName, width, height);
     if (width != 0 && height != 0)
         return {"<IMG SRC=\"" + ref + "\" WIDTH=" + std::to_string(width) + " HEIGHT=" + std::to_string(height) + ">",

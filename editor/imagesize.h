@@ -13,11 +13,11 @@ namespace tv {
 // recognises; otherwise leaves them as they were (callers set 0 first).
 // A PNG or JPEG file that cannot be opened throws FileError "Cannot open
 // file NAME"; a GIF that cannot be opened just gives no size.
-void ReadImageSize(const std::string& fileName, std::uint16_t& width, std::uint16_t& height);
+void ReadImageSize(const std::string& fileName, std::uint32_t& width, std::uint32_t& height);
 
 // The same readers over an open stream; `extension` is lower-case with its
 // dot (".gif", ".png", ".jpg", ".jpeg").
-void ReadImageSizeFrom(std::istream& in, const std::string& extension, std::uint16_t& width, std::uint16_t& height);
+void ReadImageSizeFrom(std::istream& in, const std::string& extension, std::uint32_t& width, std::uint32_t& height);
 
 struct DropMarkup {
     std::string start, end;

@@ -37,6 +37,19 @@ out=$("$site" find 'café' "$dir/enc" | sort)
 "$site" replace 'café' '茶' "$dir/enc" >/dev/null
 cmp -s "$dir/enc/u.html" <(printf '<p>\xe8\x8c\xb6 \xe2\x80\x94 ok\n') || fail "UTF-8 file after replace"
 cmp -s "$dir/enc/w.html" <(printf '<p>&#33590; \x80 \x81\n') || fail "Windows-1252 file after replace"
+# Odd entries of a site folder: a file reached twice through a link is
+# replaced once; a FIFO, a link to a device and a loop of links are passed
+# over with a word each, and the run ends.
+mkdir -p "$dir/odd/sub"
+printf '<p>hello</p>\n' > "$dir/odd/a.html"
+ln -s ../a.html "$dir/odd/sub/link.html"
+mkfifo "$dir/odd/fifo.html"
+ln -s /dev/zero "$dir/odd/zero.html"
+ln -s loop.html "$dir/odd/loop.html"
+out=$(timeout 10 "$site" replace hello 'hello world' "$dir/odd" 2>"$dir/odd.err" | tail -1)
+[ "$out" = "1 occurrences replaced." ] || fail "a linked file replaced twice: $out"
+[ "$(cat "$dir/odd/a.html")" = "<p>hello world</p>" ] || fail "linked file: $(cat "$dir/odd/a.html")"
+[ "$(grep -c 'passed over' "$dir/odd.err")" = 3 ] || fail "odd entries: $(cat "$dir/odd.err")"
 # update: macros and include blocks, the date format from the settings
 export XDG_CONFIG_HOME="$dir/config" TAVIRON_HOME="$dir/home"
 mkdir -p "$dir/config/Taviron" "$dir/home" "$dir/up/sub"

@@ -8,6 +8,7 @@
 #include "tools/dateformat.h"
 
 #include <filesystem>
+#include <map>
 
 namespace fs = std::filesystem;
 
@@ -20,7 +21,17 @@ const std::string kEndMarker = "<!--##ENDINCLUDE##-->";  // 21 characters
 const std::string kClosing = "\"##--";
 constexpr int kMaxNesting = 16;
 
-void expand(std::string& text, bool oneTime, const MacroContext& c, int depth, const std::string& within) {
+// One Update's include work: each file is read once, and the text the
+// blocks put in is counted, so that files including each other many times
+// over cannot make an Update run for ever.
+constexpr std::size_t kMaxExpansion = 64u << 20;
+struct Expansion {
+    std::map<std::string, std::optional<std::string>> files;
+    std::size_t total = 0;
+};
+
+void expand(std::string& text, bool oneTime, const MacroContext& c, int depth, const std::string& within,
+            Expansion& work) {
     std::size_t scan = 0;
     while (scan < text.size()) {
         const std::size_t open = text.find(kOpening, scan);
@@ -40,24 +51,31 @@ void expand(std::string& text, bool oneTime, const MacroContext& c, int depth, c
         if (name.empty())
             throw MacroError("An include block names no file" + (within.empty() ? std::string() : " in " + within));
         const std::string full = resolveIncludeName(name, c.programFolder);
-        std::optional<std::string> found;
-        if (c.readFile) {
-            found = c.readFile(full);
-            if (found) found = decodeFile(std::move(*found), FileEncoding::Utf8).text;
-        } else {
-            std::error_code ec;
-            if (fs::exists(full, ec)) {
-                try {
-                    found = LoadTextFile(full).text;  // characters, whatever the file's encoding
-                } catch (const FileError& e) {
-                    throw MacroError(e.what());
+        auto cached = work.files.find(full);
+        if (cached == work.files.end()) {
+            std::optional<std::string> found;
+            if (c.readFile) {
+                found = c.readFile(full);
+                if (found) found = decodeFile(std::move(*found), FileEncoding::Utf8).text;
+            } else {
+                std::error_code ec;
+                if (fs::exists(full, ec)) {
+                    try {
+                        found = LoadTextFile(full).text;  // characters, whatever the file's encoding
+                    } catch (const FileError& e) {
+                        throw MacroError(e.what());
+                    }
                 }
             }
+            cached = work.files.emplace(full, std::move(found)).first;
         }
-        if (!found) throw MacroError("  Unable to open file " + full);
+        if (!cached->second) throw MacroError("  Unable to open file " + full);
         if (depth >= kMaxNesting) throw MacroError("Include files nested too deeply at " + full);
-        std::string content = std::move(*found);
-        expand(content, true, c, depth + 1, full);
+        work.total += cached->second->size();
+        if (work.total > kMaxExpansion)
+            throw MacroError("Include blocks expand beyond 64 MiB in " + (within.empty() ? full : within));
+        std::string content = *cached->second;
+        expand(content, true, c, depth + 1, full, work);
         if (once) {
             const std::size_t from = open - 4;
             text.replace(from, end + kEndMarker.size() - from, content);
@@ -98,14 +116,16 @@ std::string resolveIncludeName(const std::string& name, const std::string& progr
 
 void ExpandIncludes(std::string& text, bool oneTime, const MacroContext& context) {
     std::string work = text;  // the text changes only when all went well
-    expand(work, oneTime, context, 0, "");
+    Expansion expansion;
+    expand(work, oneTime, context, 0, "", expansion);
     text.swap(work);
 }
 
 void ApplyMacros(std::string& text, bool oneTime, const std::string& title, const std::string& fileName,
                  const MacroContext& c) {
     std::string work = text;
-    expand(work, oneTime, c, 0, "");
+    Expansion expansion;
+    expand(work, oneTime, c, 0, "", expansion);
     ReplaceAll("#DATE#", MacroDate(0, c), work, true);
     for (int k = 1; k <= 6; ++k) ReplaceAll("#DATE" + std::to_string(k) + "#", MacroDate(k, c), work, true);
     ReplaceAll("#USERNAME#", c.owner, work, true);

@@ -5,13 +5,14 @@
 #include "text/search.h"
 
 #include <filesystem>
+#include <set>
 
 namespace fs = std::filesystem;
 
 namespace tv {
 
 void CollectFolderFiles(const std::string& folder, bool recurse, const std::vector<std::string>& textExtensions,
-                        std::vector<std::string>& list) {
+                        std::vector<std::string>& list, std::vector<std::string>* passedOver) {
     std::error_code ec;
     // Names are made full once, at the top folder; the ones below inherit it.
     const fs::path top = fs::path(folder).is_absolute() ? fs::path(folder) : fs::absolute(folder).lexically_normal();
@@ -19,11 +20,31 @@ void CollectFolderFiles(const std::string& folder, bool recurse, const std::vect
         const fs::path p = it->path();
         std::error_code e2;
         if (it->is_directory(e2)) {
-            if (recurse && !it->is_symlink(e2)) CollectFolderFiles(p.string(), true, textExtensions, list);
-        } else if (GetFileKind(p.string(), textExtensions) == FileKind::Text) {
-            list.push_back(p.is_absolute() ? p.string() : fs::absolute(p).lexically_normal().string());
+            if (recurse && !it->is_symlink(e2)) CollectFolderFiles(p.string(), true, textExtensions, list, passedOver);
+            continue;
         }
+        if (GetFileKind(p.string(), textExtensions) != FileKind::Text) continue;
+        // The status of what the name leads to: a FIFO, a device or a link
+        // to one would never end a read; a broken link or a loop has none.
+        const fs::file_status target = fs::status(p, e2);
+        if (e2 || !fs::is_regular_file(target)) {
+            if (passedOver) passedOver->push_back(p.string() + (e2 ? ": " + e2.message() : ": not a regular file"));
+            continue;
+        }
+        list.push_back(p.is_absolute() ? p.string() : fs::absolute(p).lexically_normal().string());
     }
+}
+
+std::vector<std::string> eachFileOnce(const std::vector<std::string>& files) {
+    std::vector<std::string> out;
+    std::set<std::pair<unsigned long long, unsigned long long>> seen;
+    std::set<std::string> names;
+    for (const std::string& f : files) {
+        const FileStamp s = fileStamp(f);
+        const bool fresh = s.exists ? seen.insert({s.device, s.inode}).second : names.insert(f).second;
+        if (fresh) out.push_back(f);
+    }
+    return out;
 }
 
 int ReplaceCounted(const std::string& find, const std::string& replacement, std::string& text, bool caseSensitive,
@@ -78,6 +99,7 @@ ReplaceResult ReplaceInFiles(const std::vector<std::string>& files, const std::s
             // cannot hold is written as numeric references.
             if (open) cb.setOpenText(file, loaded.text);
             else SaveTextFile(loaded.text, loaded.encoding, file);
+            if (cb.changed) cb.changed(file, n);
             r.changed.emplace_back(file, n);
             r.total += n;
         }

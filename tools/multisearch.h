@@ -12,8 +12,15 @@ namespace tv {
 
 // The text files of a folder, in the order the file system gives them;
 // with `recurse` each sub-folder's files come where the sub-folder stands.
+// Only regular files are listed; each entry passed over for being something
+// else (a FIFO, a device, a link to one, a broken link or a loop of links)
+// adds a line to `passedOver` when it is given.
 void CollectFolderFiles(const std::string& folder, bool recurse, const std::vector<std::string>& textExtensions,
-                        std::vector<std::string>& list);
+                        std::vector<std::string>& list, std::vector<std::string>* passedOver = nullptr);
+
+// The list with each file once: names that lead to the same file (by device
+// and inode, through links or two folders) keep the first.
+std::vector<std::string> eachFileOnce(const std::vector<std::string>& files);
 
 // As ReplaceAll, testing `cancelled` before each replacement.
 int ReplaceCounted(const std::string& find, const std::string& replacement, std::string& text, bool caseSensitive,
@@ -37,6 +44,9 @@ struct ReplaceCallbacks {
     std::function<void(const std::string& file, const std::string& text)> setOpenText;
     std::function<void(std::size_t index, const std::string& file, int total)> progress;
     std::function<bool()> cancelled;
+    // After a file has been written (or an open text changed), so that what
+    // is on disk is always known, also when a later file stops the run.
+    std::function<void(const std::string& file, int count)> changed;
 };
 struct ReplaceResult {
     std::vector<std::pair<std::string, int>> changed;  // file and count, in order

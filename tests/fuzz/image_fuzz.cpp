@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string ext = kExtensions[data[0] % 4];
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
     std::istringstream in(bytes);
-    std::uint16_t width = 0, height = 0;
+    std::uint32_t width = 0, height = 0;
     tv::ReadImageSizeFrom(in, ext, width, height);
     // Only a file with the format's signature can give a size.
     if ((width || height) && ext == ".png" && bytes.compare(0, 4, "\x89PNG") != 0) std::abort();

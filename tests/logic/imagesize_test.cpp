@@ -52,6 +52,10 @@ TEST_F(ImageSize, HeadersOfEachKind) {
         {"fake.gif", "GIT89a1234567", 0, 0},
         {"pic.png", png, 100, 50},
         {"short.png", png.substr(0, 19), 0, 0},
+        // 100000 x 70000: the whole 32 bits, not their low 16.
+        {"huge.png", bytes({137, 80, 78, 71, 13, 10, 26, 10, 0, 0, 0, 13}) + "IHDR" +
+                         bytes({0, 1, 0x86, 0xA0, 0, 1, 0x11, 0x70, 8, 2, 0, 0, 0}),
+         100000, 70000},
         {"PHOTO.JPG", bytes({0xFF, 0xD8}) + app0 + bytes({0xFF, 0xFF, 0xD0, 0xFF, 0xC0, 0, 17, 8, 0, 60, 1, 0x40}),
          320, 60},
         {"prog.jpeg", bytes({0xFF, 0xD8}) + bytes({0xFF, 0xC2, 0, 17, 8, 0, 60, 1, 0x40}) + std::string(20, '\0'), 0, 0},
@@ -59,12 +63,12 @@ TEST_F(ImageSize, HeadersOfEachKind) {
         {"notes.txt", "GIF89a", 0, 0},
     };
     for (const Case& c : cases) {
-        std::uint16_t w = 0, h = 0;
+        std::uint32_t w = 0, h = 0;
         tv::ReadImageSize(put(c.name, c.data), w, h);
         EXPECT_EQ(w, c.width) << c.name;
         EXPECT_EQ(h, c.height) << c.name;
     }
-    std::uint16_t w = 0, h = 0;
+    std::uint32_t w = 0, h = 0;
     tv::ReadImageSize((dir / "gone.gif").string(), w, h);
     EXPECT_EQ(w + h, 0);
     EXPECT_THROW(tv::ReadImageSize((dir / "gone.png").string(), w, h), tv::FileError);

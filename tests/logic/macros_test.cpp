@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -90,6 +91,35 @@ TEST_F(Macros, FailuresLeaveTheTextAlone) {
     EXPECT_THROW(tv::ApplyMacros(unnamed, false, "", "", c), tv::MacroError);
     std::string disorder = "<!--##ENDINCLUDE##--><!--##INCLUDE=\"foot.txt\"##-->";
     EXPECT_THROW(tv::ApplyMacros(disorder, false, "", "", c), tv::MacroError);
+}
+
+TEST_F(Macros, IncludesAreReadOnceAndTheirWorkIsBounded) {
+    // Twelve files of 400 bytes, each including the next eight times: 8^12
+    // expansions. The Update stops with a message, the text stays.
+    std::map<std::string, std::string> files;
+    for (int k = 0; k < 12; ++k) {
+        std::string t(400 - 8 * 48, 'x');
+        for (int i = 0; i < 8; ++i)
+            t += k == 11 ? std::string(48, 'y') : "<!--##INCLUDE=\"/f" + std::to_string(k + 1) + "\"##--><!--##ENDINCLUDE##-->";
+        files["/f" + std::to_string(k)] = t;
+    }
+    int reads = 0;
+    c.readFile = [&](const std::string& name) -> std::optional<std::string> {
+        ++reads;
+        const auto it = files.find(name);
+        if (it == files.end()) return std::nullopt;
+        return it->second;
+    };
+    std::string page = "<!--##INCLUDE=\"/f0\"##--><!--##ENDINCLUDE##-->";
+    const std::string before = page;
+    try {
+        tv::ApplyMacros(page, false, "", "/site/page.html", c);
+        FAIL() << "the expansion was not bounded";
+    } catch (const tv::MacroError& e) {
+        EXPECT_NE(std::string(e.what()).find("Include blocks expand beyond 64 MiB in"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(page, before);
+    EXPECT_LE(reads, 12);  // each file once
 }
 
 TEST_F(Macros, UpdateFilesWritesTextFilesAndStopsAtAFailure) {

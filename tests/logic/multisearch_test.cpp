@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -96,9 +98,49 @@ TEST(FileTextErrors, Messages) {
         tv::LoadFileText("/nonexistent/x.html");
         FAIL();
     } catch (const tv::FileError& e) {
-        EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/x.html");
+        EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/x.html: No such file or directory");
     }
-    EXPECT_THROW(tv::SaveFileText("x", "/nonexistent/y.html"), tv::FileError);
+    try {
+        tv::SaveFileText("x", "/nonexistent/y.html");
+        FAIL();
+    } catch (const tv::FileError& e) {
+        EXPECT_STREQ(e.what(), "Cannot create file /nonexistent/y.html: No such file or directory");
+    }
+    // Only regular files of at most 64 MiB are read.
+    try {
+        tv::LoadFileText("/dev/zero");
+        FAIL();
+    } catch (const tv::FileError& e) {
+        EXPECT_STREQ(e.what(), "Cannot open file /dev/zero: not a regular file");
+    }
+}
+
+TEST_F(SiteFiles, OddEntriesArePassedOverAndEachFileIsOnce) {
+    const std::string d = (root / "odd").string();
+    fs::create_directories(d + "/sub");
+    std::ofstream(d + "/a.html") << "a";
+    fs::create_symlink("../a.html", d + "/sub/link.html");
+    fs::create_hard_link(d + "/a.html", d + "/hard.html");
+    ::mkfifo((d + "/fifo.html").c_str(), 0600);
+    fs::create_symlink("/dev/zero", d + "/zero.html");
+    fs::create_symlink("loop.html", d + "/loop.html");
+    std::ofstream(d + "/big.html").close();
+    fs::resize_file(d + "/big.html", (64ull << 20) + 1);  // sparse
+    std::vector<std::string> files, passedOver;
+    tv::CollectFolderFiles(d, true, {"html"}, files, &passedOver);
+    EXPECT_EQ(passedOver.size(), 3u);
+    const std::vector<std::string> once = tv::eachFileOnce(files);
+    EXPECT_EQ(once.size(), 2u);  // a.html (one of three names) and big.html
+    try {
+        tv::FindInFiles(once, "a", false);
+        FAIL() << "a file over 64 MiB was read";
+    } catch (const tv::FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("larger than 64 MiB"), std::string::npos);
+    }
+    std::erase_if(files, [](const std::string& f) { return f.ends_with("big.html"); });
+    const tv::ReplaceResult r = tv::ReplaceInFiles(tv::eachFileOnce(files), "a", "b", true);
+    EXPECT_EQ(r.total, 1);
+    EXPECT_EQ(tv::LoadFileText(d + "/a.html"), "b");
 }
 
 } // namespace

@@ -206,7 +206,7 @@ private slots:
         for (const Case& c : cases) {
             const QString file = path(c.name);
             QVERIFY2(!QImage(file).isNull(), qPrintable(c.name));  // the file is a real picture
-            std::uint16_t w = 0, h = 0;
+            std::uint32_t w = 0, h = 0;
             tv::ReadImageSize(file.toStdString(), w, h);
             QCOMPARE(int(w), c.width);
             QCOMPARE(int(h), c.height);
