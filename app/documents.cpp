@@ -195,6 +195,14 @@ TMDIChild* TDocumentManager::NewFile(const QString& templateName, const QString&
     return child;
 }
 
+TMDIChild* TDocumentManager::newNamed(const QString& fileName) {
+    if (TMDIChild* found = FindDocument(fileName)) return found;
+    TMDIChild* child = createChild(fileName);
+    showChild(child);
+    child->setModified(false);
+    return child;
+}
+
 TMDIChild* TDocumentManager::newFromText(const std::string& text, int caret) {
     TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
     showChild(child);

@@ -39,6 +39,9 @@ public:
     // A new document: "Untitled " and the next number; from a template
     // when one is named (its macros filled, `title` for "#TITLE#").
     TMDIChild* NewFile(const QString& templateName = {}, const QString& title = {});
+    // A new, empty document under a file name that does not exist yet; the
+    // file is written when the document is saved.
+    TMDIChild* newNamed(const QString& fileName);
     // A new document holding `text`, the caret at `caret`.
     TMDIChild* newFromText(const std::string& text, int caret);
     // A document brought back from the recovery journal: its file name (an

@@ -1076,8 +1076,19 @@ void TMainForm::receiveHandOver(const QString& argument) {
     raise();
     activateWindow();
     if (argument.isEmpty()) return;
+    openNamed(fromStd(tv::ExpandLongPath(toStd(argument), toStd(cwd_))));
+}
+
+void TMainForm::openNamed(const QString& fileName) {
+    const std::string name = toStd(fileName);
+    if (!tv::fileExists(name)) {
+        const std::string folder = tv::folderOf(name);
+        if (folder.empty() || tv::folderExists(folder)) docs_->newNamed(fileName);
+        else showError(QStringLiteral("Cannot open %1: the folder %2 does not exist.").arg(fileName, fromStd(folder)));
+        return;
+    }
     try {
-        OpenDocument(fromStd(tv::ExpandLongPath(toStd(argument), toStd(cwd_))));
+        OpenDocument(fileName);
     } catch (const tv::FileError& e) {
         showError(fromStd(e.what()));
     }
@@ -1325,11 +1336,7 @@ void TMainForm::showEvent(QShowEvent* e) {
 void TMainForm::FormShow() {
     for (const QString& arg : args_) {
         if (arg.isEmpty() || arg.startsWith(QLatin1Char('-'))) continue;
-        try {
-            OpenDocument(fromStd(tv::ExpandLongPath(toStd(arg), toStd(cwd_))));
-        } catch (const tv::FileError& e) {
-            showError(fromStd(e.what()));
-        }
+        openNamed(fromStd(tv::ExpandLongPath(toStd(arg), toStd(cwd_))));
     }
     if (aboutBox_) aboutBox_->setOwnerName(fromStd(tv::registeredOwner()));
     // The last project comes back.

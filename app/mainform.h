@@ -82,6 +82,9 @@ public:
     // Runs a document command on the active window; nothing without one.
     void runCommand(const DocumentCommand& c);
 
+    // A name given on the command line or by a second start: the file, or
+    // a new page under that name when there is none yet.
+    void openNamed(const QString& fileName);
     // A single-instance message: bring the frame forward and open the name.
     void receiveHandOver(const QString& argument);
     // Files dropped on the frame, in order.

@@ -22,6 +22,8 @@ std::string folderOf(std::string_view path);
 // (".html"); empty when there is none.
 std::string lowerExtension(std::string_view path);
 bool fileExists(const std::string& path);
+// Whether a folder of that name exists.
+bool folderExists(const std::string& path);
 
 // The program's folder: user tag sets, the spell checker's files, the base
 // of relative include names. TAVIRON_HOME when set, else the per-user data

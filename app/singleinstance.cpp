@@ -67,7 +67,17 @@ bool SingleInstance::acquire() {
 bool SingleInstance::listen(std::function<void(const QString&)> handler) {
     handler_ = std::move(handler);
     QLocalServer::removeServer(socketPath(key_));
-    return server_.listen(socketPath(key_));
+    const bool listening = server_.listen(socketPath(key_));
+    // Qt closes the server when accepting fails (no file descriptors left);
+    // it listens again, so that later starts are still handed over.
+    auto* watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [this] {
+        if (server_.isListening()) return;
+        QLocalServer::removeServer(socketPath(key_));
+        server_.listen(socketPath(key_));
+    });
+    watch->start(2000);
+    return listening;
 }
 
 void SingleInstance::onConnection() {

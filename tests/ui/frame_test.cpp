@@ -86,8 +86,7 @@ private slots:
     void opensTheFilesNamedOnTheCommandLine() {
         writeFile(path("page.html"), "<p>hi</p>\n");
         writeFile(path("-x"), "not an option");
-        startFrame({QStringLiteral("-x"), QString(), QStringLiteral("./sub/../page.html"),
-                    QStringLiteral("missing.html")});
+        startFrame({QStringLiteral("-x"), QString(), QStringLiteral("./sub/../page.html")});
         const auto docs = frame->documents();
         QCOMPARE(docs.size(), std::size_t(1));
         QCOMPARE(docs[0]->FileName(), path("page.html"));
@@ -96,6 +95,21 @@ private slots:
         QVERIFY(!docs[0]->RichEdit1->Modified());
         QVERIFY(!frame->SaveBtn->isEnabled());
         QVERIFY(prompts->questions.empty());
+    }
+
+    void aNameThatDoesNotExistOpensANewPage() {
+        startFrame({QStringLiteral("missing.html"), QStringLiteral("nofolder/x.html")});
+        QCOMPARE(frame->documents().size(), std::size_t(1));
+        TMDIChild* doc = frame->activeDocument();
+        QCOMPARE(doc->FileName(), path("missing.html"));
+        QVERIFY(!QFile::exists(path("missing.html")));  // written only when saved
+        QCOMPARE(prompts->questions.size(), std::size_t(1));
+        QCOMPARE(prompts->questions[0].text, QStringLiteral("Cannot open %1: the folder %2 does not exist.")
+                                                 .arg(path("nofolder/x.html"), path("nofolder")));
+        edit(doc, "new page");
+        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(readFile(path("missing.html")), QByteArray("new page"));
+        QVERIFY(prompts->questions.size() == 1);
     }
 
     void findDocumentComparesNamesExactly() {
