@@ -4,7 +4,7 @@
 # Qt's offscreen platform. Installs the Debian packages it needs first.
 set -euo pipefail
 cd "$(dirname "$0")"
-bash scripts/deps.sh
+bash scripts/deps.sh test
 build=${TAVIRON_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIRON_TESTS=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"

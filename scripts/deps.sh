@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Taviron needs to build, run and test.
-# Quiet and quick when everything is already there.
+# Installs the Debian packages Taviron needs: "run" (the default) what
+# building and running take, "test" that and the test and benchmark tools,
+# "--with-x" adds a virtual X server. Quiet and quick when all is there.
 set -euo pipefail
-want=(build-essential cmake ninja-build pkg-config
-      qt6-base-dev libqscintilla2-qt6-dev libgl-dev
-      libgtest-dev libbenchmark-dev xauth clang-14 libclang-rt-14-dev
-      libhunspell-dev hunspell-en-us qt6-svg-dev desktop-file-utils)
-[ "${1:-}" = "--with-x" ] && want+=(xvfb)
+run=(build-essential cmake ninja-build pkg-config
+     qt6-base-dev libqscintilla2-qt6-dev libgl-dev libqt6svg6
+     libhunspell-dev hunspell-en-us xdg-utils)
+test=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev desktop-file-utils appstream)
+want=("${run[@]}")
+for arg in "$@"; do
+  case "$arg" in
+    run) ;;
+    test) want+=("${test[@]}") ;;
+    --with-x) want+=(xvfb) ;;
+    *) echo "deps.sh: unknown set $arg" >&2; exit 2 ;;
+  esac
+done
 missing=()
 for p in "${want[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -6,11 +6,19 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/taviron bin/taviron-site share/man/man1/taviron-site.1 share/applications/taviron.desktop share/icons/hicolor/scalable/apps/taviron.svg \
+         share/metainfo/io.github.taviron.Taviron.metainfo.xml share/mime/packages/taviron-project.xml \
          share/doc/taviron/manual/index.html share/doc/taviron/manual/menus.html share/man/man1/taviron.1; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 [ -x "$prefix/bin/taviron" ] || { echo "bin/taviron is not executable"; exit 1; }
 desktop-file-validate "$prefix/share/applications/taviron.desktop"
 grep -q '^Exec=taviron %F$' "$prefix/share/applications/taviron.desktop"
-grep -q '^MimeType=text/html;text/plain;$' "$prefix/share/applications/taviron.desktop"
+grep -q '^MimeType=text/html;text/plain;application/x-taviron-project;$' "$prefix/share/applications/taviron.desktop"
+# Software centres can list it, and the desktop knows its project files.
+appstreamcli validate --no-net "$prefix/share/metainfo/io.github.taviron.Taviron.metainfo.xml" >/dev/null
+grep -q 'type="application/x-taviron-project"' "$prefix/share/mime/packages/taviron-project.xml"
+grep -q 'glob pattern="\*.vkp"' "$prefix/share/mime/packages/taviron-project.xml"
+# The command line answers without any display.
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/taviron" --help | grep -q '^Usage: taviron'
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/taviron" --version | grep -q '^taviron '
 echo "installed and valid"
