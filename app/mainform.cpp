@@ -243,6 +243,7 @@ void TMainForm::applySettings() {
     statusBar()->setVisible(settings_.statusBar);
     StatusBar1->setChecked(settings_.statusBar);
     WordWrap1->setChecked(settings_.wordWrap);
+    LineNumbers1->setChecked(settings_.lineNumbers);
     TabPanel->setVisible(settings_.tabControl);
     TabControl1->setChecked(settings_.tabControl);
 }
@@ -661,6 +662,12 @@ void TMainForm::createMenus() {
     WordWrap1 = addItem(View1, "&Word Wrap", {}, "Wrap long lines at the window's edge");
     WordWrap1->setCheckable(true);
     connect(WordWrap1, &QAction::triggered, this, &TMainForm::WordWrap1Click);
+    LineNumbers1 = addItem(View1, "Line &Numbers", {}, "Show the numbers of the lines");
+    LineNumbers1->setCheckable(true);
+    connect(LineNumbers1, &QAction::triggered, this, [this](bool on) {
+        settings_.lineNumbers = on;
+        for (TMDIChild* c : documents()) c->RichEdit1->SetLineNumbers(on);
+    });
     SpecialCharacters1 = addItem(View1, "S&pecial Characters...", {}, "Extended character entities");
     connect(SpecialCharacters1, &QAction::triggered, this, &TMainForm::SpecialCharacters1Click);
     View1->addSeparator();

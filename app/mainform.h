@@ -164,6 +164,7 @@ public:
     QAction* StatusBar1 = nullptr;
     QAction* TabControl1 = nullptr;
     QAction* WordWrap1 = nullptr;
+    QAction* LineNumbers1 = nullptr;
     QAction* SpecialCharacters1 = nullptr;
     bool CharBoxAllowed = true;  // no special-character palette is open
     void SpecialCharacters1Click();

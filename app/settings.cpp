@@ -406,6 +406,7 @@ Settings ReadSettings(const SettingsStore& st, const std::string& programFolder)
     s.projFile = readString(st, kSettings, "ProjFile", s.projFile);
     s.textExt = splitLines(readString(st, kSettings, "TextExt", ""));
     s.defaultEncoding = readByte(st, kSettings, "DefaultEncoding", s.defaultEncoding) == 1 ? 1 : 0;
+    s.lineNumbers = readBool(st, kSettings, "LineNumbers", s.lineNumbers);
     if (s.textExt.empty()) s.textExt = {"html", "htm", "shtml", "txt"};
     s.ol = readString(st, kOptions, "OL", s.ol, 255);
     s.ul = readString(st, kOptions, "UL", s.ul, 255);
@@ -475,6 +476,7 @@ void WriteSettings(SettingsStore& st, const Settings& s) {
     writeInt(st, kSettings, "nbook", s.nbook);
     st.write(kSettings, "CurrentDir", s.currentDir);
     writeInt(st, kSettings, "FilterIndex", s.filterIndex);
+    writeBool(st, kSettings, "LineNumbers", s.lineNumbers);
 }
 
 } // namespace tv

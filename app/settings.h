@@ -127,6 +127,8 @@ struct Settings {
     std::string custDate = "\"Last Updated:\" c";
     std::uint8_t newFiles = 1;
     bool wordWrap = true, statusBar = true;
+    // "LineNumbers": a margin with the lines' numbers, counted from 1.
+    bool lineNumbers = false;
     std::uint8_t fontSize = 10;
     std::string fontName = "Courier New";
     std::uint8_t delimit = 0;

@@ -119,6 +119,7 @@ void TMDIChild::ApplyEditorSettings() {
     RichEdit1->SetBackgroundColor(tv::PaletteColor(s.backColor));
     RichEdit1->SetTypingColor(s.fontColor);
     RichEdit1->SetEditorFont(QString::fromStdString(s.fontName), s.fontSize);
+    RichEdit1->SetLineNumbers(s.lineNumbers);
 }
 
 void TMDIChild::SetWordWrap(bool on) { RichEdit1->SetWordWrapOn(on); }

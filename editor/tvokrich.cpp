@@ -394,6 +394,12 @@ void TvokRich::SetWordWrapOn(bool on) {
     SendScintilla(SCI_SETHSCROLLBAR, on ? 0L : 1L);
 }
 
+void TvokRich::SetLineNumbers(bool on) {
+    setMarginType(0, QsciScintilla::NumberMargin);
+    setMarginWidth(0, on ? QStringLiteral("00000") : QString());
+    if (!on) setMarginWidth(0, 0);
+}
+
 bool TvokRich::WordWrapOn() const { return wrapMode() != QsciScintilla::WrapNone; }
 
 void TvokRich::SetEditRect(const QRect& r) {

@@ -115,6 +115,8 @@ public:
     void SetBackgroundColor(tv::ColorValue color);
     void SetEditorFont(const QString& name, int pointSize);
     void SetWordWrapOn(bool on);
+    // A margin with the lines' numbers, counted from 1.
+    void SetLineNumbers(bool on);
     bool WordWrapOn() const;
     void SetEditRect(const QRect& r);
 

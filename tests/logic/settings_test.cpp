@@ -136,7 +136,7 @@ TEST(ReadSettings, TableOrder) {
         "Settings/FontName", "Settings/Delimit", "Settings/FontColor", "Settings/BackColor", "Settings/TagColor",
         "Settings/AnchColor", "Settings/ImgColor", "Settings/CommColor", "Settings/ColorCode", "Settings/Labels",
         "Settings/AddExt", "Settings/AutoSave", "Settings/Browser1", "Settings/ProjFile", "Settings/TextExt",
-        "Settings/DefaultEncoding", "Options/OL", "Options/UL"};
+        "Settings/DefaultEncoding", "Settings/LineNumbers", "Options/OL", "Options/UL"};
     EXPECT_EQ(reads, expected);
     EXPECT_EQ(st.log.back(), "values Browsers");
 }
@@ -153,7 +153,7 @@ TEST(WriteSettings, StepsAndOrder) {
         "Settings/WindowState", "Settings/Top", "Settings/Left", "Settings/Height", "Settings/Width",
         "Settings/Browser1", "Settings/ProjFile", "Settings/WordWrap", "Settings/StatusBar", "Settings/FileList",
         "Settings/TabControl", "Options/OL", "Options/UL", "Settings/Sizer2", "Settings/Sizer1", "Settings/Sizer3",
-        "Settings/nbook", "Settings/CurrentDir", "Settings/FilterIndex"};
+        "Settings/nbook", "Settings/CurrentDir", "Settings/FilterIndex", "Settings/LineNumbers"};
     EXPECT_EQ(writes, unchanged);  // nothing of the option values without a change
 
     st.log.clear();

@@ -244,6 +244,20 @@ private slots:
         QCOMPARE(host.saved[0], window.get());
     }
 
+    void lineNumbersShowInEveryWindowAndAreKept() {
+        QCOMPARE(ed()->marginWidth(0), 0);
+        TMDIChild* second = open("two");
+        frame->LineNumbers1->trigger();
+        QVERIFY(ed()->marginWidth(0) > 0);
+        QVERIFY(second->RichEdit1->marginWidth(0) > 0);
+        QCOMPARE(ed()->marginType(0), QsciScintilla::NumberMargin);
+        QVERIFY(frame->settings().lineNumbers);
+        TMDIChild* third = open("three");
+        QVERIFY(third->RichEdit1->marginWidth(0) > 0);
+        frame->LineNumbers1->trigger();
+        QCOMPARE(third->RichEdit1->marginWidth(0), 0);
+    }
+
     void theTextLimitSaysWhyNothingHappens() {
         ed()->SetTextLimit(5);
         QTest::keyClicks(ed(), "abcdef");
