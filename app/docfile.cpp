@@ -141,6 +141,26 @@ std::string readFileBytes(const std::string& path) {
 #endif
 }
 
+#ifndef _WIN32
+namespace {
+// Writes every byte, going on after interruptions; throws the errno of a
+// failure.
+void writeAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw errno;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+}
+} // namespace
+#endif
+
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
     const fs::path target = resolveLinks(fs::path(path));
     fs::path folder = target.parent_path();
@@ -164,16 +184,10 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
         ::umask(mask);
         if (::fchmod(fd, 0666 & ~mask) != 0) abandon(errno);
     }
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            abandon(errno);
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
+    try {
+        writeAll(fd, bytes);
+    } catch (int err) {
+        abandon(err);
     }
     if (::fsync(fd) != 0) abandon(errno);
     if (::close(fd) != 0) {
@@ -258,20 +272,6 @@ bool inGroup(gid_t gid) {
 bool hasExtendedAttributes(const fs::path& target) {
     const ssize_t n = ::listxattr(target.c_str(), nullptr, 0);
     return n > 0;
-}
-
-void writeAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw errno;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
 }
 
 // Rewrites the file itself with `bytes`; throws the errno of a failure.

@@ -40,6 +40,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -195,7 +196,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     {
         const auto store = tv::openSettingsStore();
         MRUFileList1->LoadFromRegistry(*store);
-        settings_ = tv::ReadSettings(*store, tv::programFolder());
+        settings_ = tv::ReadSettings(*store);
     }
     applySettings();
     if (settings_.browsers.empty()) {
@@ -231,7 +232,7 @@ void TMainForm::applySettings() {
     resize(static_cast<int>(b.width), static_cast<int>(b.height));
     if (settings_.maximized()) setWindowState(windowState() | Qt::WindowMaximized);
     applyToolBarLayouts();
-    FilePanel->setFolder(fromStd(settings_.currentDir));
+    FilePanel->setFolder(settings_.currentDir.empty() ? QDir::homePath() : fromStd(settings_.currentDir));
     FilePanel->setFilterIndex(settings_.filterIndex);
     // Stored grab bars stay within the frame.
     FilePanel->setFolderAreaHeight(tv::keepWithin(settings_.sizer1, 20, b.height, 120));
@@ -1349,6 +1350,10 @@ void TMainForm::FormShow() {
     // The last project comes back.
     if (settings_.projFile != tv::kUntitledProject && tv::fileExists(settings_.projFile))
         OpenProject(fromStd(settings_.projFile));
+    // Without a stored folder the file pane shows the first document's.
+    if (settings_.currentDir.empty())
+        if (TMDIChild* c = activeDocument(); c && !c->IsUntitled())
+            FilePanel->setFolder(fromStd(tv::folderOf(c->Document.fileName)));
     // Asked once the frame is on the screen, so that the question has it
     // behind it.
     QTimer::singleShot(0, this, &TMainForm::offerRecovery);

@@ -350,7 +350,7 @@ const std::string kBrowsers = "Browsers";
 std::string toolBarKey(int i) { return std::string("Toolbars\\") + kToolBarNames[i]; }
 } // namespace
 
-Settings ReadSettings(const SettingsStore& st, const std::string& programFolder) {
+Settings ReadSettings(const SettingsStore& st) {
     Settings s;
     // The bounds, and whether the store held any of them (a first start
     // holds none, and the frame then fits the screen).
@@ -380,7 +380,9 @@ Settings ReadSettings(const SettingsStore& st, const std::string& programFolder)
     s.sizer1 = readInt(st, kSettings, "Sizer1", s.sizer1);
     s.sizer3 = readInt(st, kSettings, "Sizer3", s.sizer3);
     s.nbook = readInt(st, kSettings, "nbook", s.nbook);
-    s.currentDir = readString(st, kSettings, "CurrentDir", programFolder);
+    // No stored folder: the file pane starts with the first document's
+    // folder, else the home folder (the program's folder holds no pages).
+    s.currentDir = readString(st, kSettings, "CurrentDir", "");
     s.filterIndex = readInt(st, kSettings, "FilterIndex", s.filterIndex);
     s.fileList = readBool(st, kSettings, "FileList", s.fileList);
     s.tabControl = readBool(st, kSettings, "TabControl", s.tabControl);

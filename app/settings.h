@@ -152,10 +152,10 @@ struct Settings {
     static std::array<ToolBarLayout, kToolBarCount> defaultToolBars();
 };
 
-// Reads every option in table order. `programFolder` is the default of
-// "CurrentDir". Missing or unreadable values give their defaults; an empty
-// extension list is filled with "html", "htm", "shtml", "txt".
-Settings ReadSettings(const SettingsStore& store, const std::string& programFolder);
+// Reads every option in table order. Missing or unreadable values give their
+// defaults; an empty extension list is filled with "html", "htm", "shtml",
+// "txt".
+Settings ReadSettings(const SettingsStore& store);
 
 // Writes at exit: first the tool-bar layouts, then the window state and
 // bounds (not while maximized, so the last normal bounds survive), the

@@ -106,7 +106,7 @@ int update(const std::vector<std::string>& names, bool recurse, const std::vecto
     const std::vector<std::string> unique = tv::eachFileOnce(files);
     const std::string program = tv::programFolder();
     const auto store = tv::openSettingsStore();
-    const tv::Settings settings = tv::ReadSettings(*store, program);
+    const tv::Settings settings = tv::ReadSettings(*store);
     tv::MacroContext context =
         tv::macroContextFor(settings, tv::registeredOwner(), program);
     tv::UpdateFilesCallbacks callbacks;

@@ -70,7 +70,7 @@ TEST(Encodings, ListSectionsReadInNumericOrder) {
 
 TEST(ReadSettings, FirstStartGivesTheDefaults) {
     MemoryStore empty;
-    const tv::Settings s = tv::ReadSettings(empty, "/prog");
+    const tv::Settings s = tv::ReadSettings(empty);
     EXPECT_EQ(s.left, 10);
     EXPECT_EQ(s.top, 10);
     EXPECT_EQ(s.width, 500);
@@ -81,7 +81,7 @@ TEST(ReadSettings, FirstStartGivesTheDefaults) {
     EXPECT_TRUE(s.statusBar);
     EXPECT_TRUE(s.wordWrap);
     EXPECT_EQ(s.textExt, (std::vector<std::string>{"html", "htm", "shtml", "txt"}));
-    EXPECT_EQ(s.currentDir, "/prog");
+    EXPECT_EQ(s.currentDir, "");  // the pane then starts with the first document's folder or home
     EXPECT_EQ(s.custDate, "\"Last Updated:\" c");
     EXPECT_EQ(s.projFile, "Untitled.vkp");
     EXPECT_EQ(s.ol, "<OL>");
@@ -98,7 +98,7 @@ TEST(ReadSettings, StoredValues) {
     st.write("Browsers", "x", "Chromium|/usr/bin/chromium");
     st.write("Toolbars\\TableTbar", "DockedTo", "DockLeft");
     st.write("Toolbars\\TableTbar", "Visible", "0");
-    const tv::Settings s = tv::ReadSettings(st, "/prog");
+    const tv::Settings s = tv::ReadSettings(st);
     EXPECT_EQ(s.fontSize, 12);
     EXPECT_EQ(s.textExt, (std::vector<std::string>{"htm", "php"}));
     EXPECT_TRUE(s.maximized());
@@ -118,7 +118,7 @@ std::vector<std::string> accesses(const MemoryStore& s, const std::string& kind)
 
 TEST(ReadSettings, TableOrder) {
     MemoryStore st;
-    tv::ReadSettings(st, "/prog");
+    tv::ReadSettings(st);
     std::vector<std::string> reads = accesses(st, "read");
     // Skip the tool-bar layouts (position 6) after checking where they stand.
     const auto firstBar = std::find_if(reads.begin(), reads.end(), [](const std::string& r) {
@@ -143,7 +143,7 @@ TEST(ReadSettings, TableOrder) {
 
 TEST(WriteSettings, StepsAndOrder) {
     MemoryStore st;
-    tv::Settings s = tv::ReadSettings(st, "/prog");
+    tv::Settings s = tv::ReadSettings(st);
     st.log.clear();
     tv::WriteSettings(st, s);
     std::vector<std::string> writes = accesses(st, "write");
@@ -173,7 +173,7 @@ TEST(WriteSettings, StepsAndOrder) {
 TEST(WriteSettings, MaximizedKeepsTheNormalBounds) {
     MemoryStore st;
     st.write("Settings", "Width", "640");
-    tv::Settings s = tv::ReadSettings(st, "/prog");
+    tv::Settings s = tv::ReadSettings(st);
     s.windowState = "Maximized";
     s.width = 1920;
     tv::WriteSettings(st, s);

@@ -474,7 +474,7 @@ private slots:
         pane()->setFilterIndex(1);
         uitest::discardFrame(frame);
         const auto store = tv::openSettingsStore();
-        const tv::Settings s = tv::ReadSettings(*store, "/");
+        const tv::Settings s = tv::ReadSettings(*store);
         QCOMPARE(s.fileList, true);
         QCOMPARE(s.nbook, 1);
         QCOMPARE(s.filterIndex, 1);
