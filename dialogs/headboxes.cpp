@@ -14,6 +14,7 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QMouseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -274,12 +275,37 @@ TStyleBox::TStyleBox(QWidget* parent) : TElementBox(QStringLiteral("Style Sheet 
 
 // --- font and base font -----------------------------------------------------------
 
+namespace {
+// A group whose bare area (its frame, labels and greyed fields) ticks the group's check
+// box when clicked, so the whole Size row answers a click and not only the small box.
+class ToggleGroup : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+    QCheckBox* check = nullptr;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        if (check && e->button() == Qt::LeftButton) e->accept();
+        else QGroupBox::mousePressEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (check && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
+            check->click();
+            return;
+        }
+        QGroupBox::mouseReleaseEvent(e);
+    }
+};
+}  // namespace
+
 TFontBox::TFontBox(QWidget* parent) : TElementBox(QStringLiteral("Font - Taviron"), parent) {
     setObjectName(QStringLiteral("FontBox"));
-    auto* sizeGroup = new QGroupBox(this);
+    auto* sizeGroup = new ToggleGroup(this);
+    sizeGroup->setObjectName(QStringLiteral("SizeGroup"));
     auto* sizeRow = new QHBoxLayout(sizeGroup);
     SizeCheck = new QCheckBox(QStringLiteral("Size"), sizeGroup);
     SizeCheck->setObjectName(QStringLiteral("SizeCheck"));
+    sizeGroup->check = SizeCheck;
     auto* size = new QLineEdit(QStringLiteral("1"), sizeGroup);
     size->setObjectName(QStringLiteral("size"));
     size->setReadOnly(true);

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -399,6 +400,34 @@ private slots:
                                     "<HR WIDTH=50% NOSHADE>"));
         ed()->Undo();  // one OK, one step
         QCOMPARE(text().right(24), QByteArray("\r\n<HR noshade width=50%>"));
+    }
+
+    void clickingTheSizeGroupTogglesIt() {
+        start("x");
+        QList<bool> states;
+        fill<TFontBox>(
+            [&](TFontBox& b) {
+                b.show();
+                if (!QTest::qWaitForWindowExposed(&b)) return;
+                auto* group = b.findChild<QWidget*>(QStringLiteral("SizeGroup"));
+                auto* type = b.SizeType;
+                // The greyed "Type:" label, the group's bare edge, then the box itself.
+                QWidget* label = nullptr;
+                for (auto* l : group->findChildren<QLabel*>())
+                    if (l->text() == QStringLiteral("Type:")) label = l;
+                if (!group || !label) return;
+                states << b.SizeCheck->isChecked() << type->isEnabled();
+                QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+                states << b.SizeCheck->isChecked() << type->isEnabled();
+                QTest::mouseClick(group, Qt::LeftButton, {}, QPoint(group->width() - 2, group->height() / 2));
+                states << b.SizeCheck->isChecked();
+                QTest::mouseClick(b.SizeCheck, Qt::LeftButton, {}, QPoint(4, b.SizeCheck->height() / 2));
+                states << b.SizeCheck->isChecked();
+            },
+            false);
+        frame->command("Font1")->trigger();
+        QCOMPARE(states, (QList<bool>{false, false, true, true, false, true}));
+        QCOMPARE(text(), QByteArray("x"));
     }
 
     void styleSheetFramesetAndMeta() {
