@@ -9,7 +9,7 @@
 #include "editor/mdichild.h"
 #include "editor/tvokrich.h"
 #include "tools/searchbox.h"
-
+#include <algorithm>
 #include <memory>
 
 #include <QApplication>
@@ -196,18 +196,24 @@ public:
     std::optional<tv::ColorValue> color(QWidget*, tv::ColorValue) override { return std::nullopt; }
 };
 
-// Replace All of the search dialog, as its button runs it: 2,000 matches in
-// a coloured page of 370 KB, one undo step.
+// Replace All of the search dialog, as its button runs it, one undo step:
+// range(0) matches spread over a coloured table page of range(1) bytes.
 void BM_ReplaceAll(benchmark::State& state) {
     SilentPrompter silent;
     setPrompter(&silent);
     {
         ColouredDocument d(0);
+        const auto matches = static_cast<int>(state.range(0));
+        const auto bytes = static_cast<size_t>(state.range(1));
+        const int perRow = std::max(1, matches / static_cast<int>(bytes / 100));
         std::string page;
-        for (int i = 0; page.size() < 370000; ++i)
-            page += "<TR><TD ALIGN=LEFT>Row " + std::to_string(i) +
-                    (i < 2000 ? " holds a match" : " holds nothing") +
-                    " in its text, with enough other words to fill a table row</TD></TR>\r\n";
+        int left = matches;
+        for (int i = 0; page.size() < bytes; ++i) {
+            std::string row = "<TR><TD ALIGN=LEFT>Row " + std::to_string(i);
+            for (int k = 0; k < perRow; ++k, --left) row += left > 0 ? " match" : " words";
+            page += row + "</TD></TR>\r\n";
+        }
+        if (left > 0) state.SkipWithError("the page is too small for the matches");
         Tsearchbox* box = d.frame->searchBox();
         box->find->setPlainText(QStringLiteral("match"));
         box->replace->setPlainText(QStringLiteral("hit"));
@@ -227,7 +233,7 @@ void BM_ReplaceAll(benchmark::State& state) {
     }
     setPrompter(nullptr);
 }
-BENCHMARK(BM_ReplaceAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceAll)->Args({2000, 370000})->Args({12000, 140000})->Unit(benchmark::kMillisecond);
 
 // The recovery journal of a 1 MB document: what the window's thread does
 // (copy the text and make the entry), and what the writer thread does (the
