@@ -8,6 +8,8 @@
 #include "app/prompter.h"
 #include "app/filekind.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -190,6 +192,10 @@ TFilePane::TFilePane(tv::TProject& root, QWidget* parent) : QWidget(parent), roo
     l2->addWidget(FilterBox);
     l2->addWidget(FileList, 1);
     Notebook1->addTab(GrabBar1, QStringLiteral("Default"));
+    // The area above a grab bar keeps its height as the frame grows or shrinks
+    // (a maximised start, too); the list below takes the difference.
+    GrabBar1->setStretchFactor(0, 0);
+    GrabBar1->setStretchFactor(1, 1);
 
     // "Project": the folder tree above its grab bar, the folder's files below.
     GrabBar2 = new QSplitter(Qt::Vertical);
@@ -201,6 +207,8 @@ TFilePane::TFilePane(tv::TProject& root, QWidget* parent) : QWidget(parent), roo
     ListBox1->setItemDelegate(new ProjectRowDelegate([this](const QString& f) { return kindIcon(f); }, ListBox1));
     ListBox1->setUniformItemSizes(true);
     Notebook1->addTab(GrabBar2, QStringLiteral("Project"));
+    GrabBar2->setStretchFactor(0, 0);
+    GrabBar2->setStretchFactor(1, 1);
 
     auto hint = [this](const QString& h) {
         if (onHint) onHint(h);
@@ -437,14 +445,20 @@ void TFilePane::resizeEvent(QResizeEvent* e) {
     layoutFileList();
 }
 
+namespace {
+constexpr int kListRoom = 80;  // pixels kept for the list below a grab bar
+}
+
 bool TFilePane::event(QEvent* e) {
     // The grab bars take their stored places once the pages have a size.
     if (e->type() == QEvent::LayoutRequest || e->type() == QEvent::Show || e->type() == QEvent::Resize) {
         for (auto [bar, wanted] : {std::pair{GrabBar1, &wantedFolderArea_}, std::pair{GrabBar2, &wantedTree_}}) {
             if (*wanted < 0 || !bar->isVisible() || bar->height() <= 0) continue;
-            const int rest = bar->height() - bar->handleWidth() - *wanted;
-            if (rest <= 0) continue;
-            bar->setSizes({*wanted, rest});
+            // The list below keeps room for a few rows in a small frame.
+            const int room = bar->height() - bar->handleWidth();
+            const int top = std::min(*wanted, room - std::min(kListRoom, room / 2));
+            if (top < 20) continue;
+            bar->setSizes({top, room - top});
             *wanted = -1;
         }
     }

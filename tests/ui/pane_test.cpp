@@ -484,6 +484,27 @@ private slots:
         QCOMPARE(QString::fromStdString(s.currentDir), path(QStringLiteral("site/sub")));
     }
 
+    void grabBarsKeepTheirPlace() {
+        // A maximised start: the stored heights hold once the frame has grown.
+        start("FileList=1\nnbook=0\nWindowState=Maximized\nTop=10\nLeft=10\nWidth=500\nHeight=373\n"
+              "Sizer1=90\nSizer3=70\n");
+        QTRY_VERIFY(frame->isMaximized());
+        QTest::qWait(50);
+        QCOMPARE(pane()->GrabBar1->sizes().value(0), 90);
+        pane()->Notebook1->setCurrentIndex(1);
+        QTRY_COMPARE(pane()->GrabBar2->sizes().value(0), 70);
+        // Growing the frame gives the difference to the lists below.
+        frame->showNormal();
+        QTest::qWait(50);
+        QCOMPARE(pane()->GrabBar2->sizes().value(0), 70);
+        uitest::discardFrame(frame);
+        // A small frame with a tall stored tree still shows the project's files.
+        start("FileList=1\nnbook=1\nWindowState=Normal\nTop=10\nLeft=10\nWidth=500\nHeight=373\nSizer3=400\n");
+        QTest::qWait(50);
+        QVERIFY(pane()->GrabBar2->sizes().value(0) >= 20);
+        QVERIFY2(pane()->ListBox1->height() >= 60, qPrintable(QString::number(pane()->ListBox1->height())));
+    }
+
     void updateFilesAndProjectSearchScope() {
         start();
         writeFile(path(QStringLiteral("site/a.html")), "#FILENAME# table");
