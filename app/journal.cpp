@@ -27,6 +27,9 @@ TRecoveryJournal::TRecoveryJournal(QObject* parent) : QObject(parent) {
 }
 
 TRecoveryJournal::~TRecoveryJournal() {
+    // Let the writer finish what it was given (a closed window's removal among it)
+    // before the thread stops; whatever is still queued then would be dropped.
+    QMetaObject::invokeMethod(writer_, [] {}, Qt::BlockingQueuedConnection);
     for (auto& [child, w] : windows_)
         if (w.written) QFile::remove(pathOf(w));
     thread_.quit();
