@@ -5,6 +5,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+QIcon applicationIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/taviron-%1.png").arg(size), QSize(size, size));
+    icon.addFile(QStringLiteral(":/icons/taviron.svg"));
+    return icon;
+}
+
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About Taviron"));
@@ -14,7 +22,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     auto* version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(TAVIRON_VERSION)), this);
     version->setAlignment(Qt::AlignCenter);
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/icons/taviron.svg")).pixmap(64, 64));
+    icon->setPixmap(applicationIcon().pixmap(64, 64));
     icon->setAlignment(Qt::AlignCenter);
     auto* blurb = new QLabel(QStringLiteral("An editor of HTML source text."), this);
     auto* licence = new QLabel(QStringLiteral("Free software: you may use, change and share it."), this);

@@ -4,6 +4,10 @@
 #include <QDialog>
 
 class QLabel;
+class QIcon;
+
+// The program's icon: its drawn PNG sizes, with the SVG for any other size.
+QIcon applicationIcon();
 
 class TAboutBox : public QDialog {
     Q_OBJECT

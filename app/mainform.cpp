@@ -59,6 +59,7 @@
 #include <QStatusTipEvent>
 #include <QSplitter>
 #include <QScreen>
+#include <QtMath>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -97,7 +98,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     initResources();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kCaption);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/taviron.svg")));
+    setWindowIcon(applicationIcon());
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("ClientArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -760,20 +761,33 @@ Tsearchbox* TMainForm::searchBox() {
 
 namespace {
 // A tool button's picture: its short label drawn as the button shows text.
+// It is drawn once for each pixel ratio a screen may ask for (1, 2 and every
+// connected screen's own), so that it stays sharp on high-density screens.
 QIcon labelIcon(const QString& label, int style, const QPalette& palette) {
-    QPixmap pm(24, 24);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QFont f = p.font();
-    f.setPixelSize(label.size() > 2 ? 9 : 14);
-    f.setBold(style & 1);
-    f.setItalic(style & 2);
-    f.setUnderline(style & 4);
-    p.setFont(f);
-    p.setPen(palette.color(QPalette::ButtonText));
-    p.drawText(pm.rect(), Qt::AlignCenter, label);
-    return QIcon(pm);
+    std::vector<qreal> ratios{1.0, 2.0};
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (std::find(ratios.begin(), ratios.end(), screen->devicePixelRatio()) == ratios.end())
+            ratios.push_back(screen->devicePixelRatio());
+    QIcon icon;
+    for (qreal ratio : ratios) {
+        const int side = qCeil(24 * ratio);
+        QPixmap pm(side, side);
+        pm.setDevicePixelRatio(ratio);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        QFont f = p.font();
+        f.setPixelSize(label.size() > 2 ? 9 : 14);
+        f.setBold(style & 1);
+        f.setItalic(style & 2);
+        f.setUnderline(style & 4);
+        p.setFont(f);
+        p.setPen(palette.color(QPalette::ButtonText));
+        p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, label);
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
 }
 } // namespace
 
@@ -1184,6 +1198,9 @@ void TMainForm::ShowApplicationHint(const QString& hint) { panel1_->setText(QStr
 bool TMainForm::event(QEvent* e) {
     if (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange)
         noteSettingsChanged();
+    // The desktop turned dark or light: the editors' default colours follow.
+    if (e->type() == QEvent::ApplicationPaletteChange)
+        for (TMDIChild* c : documents()) c->ApplyEditorSettings();
     if (e->type() == QEvent::StatusTip) {
         ShowApplicationHint(static_cast<QStatusTipEvent*>(e)->tip());
         return true;

@@ -19,6 +19,15 @@ constexpr int redOf(ColorValue c) { return static_cast<int>(c & 0xFF); }
 constexpr int greenOf(ColorValue c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int blueOf(ColorValue c) { return static_cast<int>((c >> 16) & 0xFF); }
 
+// Whether text on this colour should be light: its luminance is under half.
+bool IsDark(ColorValue c);
+
+// The colour the editor paints a palette index with. The dark scheme gives
+// each index an equivalent that reads well on a dark background: index 15,
+// the default background, turns nearly black and index 0, the default text,
+// light grey.
+ColorValue EditorColor(std::uint8_t index, bool darkScheme);
+
 // "#" and six upper-case hexadecimal digits: red, green, blue.
 std::string ColorToHTML(ColorValue c);
 

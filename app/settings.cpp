@@ -350,6 +350,12 @@ const std::string kBrowsers = "Browsers";
 std::string toolBarKey(int i) { return std::string("Toolbars\\") + kToolBarNames[i]; }
 } // namespace
 
+bool UsesDefaultColors(const Settings& s) {
+    const Settings d;
+    return s.fontColor == d.fontColor && s.backColor == d.backColor && s.tagColor == d.tagColor &&
+           s.anchColor == d.anchColor && s.imgColor == d.imgColor && s.commColor == d.commColor;
+}
+
 Settings ReadSettings(const SettingsStore& st) {
     Settings s;
     // The bounds, and whether the store held any of them (a first start

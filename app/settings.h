@@ -155,6 +155,10 @@ struct Settings {
 // Reads every option in table order. Missing or unreadable values give their
 // defaults; an empty extension list is filled with "html", "htm", "shtml",
 // "txt".
+// Whether the six colour settings (text, background and the four kinds of
+// tag) are all still what a first start gives them.
+bool UsesDefaultColors(const Settings& s);
+
 Settings ReadSettings(const SettingsStore& store);
 
 // Writes at exit: first the tool-bar layouts, then the window state and

@@ -116,7 +116,14 @@ bool TMDIChild::IsUntitled() const { return Document.isUntitled(); }
 
 void TMDIChild::ApplyEditorSettings() {
     const tv::Settings& s = host_.settings();
-    RichEdit1->SetBackgroundColor(tv::PaletteColor(s.backColor));
+    // On a dark desktop the default colours turn into their dark
+    // equivalents; colours the user chose are kept as chosen.
+    const QColor window = QApplication::palette().color(QPalette::Window);
+    const bool dark = tv::UsesDefaultColors(s) &&
+                      tv::IsDark(tv::ColorValue(window.red()) | tv::ColorValue(window.green()) << 8 |
+                                 tv::ColorValue(window.blue()) << 16);
+    RichEdit1->SetColorScheme(dark);
+    RichEdit1->SetBackgroundColor(tv::EditorColor(s.backColor, dark));
     RichEdit1->SetTypingColor(s.fontColor);
     RichEdit1->SetEditorFont(QString::fromStdString(s.fontName), s.fontSize);
     RichEdit1->SetLineNumbers(s.lineNumbers);

@@ -108,9 +108,7 @@ void TvokRich::restrictKeyBindings() {
 }
 
 void TvokRich::setupStyles() {
-    SendScintilla(SCI_STYLESETFORE, STYLE_DEFAULT, static_cast<long>(tv::PaletteColor(0)));
-    for (int i = 0; i < tv::kPaletteSize; ++i)
-        SendScintilla(SCI_STYLESETFORE, i, static_cast<long>(tv::PaletteColor(static_cast<std::uint8_t>(i))));
+    SetColorScheme(false);
     SetBackgroundColor(tv::PaletteColor(15));
     SetEditorFont(QStringLiteral("Courier New"), 10);
 }
@@ -376,6 +374,14 @@ void TvokRich::SetBackgroundColor(tv::ColorValue color) {
         SendScintilla(SCI_STYLESETBACK, i, static_cast<long>(color));
     setPaper(toQColor(color));
     setMarginsBackgroundColor(toQColor(color));
+}
+
+void TvokRich::SetColorScheme(bool dark) {
+    SendScintilla(SCI_STYLESETFORE, STYLE_DEFAULT, static_cast<long>(tv::EditorColor(0, dark)));
+    for (int i = 0; i < tv::kPaletteSize; ++i)
+        SendScintilla(SCI_STYLESETFORE, i, static_cast<long>(tv::EditorColor(static_cast<std::uint8_t>(i), dark)));
+    setCaretForegroundColor(toQColor(tv::EditorColor(0, dark)));
+    setMarginsForegroundColor(toQColor(tv::EditorColor(7, dark)));
 }
 
 void TvokRich::SetEditorFont(const QString& name, int pointSize) {

@@ -113,6 +113,9 @@ public:
     void SetTypingColor(int index);
     int TypingColor() const { return typingStyle_; }
     void SetBackgroundColor(tv::ColorValue color);
+    // Paints every palette index with its colour in the light (standard) or
+    // the dark scheme; the caret and the line numbers follow the text.
+    void SetColorScheme(bool dark);
     void SetEditorFont(const QString& name, int pointSize);
     void SetWordWrapOn(bool on);
     // A margin with the lines' numbers, counted from 1.

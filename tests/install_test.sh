@@ -10,6 +10,13 @@ for f in bin/taviron bin/taviron-site share/man/man1/taviron-site.1 share/applic
          share/doc/taviron/manual/index.html share/doc/taviron/manual/menus.html share/man/man1/taviron.1; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
+# Every icon size a desktop asks for, each a PNG of that size.
+for size in 16 24 32 48 64 128 256; do
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/taviron.png"
+  [ -e "$icon" ] || { echo "missing after install: icon ${size}x${size}"; exit 1; }
+  head -c 24 "$icon" | od -An -tx1 | tr -d ' \n' | grep -q "^89504e470d0a1a0a0000000d49484452$(printf '%08x%08x' "$size" "$size")" \
+    || { echo "icon ${size}x${size} is not a ${size}-pixel PNG"; exit 1; }
+done
 [ -x "$prefix/bin/taviron" ] || { echo "bin/taviron is not executable"; exit 1; }
 desktop-file-validate "$prefix/share/applications/taviron.desktop"
 grep -q '^Exec=taviron %F$' "$prefix/share/applications/taviron.desktop"

@@ -1,6 +1,9 @@
 #include "app/frametext.h"
 #include "app/palette.h"
 #include "app/paths.h"
+#include "app/settings.h"
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +66,48 @@ TEST(Palette, IndexesAndOutOfRange) {
     EXPECT_EQ(tv::PaletteColor(9), 0x0000FFu);  // red in the low byte
     EXPECT_EQ(tv::PaletteColor(15), 0xFFFFFFu);
     EXPECT_EQ(tv::PaletteColor(200), 0xFFFFFFu);
+}
+
+// WCAG contrast ratio of two colours.
+double contrast(tv::ColorValue a, tv::ColorValue b) {
+    auto lum = [](tv::ColorValue c) {
+        auto lin = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * lin(tv::redOf(c)) + 0.7152 * lin(tv::greenOf(c)) + 0.0722 * lin(tv::blueOf(c));
+    };
+    const double x = lum(a), y = lum(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+TEST(Palette, DarkSchemeReadsOnItsBackground) {
+    // The light scheme is the palette itself.
+    for (int i = 0; i < 17; ++i)
+        EXPECT_EQ(tv::EditorColor(std::uint8_t(i), false), tv::PaletteColor(std::uint8_t(i)));
+    const tv::Settings defaults;
+    const tv::ColorValue back = tv::EditorColor(defaults.backColor, true);
+    EXPECT_TRUE(tv::IsDark(back));
+    // Text and the four kinds of tag stay readable (4.5:1 is the usual bar
+    // for body text); every other index at least stands out from it.
+    for (std::uint8_t i : {defaults.fontColor, defaults.tagColor, defaults.anchColor, defaults.imgColor,
+                           defaults.commColor})
+        EXPECT_GE(contrast(tv::EditorColor(i, true), back), 4.5) << int(i);
+    for (int i = 0; i < 15; ++i) EXPECT_GE(contrast(tv::EditorColor(std::uint8_t(i), true), back), 3.0) << i;
+    // The darkness test, on the colours a desktop palette gives its windows.
+    struct { tv::ColorValue c; bool dark; } cases[] = {
+        {0xEFEFEF, false}, {0xFFFFFF, false}, {0x353535, true}, {0x000000, true},
+        {0x2A2A2A, true},  {0xC0C0C0, false}, {0xFF0000, true},  // pure blue: luma 18
+        {0x00FF00, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(tv::IsDark(c.c), c.dark) << std::hex << c.c;
+    // Only the six colour settings decide whether the defaults are in use.
+    tv::Settings chosen;
+    EXPECT_TRUE(tv::UsesDefaultColors(chosen));
+    chosen.fontSize = 14;
+    EXPECT_TRUE(tv::UsesDefaultColors(chosen));
+    chosen.tagColor = 4;
+    EXPECT_FALSE(tv::UsesDefaultColors(chosen));
 }
 
 } // namespace

@@ -160,6 +160,40 @@ private slots:
         QCOMPARE(st.read("Settings", "FontSize").value_or(""), std::string("14"));
     }
 
+    void aDarkDesktopDarkensOnlyTheDefaultColours() {
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::WindowText, Qt::white);
+        writeFile(path(QStringLiteral("p.html")), "<B>x</B>\n\n\n");
+        start("[Settings]\nColorCode=1\n", {QStringLiteral("p.html")});
+        TvokRich* e = frame->activeDocument()->RichEdit1;
+        auto fore = [e](int style) {
+            return tv::ColorValue(e->SendScintilla(QsciScintillaBase::SCI_STYLEGETFORE, static_cast<unsigned long>(style)));
+        };
+        auto shownBackground = [e] { return e->viewport()->grab().toImage().pixelColor(e->viewport()->width() - 3, e->viewport()->height() - 3); };
+        QCOMPARE(e->paper(), QColor(Qt::white));
+        QCOMPARE(fore(6), tv::PaletteColor(6));
+        // The desktop turns dark while the page is open: the editor follows.
+        QApplication::setPalette(dark);
+        QTRY_VERIFY(e->paper().lightness() < 64);
+        QCOMPARE(fore(6), tv::EditorColor(6, true));
+        QCOMPARE(fore(0), tv::EditorColor(0, true));
+        QVERIFY(shownBackground().lightness() < 64);
+        QCOMPARE(e->ColorAt(0), 6);  // the palette index itself is unchanged
+        // A colour the user chose is kept as chosen, and the rest with it.
+        prompts->dialogScripts.push_back([](QDialog& d) {
+            qobject_cast<TSettingsBox*>(&d)->cTags->setCurrentIndex(12);  // Blue
+            return int(QDialog::Accepted);
+        });
+        frame->Options1->trigger();
+        QCOMPARE(fore(12), tv::PaletteColor(12));
+        QCOMPARE(e->paper(), QColor(Qt::white));
+        QVERIFY(shownBackground().lightness() > 200);
+        QApplication::setPalette(light);
+        e->SetModified(false);
+    }
+
     void cancelLeavesEverything() {
         const QString rec = browser(QStringLiteral("r.sh"));
         start("");

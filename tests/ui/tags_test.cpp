@@ -210,6 +210,16 @@ private slots:
         QVERIFY(frame->toolBars[5]->isVisible());
         QCOMPARE(frame->command("Bold1")->toolTip(), QStringLiteral("Bold"));
         QVERIFY(!frame->command("Bold1")->icon().isNull());
+        // A high-density screen gets a picture drawn at its own ratio, not a
+        // 24-pixel one blown up: at ratio 2 the label's strokes cover pixels
+        // that the 1x picture scaled up would leave half-tone.
+        const QPixmap sharp = frame->command("Bold1")->icon().pixmap(QSize(24, 24), 2.0);
+        QCOMPARE(sharp.devicePixelRatio(), 2.0);
+        QCOMPARE(sharp.size(), QSize(48, 48));
+        const QImage drawn = sharp.toImage();
+        const QImage blown = frame->command("Bold1")->icon().pixmap(QSize(24, 24), 1.0).toImage()
+                                 .scaled(48, 48, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QVERIFY(drawn != blown);
     }
 
     void findNextAndReplace() {
