@@ -480,12 +480,19 @@ void TFilePane::clearTree() {
 
 QTreeWidgetItem* TFilePane::AddProjectNode(QTreeWidgetItem* parent, tv::TProject* folder) {
     const QSignalBlocker block(TreeView1);
+    // Every node shares one icon: a project may hold tens of thousands of
+    // folders, and each icon of its own would cost its own pixmap cache.
+    if (folderIcon_.isNull()) folderIcon_ = style()->standardIcon(QStyle::SP_DirIcon);
+    return addProjectNodes(parent, folder, folderIcon_);
+}
+
+QTreeWidgetItem* TFilePane::addProjectNodes(QTreeWidgetItem* parent, tv::TProject* folder, const QIcon& icon) {
     auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView1);
     node->setText(0, fromStd(folder->Title()));
     node->setData(0, kPathRole, QVariant::fromValue(reinterpret_cast<quintptr>(folder)));
-    node->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+    node->setIcon(0, icon);
     node->setFlags(node->flags() | Qt::ItemIsEditable | Qt::ItemIsDropEnabled);
-    for (int i = 0; i < folder->FolderCount(); ++i) AddProjectNode(node, folder->GetFolder(i));
+    for (int i = 0; i < folder->FolderCount(); ++i) addProjectNodes(node, folder->GetFolder(i), icon);
     return node;
 }
 

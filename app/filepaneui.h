@@ -142,6 +142,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    QTreeWidgetItem* addProjectNodes(QTreeWidgetItem* parent, tv::TProject* folder, const QIcon& icon);
+    QIcon folderIcon_;
     void fillDrives();
     void fillDirList();
     void buildPopups();

@@ -442,6 +442,34 @@ private slots:
         QCOMPARE(frame->ProjectFileName(), QStringLiteral("Untitled.vkp"));
     }
 
+    void aProjectOfManyFoldersCostsInProportionToItsText() {
+        // 255 folders of 40 folders each, reopened at start.
+        {
+            tv::TProject big;
+            for (int i = 0; i < 255; ++i) {
+                tv::TProject* folder = big.AddFolder();
+                folder->Rename("Folder " + std::to_string(i));
+                for (int j = 0; j < 40; ++j) folder->AddFolder()->Rename("Sub " + std::to_string(j));
+            }
+            big.SaveToFile(path(QStringLiteral("big.vkp")).toStdString());
+        }
+        start("FileList=1\nnbook=1\nProjFile=" + path(QStringLiteral("big.vkp")).toUtf8() + "\n");
+        QTreeWidgetItem* root = pane()->TreeView1->topLevelItem(0);
+        QVERIFY(root);
+        QCOMPARE(root->childCount(), 255);
+        QCOMPARE(root->child(254)->childCount(), 40);
+        QCOMPARE(root->child(254)->child(39)->text(0), QStringLiteral("Sub 39"));
+        // One icon is shared by every node, not a pixmap cache per folder.
+        const qint64 shared = root->icon(0).cacheKey();
+        QCOMPARE(root->child(7)->icon(0).cacheKey(), shared);
+        QCOMPARE(root->child(254)->child(39)->icon(0).cacheKey(), shared);
+        // A folder added later shares it too.
+        pane()->TreeView1->setCurrentItem(root->child(3));
+        pane()->AddFolder1->trigger();
+        QCOMPARE(root->child(3)->childCount(), 41);
+        QCOMPARE(root->child(3)->child(40)->icon(0).cacheKey(), shared);
+    }
+
     void listButtonToggleAndSettings() {
         start("FileList=0\nnbook=0\nFilterIndex=3\nSizer2=180\nSizer1=90\nSizer3=70\nCurrentDir=" +
               path(QStringLiteral("site")).toUtf8() + "\n");
