@@ -1,6 +1,7 @@
 #include "app/singleinstance.h"
 
-#include <QDataStream>
+#include "app/handover.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -16,14 +17,10 @@ constexpr char kAck = 'k';
 
 QString socketPath(const QString& key) { return SingleInstance::runtimeFolder() + QLatin1Char('/') + key; }
 
-// Messages are a 32-bit length and that many UTF-8 bytes.
 QByteArray frame(const QString& text) {
-    QByteArray out;
-    QDataStream s(&out, QIODevice::WriteOnly);
     const QByteArray utf8 = text.toUtf8();
-    s << static_cast<quint32>(utf8.size());
-    out.append(utf8);
-    return out;
+    const std::string framed = tv::frameHandOver(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    return QByteArray(framed.data(), static_cast<qsizetype>(framed.size()));
 }
 
 } // namespace
@@ -92,21 +89,19 @@ void SingleInstance::onConnection() {
         connect(sock, &QLocalSocket::disconnected, sock, &QObject::deleteLater);
         // A sender that neither finishes nor goes is let go.
         QTimer::singleShot(kConnectionMs, sock, [sock] { sock->abort(); });
-        auto buffer = std::make_shared<QByteArray>();
+        auto buffer = std::make_shared<std::string>();
         connect(sock, &QLocalSocket::readyRead, this, [this, sock, buffer] {
-            buffer->append(sock->readAll());
+            const QByteArray arrived = sock->readAll();
+            buffer->append(arrived.constData(), static_cast<std::size_t>(arrived.size()));
             for (;;) {
-                if (buffer->size() < 4) return;
-                QDataStream s(*buffer);
-                quint32 len = 0;
-                s >> len;
-                if (len > static_cast<quint32>(kMaxMessage)) {  // nobody sends a name that long
+                std::string message;
+                const tv::HandOverFrame got = tv::takeHandOver(*buffer, message, kMaxMessage);
+                if (got == tv::HandOverFrame::Incomplete) return;
+                if (got == tv::HandOverFrame::TooLong) {  // nobody sends a name that long
                     sock->abort();
                     return;
                 }
-                if (static_cast<quint32>(buffer->size()) < 4 + len) return;
-                pending_ << QString::fromUtf8(buffer->mid(4, static_cast<qsizetype>(len)));
-                buffer->remove(0, static_cast<qsizetype>(4 + len));
+                pending_ << QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
                 sock->write(&kAck, 1);
                 sock->flush();
                 // The handler runs after this connection's turn.

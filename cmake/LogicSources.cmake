@@ -8,6 +8,7 @@ set(LOGIC_SOURCES
   dialogs/objecttags.cpp
   dialogs/tagreader.cpp
   app/frametext.cpp
+  app/handover.cpp
   app/mrulist.cpp
   app/palette.cpp
   app/filekind.cpp

@@ -24,7 +24,6 @@ constexpr int kMaxNesting = 16;
 // One Update's include work: each file is read once, and the text the
 // blocks put in is counted, so that files including each other many times
 // over cannot make an Update run for ever.
-constexpr std::size_t kMaxExpansion = 64u << 20;
 struct Expansion {
     std::map<std::string, std::optional<std::string>> files;
     std::size_t total = 0;
@@ -72,8 +71,9 @@ void expand(std::string& text, bool oneTime, const MacroContext& c, int depth, c
         if (!cached->second) throw MacroError("  Unable to open file " + full);
         if (depth >= kMaxNesting) throw MacroError("Include files nested too deeply at " + full);
         work.total += cached->second->size();
-        if (work.total > kMaxExpansion)
-            throw MacroError("Include blocks expand beyond 64 MiB in " + (within.empty() ? full : within));
+        if (work.total > c.maxExpansion)
+            throw MacroError("Include blocks expand beyond " + std::to_string(c.maxExpansion >> 20) + " MiB in " +
+                             (within.empty() ? full : within));
         std::string content = *cached->second;
         expand(content, true, c, depth + 1, full, work);
         if (once) {

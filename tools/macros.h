@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "tools/dateformat.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -23,6 +24,9 @@ struct MacroContext {
     std::function<DateTime()> now = nowLocal;
     // Where include files are read from; unset: the disk. nullopt: no such file.
     std::function<std::optional<std::string>(const std::string& fullName)> readFile;
+    // The most text the include blocks of one Update may put in, counting
+    // every block at every depth; more stops the Update.
+    std::size_t maxExpansion = std::size_t{64} << 20;
 };
 
 // The context of the program's settings: date format and custom pattern,

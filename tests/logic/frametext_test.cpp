@@ -1,4 +1,5 @@
 #include "app/frametext.h"
+#include "app/handover.h"
 #include "app/palette.h"
 #include "app/paths.h"
 #include "app/settings.h"
@@ -108,6 +109,34 @@ TEST(Palette, DarkSchemeReadsOnItsBackground) {
     EXPECT_TRUE(tv::UsesDefaultColors(chosen));
     chosen.tagColor = 4;
     EXPECT_FALSE(tv::UsesDefaultColors(chosen));
+}
+
+TEST(HandOver, FramesAndTakesMessagesAsTheyArrive) {
+    using F = tv::HandOverFrame;
+    EXPECT_EQ(tv::frameHandOver("ab"), std::string("\0\0\0\2ab", 6));
+    EXPECT_EQ(tv::frameHandOver(""), std::string("\0\0\0\0", 4));
+    struct Case {
+        std::string buffer;
+        F got;
+        std::string message, left;
+    } cases[] = {
+        {"", F::Incomplete, "", ""},
+        {std::string("\0\0\0", 3), F::Incomplete, "", std::string("\0\0\0", 3)},
+        {std::string("\0\0\0\3ab", 6), F::Incomplete, "", std::string("\0\0\0\3ab", 6)},
+        {std::string("\0\0\0\0", 4), F::Message, "", ""},  // "show yourself"
+        {std::string("\0\0\0\2ab\0\0", 8), F::Message, "ab", std::string("\0\0", 2)},
+        {std::string("\0\0\0\x10", 4), F::Message, "", ""},  // patched below: exactly the bound
+        {std::string("\0\0\0\x11", 4), F::TooLong, "", std::string("\0\0\0\x11", 4)},
+        {std::string("\xFF\xFF\xFF\xFF", 4), F::TooLong, "", std::string("\xFF\xFF\xFF\xFF", 4)},
+    };
+    cases[5].buffer += std::string(16, 'x');
+    cases[5].message = std::string(16, 'x');
+    for (auto& c : cases) {
+        std::string buffer = c.buffer, message;
+        EXPECT_EQ(tv::takeHandOver(buffer, message, 16), c.got) << c.buffer.size();
+        EXPECT_EQ(message, c.message);
+        EXPECT_EQ(buffer, c.left);
+    }
 }
 
 } // namespace
