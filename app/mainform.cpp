@@ -48,6 +48,7 @@
 #include <QPrinter>
 #include <QLocale>
 #include <QPainter>
+#include <QPointer>
 #include <QProcess>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -993,7 +994,9 @@ void TMainForm::Options1Click() {
 void TMainForm::SpellBtnClick() {
     TMDIChild* c = activeDocument();
     if (!c || Spell1->busy) return;
-    TvokRich* ed = c->RichEdit1;
+    // The check leaves the other windows usable, so the document may be
+    // closed while it runs: each part makes sure its editor is still there.
+    QPointer<TvokRich> ed = c->RichEdit1;
     const int s = ed->SelStart();
     const int l = ed->SelLength();
     Spell1->AlwaysActive = true;
@@ -1002,20 +1005,20 @@ void TMainForm::SpellBtnClick() {
     if (l >= 1) {
         Spell1->CheckSelection(ed);
         Spell1->resetCount = false;
-        rest = !Spell1->cancelled &&
+        rest = ed && !Spell1->cancelled &&
                prompter().ask(this, {kCaption,
                                      QStringLiteral("The selected text has been checked.\r\n\r\nCheck the remainder of the document?"),
                                      Prompter::Yes | Prompter::No, Prompter::Yes, Prompter::Icon::Question}) == Prompter::Yes;
     }
-    if (rest) {
+    if (rest && ed) {
         // The rest begins at the word that holds the end of the selection
         // (or the caret), so that no word is checked cut in two; the part
         // before it is checked last.
-        const int from = tv::wordStartAt(ed->TextView(), s + l);
+        const int from = tv::wordStartAt(ed->TextView(), std::min(s + l, ed->Length()));
         Spell1->CheckSection(ed, from, ed->Length());
         if (l < 1) Spell1->resetCount = false;
         Spell1->holdMessage = false;
-        if (Spell1->cancelled) Spell1->FinishDialog();
+        if (Spell1->cancelled || !ed) Spell1->FinishDialog();
         else Spell1->CheckSection(ed, 0, std::min(from, ed->Length()));
     } else {
         Spell1->holdMessage = false;
@@ -1024,7 +1027,8 @@ void TMainForm::SpellBtnClick() {
     Spell1->AlwaysActive = false;
     Spell1->releaseDictionaries();
     Spell1->resetCount = true;
-    ed->SetSelStart(s);
+    if (!ed) return;
+    ed->SetSelStart(std::min(s, ed->Length()));
     ed->SetSelLength(l);
 }
 
@@ -1395,6 +1399,14 @@ bool TMainForm::offerRecovery() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
+    // A spell check waiting for the user is ended first, as Cancel would;
+    // the close comes back once the check has finished its part.
+    if (Spell1->busy) {
+        Spell1->CancelWaiting();
+        e->ignore();
+        QTimer::singleShot(0, this, [this] { close(); });
+        return;
+    }
     // Every document window is asked first; one refusal stops the shutdown
     // and leaves every window as it was, so that its next close asks again.
     const auto docs = documents();

@@ -4,6 +4,8 @@
 
 #include <QColorDialog>
 #include <QDialog>
+#include <QEventLoop>
+#include <QPointer>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -79,6 +81,19 @@ public:
     }
 
     int run(QDialog& dialog) override { return dialog.exec(); }
+
+    int wait(QDialog& dialog) override {
+        QPointer<QDialog> alive(&dialog);
+        QEventLoop loop;
+        QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+        QObject::connect(&dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
+        dialog.setResult(QDialog::Rejected);
+        dialog.show();
+        dialog.raise();
+        dialog.activateWindow();
+        loop.exec();
+        return alive ? alive->result() : int(QDialog::Rejected);
+    }
 
     bool print(QWidget* parent, QPrinter& printer) override {
         QPrintDialog dlg(&printer, parent);

@@ -54,6 +54,9 @@ public:
     virtual std::optional<SaveAnswer> saveFileName(QWidget* parent, const SaveRequest& r) = 0;
     // Runs a modal form; returns QDialog::Accepted or Rejected.
     virtual int run(QDialog& dialog) = 0;
+    // Shows a form that leaves every other window usable and returns when
+    // it closes (or is destroyed): QDialog::Accepted or Rejected.
+    virtual int wait(QDialog& dialog) = 0;
     // The print dialog and the printer setup dialog; false when cancelled.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
     virtual bool pageSetup(QWidget* parent, QPrinter& printer) = 0;

@@ -187,6 +187,7 @@ public:
     QStringList openFileNames(QWidget*, const OpenRequest&) override { return {}; }
     std::optional<SaveAnswer> saveFileName(QWidget*, const SaveRequest&) override { return std::nullopt; }
     int run(QDialog&) override { return 0; }
+    int wait(QDialog&) override { return 0; }
     bool print(QWidget*, QPrinter&) override { return false; }
     bool pageSetup(QWidget*, QPrinter&) override { return false; }
     std::optional<QString> folder(QWidget*, const QString&, const QString&) override { return std::nullopt; }

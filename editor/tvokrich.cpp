@@ -208,6 +208,7 @@ void TvokRich::replaceRange(int start, int end, std::string_view text) {
 }
 
 void TvokRich::textChanged(int position, int inserted) {
+    ++changeCount_;
     modified_ = true;
     changePending_ = true;
     if (!restoring_ && inserted > 0) SetRangeColor(position, position + inserted, typingStyle_);

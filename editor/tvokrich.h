@@ -111,6 +111,8 @@ public:
     void SetRangeColors(int start, std::string_view colors);
     // The colour typed text will get.
     void SetTypingColor(int index);
+    // Grows with every change of the text, whoever makes it.
+    unsigned long ChangeCount() const { return changeCount_; }
     int TypingColor() const { return typingStyle_; }
     void SetBackgroundColor(tv::ColorValue color);
     // Paints every palette index with its colour in the light (standard) or
@@ -178,6 +180,7 @@ private:
 
     tv::SnapshotLists<tv::TUndo> lists_{5};
     bool modified_ = false;
+    unsigned long changeCount_ = 0;
     bool selectionBar_ = false;
     int textLimit_ = 0;
     int typingStyle_ = 0;

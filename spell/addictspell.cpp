@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -29,6 +30,7 @@
 TAddictSpellDialog::TAddictSpellDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AddictSpellDialog"));
     setWindowTitle(QStringLiteral("Spell Check"));
+    setModal(false);
     auto* grid = new QGridLayout(this);
     NotFoundLabel = new QLabel(QStringLiteral("Not Found:"), this);
     NotFound = new QLineEdit(this);
@@ -47,7 +49,7 @@ TAddictSpellDialog::TAddictSpellDialog(QWidget* parent) : QDialog(parent) {
     const std::pair<const char*, int> kButtons[] = {
         {"&Change All", ChangeAll}, {"C&hange", Change}, {"&Ignore All", IgnoreAll}, {"I&gnore", Ignore},
         {"&Add", Add},              {"Au&to-Correct", AutoCorrect}, {"S&uggest", Suggest}, {"&Delete", Delete},
-        {"Undo &Last", Undo},
+        {"Start", Start},           {"Undo &Last", Undo},
         {"&Options", Options},      {"Cancel", Cancel}};
     for (const auto& [caption, action] : kButtons) {
         auto* b = new QPushButton(QString::fromLatin1(caption), this);
@@ -55,6 +57,8 @@ TAddictSpellDialog::TAddictSpellDialog(QWidget* parent) : QDialog(parent) {
         connect(b, &QPushButton::clicked, this, [this, a] { press(a); });
         buttons->addWidget(b);
         if (a == Undo) UndoBtn = b;
+        if (a == Start) StartBtn = b;
+        if (a != Start && a != Options && a != Cancel) wordButtons_.push_back(b);
     }
     buttons->addStretch();
     grid->addLayout(buttons, 0, 2, 5, 1);
@@ -76,8 +80,17 @@ void TAddictSpellDialog::showWord(const QString& word, bool repeated, bool canUn
     // The correction is typed straight away, and Change takes it.
     ReplaceWith->setFocus();
     ReplaceWith->selectAll();
+    for (QPushButton* b : wordButtons_) b->setEnabled(true);
     UndoBtn->setEnabled(canUndo);
+    StartBtn->setEnabled(false);
+    StartBtn->setDefault(false);
     action_ = Cancel;
+}
+
+void TAddictSpellDialog::documentEdited() {
+    for (QPushButton* b : wordButtons_) b->setEnabled(false);
+    StartBtn->setEnabled(true);
+    StartBtn->setDefault(true);
 }
 
 void TAddictSpellDialog::setSuggestions(const QStringList& list) {
@@ -213,17 +226,17 @@ void TAddictSpell::CheckSelection(TvokRich* editor) {
 void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
     busy = true;
     cancelled = false;
-    if (resetCount) wordCount = 0;
+    if (resetCount) {
+        wordCount = 0;
+        undo_.clear();
+        part_ = 0;
+    }
+    ++part_;
     if (!loadDictionaries()) {
         cancelled = true;
         busy = false;
         return;
     }
-    struct Step {
-        int pos;
-        int delta;
-    };
-    std::vector<Step> undo;
     const std::string extra = dict_->wordChars();
     int pos = start;
     bool suggestNow = false;  // "Suggest" asks for suggestions though they are not automatic
@@ -242,8 +255,8 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             editor->ReplaceSelection(with);
             const int delta = static_cast<int>(with.size()) - length;
             end += delta;
-            undo.push_back({from, delta});
-            if (undo.size() > MaxUndo) undo.erase(undo.begin());
+            undo_.push_back({from, delta, part_});
+            if (undo_.size() > MaxUndo) undo_.erase(undo_.begin());
             if (!options.recheck) return from + static_cast<int>(with.size()) + suffix;
             --wordCount;  // the new word is walked, and counted, once more
             return from;
@@ -265,7 +278,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
         }
         editor->SetSel(hit->start, hit->length);
         if (!dialog_) dialog_ = std::make_unique<TAddictSpellDialog>(owner_);
-        dialog_->showWord(QString::fromStdString(utf8), hit->repeated, !undo.empty());
+        dialog_->showWord(QString::fromStdString(utf8), hit->repeated, !undo_.empty());
         // Suggestions come after the dialog has appeared.
         const bool suggest = (options.autoSuggest || suggestNow) && !hit->repeated;
         suggestNow = false;
@@ -276,7 +289,28 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
                 for (const std::string& s : dict_->suggest(utf8, MaxSuggestions)) list << QString::fromStdString(s);
             dialog_->setSuggestions(list);
         });
-        const int result = prompter().run(*dialog_) == QDialog::Accepted ? dialog_->action() : TAddictSpellDialog::Cancel;
+        // The user may go on working while the dialog waits: edits of the
+        // document are watched, and closing it ends the check.
+        QPointer<TAddictSpell> self(this);
+        QPointer<TvokRich> alive(editor);
+        const unsigned long stamp = editor->ChangeCount();
+        const int lengthBefore = editor->Length();
+        const auto watch = connect(editor, &TvokRich::OnChange, dialog_.get(), [this, editor, stamp] {
+            if (editor->ChangeCount() != stamp) dialog_->documentEdited();
+        });
+        const auto gone = connect(editor, &QObject::destroyed, dialog_.get(), [this] { dialog_->reject(); });
+        const int waited = prompter().wait(*dialog_);
+        if (!self) return;
+        disconnect(watch);
+        disconnect(gone);
+        if (!alive) {  // the document was closed: nothing is left to check or to show
+            cancelled = true;
+            endCheck();
+            return;
+        }
+        int result = waited == QDialog::Accepted ? dialog_->action() : TAddictSpellDialog::Cancel;
+        if (editor->ChangeCount() != stamp && result != TAddictSpellDialog::Cancel && result != TAddictSpellDialog::Options)
+            result = TAddictSpellDialog::Start;
         const std::string with = toDocument(dialog_->ReplaceWith->text());
         switch (result) {
         case TAddictSpellDialog::Change:
@@ -308,15 +342,38 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             break;
         }
         case TAddictSpellDialog::Undo:
-            if (!undo.empty()) {
+            pos = hit->start;
+            if (!undo_.empty()) {
+                const Change last = undo_.back();
+                undo_.pop_back();
                 editor->Undo();
-                end -= undo.back().delta;
-                pos = undo.back().pos;
-                undo.pop_back();
-            } else {
-                pos = hit->start;
+                if (last.part == part_) {
+                    // Back to the word that was changed, and on from there.
+                    end -= last.delta;
+                    pos = last.pos;
+                    break;
+                }
+                // A change of an earlier part, made before the check wrapped:
+                // undone, and the word shown is shown again.
+                if (last.pos < hit->start) {
+                    pos -= last.delta;
+                    end -= last.delta;
+                }
             }
+            --wordCount;  // the word shown is walked, and counted, again
             break;
+        case TAddictSpellDialog::Start: {
+            // The document was edited while the word was shown: check again
+            // from the start of the word now at its place. What was changed
+            // before can no longer be undone from here (the edits are in
+            // between), so the list of changes starts afresh.
+            const int length = editor->Length();
+            end = std::clamp(end + length - lengthBefore, 0, length);
+            pos = std::min(tv::wordStartAt(editor->TextView(), std::min(hit->start, length)), end);
+            undo_.clear();
+            --wordCount;
+            break;
+        }
         case TAddictSpellDialog::Suggest:
             suggestNow = true;
             --wordCount;  // the same word is walked, and counted, again
@@ -362,6 +419,10 @@ void TAddictSpell::endCheck() {
     }
     releaseDictionaries();
     busy = false;
+}
+
+void TAddictSpell::CancelWaiting() {
+    if (busy && dialog_ && dialog_->isVisible()) dialog_->reject();
 }
 
 void TAddictSpell::FinishDialog() {

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -20,9 +21,14 @@ class TvokRich;
 class TAddictSpellDialog : public QDialog {
     Q_OBJECT
 public:
-    enum Action { Change = 1, ChangeAll, Ignore, IgnoreAll, Add, AutoCorrect, Undo, Delete, Cancel, Options, Suggest };
+    enum Action { Change = 1, ChangeAll, Ignore, IgnoreAll, Add, AutoCorrect, Undo, Delete, Cancel, Options, Suggest, Start };
+    // Not modal: the user may go on editing while it is open.
     explicit TAddictSpellDialog(QWidget* parent = nullptr);
     void showWord(const QString& word, bool repeated, bool canUndo);
+    // The document changed while a word was shown: the word and its place
+    // may be gone, so only Start (check again from that place), Options and
+    // Cancel are offered.
+    void documentEdited();
     void setSuggestions(const QStringList& list);
     int action() const { return action_; }
     QLabel* NotFoundLabel = nullptr;
@@ -30,10 +36,12 @@ public:
     QLineEdit* ReplaceWith = nullptr;
     QListWidget* Suggestions = nullptr;
     QPushButton* UndoBtn = nullptr;
+    QPushButton* StartBtn = nullptr;
     void press(int action);
 
 private:
     int action_ = Cancel;
+    std::vector<QPushButton*> wordButtons_;  // the actions on the shown word
 };
 
 // "Spell Check Configuration": the dictionary and the options.
@@ -74,6 +82,8 @@ public:
     void CheckSection(TvokRich* editor, int start, int end);
     // Hides and releases the dialog when no check is running.
     void FinishDialog();
+    // Ends a check that waits for the user as if Cancel had been pressed.
+    void CancelWaiting();
     void releaseDictionaries();
     void saveConfig() const;
     std::string configPath() const;
@@ -86,6 +96,16 @@ private:
     QWidget* owner_;
     std::unique_ptr<tv::Dictionary> dict_;
     std::unique_ptr<TAddictSpellDialog> dialog_;
+    // The changes of one Spell Check command, across all its parts, so
+    // that Undo Last reaches back over the wrap to the start; `part` tells
+    // which part made each.
+    struct Change {
+        int pos;
+        int delta;
+        int part;
+    };
+    std::vector<Change> undo_;
+    int part_ = 0;
     std::set<std::string> ignoreAll_;
     std::map<std::string, std::string> changeAll_;
 };

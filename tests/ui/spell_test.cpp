@@ -1,4 +1,5 @@
 // Spell checking of the active document with a scripted dialog.
+#include "app/documents.h"
 #include "app/mainform.h"
 #include "editor/mdichild.h"
 #include "spell/addictspell.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -114,6 +116,84 @@ private slots:
         QCOMPARE(seen, QStringList{"tst"});  // from the caret, then nothing more
         QVERIFY(messages().isEmpty());
         QCOMPARE(doc->RichEdit1->SelStart(), 3);
+    }
+
+    void theDocumentStaysUsableWhileTheDialogWaits() {
+        start("<p>Ths is a tst</p>");
+        QStringList states;
+        prompts->dialogScripts.push_back([this, &states](QDialog& d) {
+            auto* box = qobject_cast<TAddictSpellDialog*>(&d);
+            states << (box->isModal() || box->windowModality() != Qt::NonModal ? "modal" : "not modal");
+            states << (box->StartBtn->isEnabled() ? "Start on" : "Start off");
+            // The user types the correction over the selected word, in the page.
+            QTest::keyClicks(doc->RichEdit1, "This");
+            QCoreApplication::processEvents();
+            states << (box->StartBtn->isEnabled() ? "Start on" : "Start off");
+            for (QPushButton* b : box->findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("C&hange")) states << (b->isEnabled() ? "Change on" : "Change off");
+            QTest::mouseClick(box->StartBtn, Qt::LeftButton);
+            return int(QDialog::Accepted);
+        });
+        answer(TAddictSpellDialog::Change, QStringLiteral("test"));
+        frame->SpellBtn->trigger();
+        QCOMPARE(states, (QStringList{"not modal", "Start off", "Start on", "Change off"}));
+        QCOMPARE(seen, QStringList{"tst"});  // "This" was accepted on the new walk
+        QCOMPARE(text(), QByteArray("<p>This is a test</p>"));
+        QCOMPARE(messages(), QStringList{"Spell Check Complete\r\n\r\nWords Checked: 4"});
+    }
+
+    void undoLastReachesBackOverTheWrap() {
+        start("Ths one. Wrd two");
+        doc->RichEdit1->SetSelStart(9);
+        answer(TAddictSpellDialog::Change, QStringLiteral("Word"));
+        QList<bool> undoOffered;
+        prompts->dialogScripts.push_back([this, &undoOffered](QDialog& d) {
+            auto* box = qobject_cast<TAddictSpellDialog*>(&d);
+            seen << box->NotFound->text();
+            undoOffered << box->UndoBtn->isEnabled();
+            QTest::mouseClick(box->UndoBtn, Qt::LeftButton);
+            return int(QDialog::Accepted);
+        });
+        prompts->dialogScripts.push_back([this, &undoOffered](QDialog& d) {
+            auto* box = qobject_cast<TAddictSpellDialog*>(&d);
+            seen << box->NotFound->text();
+            undoOffered << box->UndoBtn->isEnabled();
+            box->ReplaceWith->setText(QStringLiteral("This"));
+            box->press(TAddictSpellDialog::Change);
+            return int(QDialog::Accepted);
+        });
+        frame->SpellBtn->trigger();
+        QCOMPARE(seen, (QStringList{"Wrd", "Ths", "Ths"}));
+        QCOMPARE(undoOffered, (QList<bool>{true, false}));
+        QCOMPARE(text(), QByteArray("This one. Wrd two"));
+        QCOMPARE(messages().size(), 1);
+    }
+
+    void closingTheDocumentOrTheFrameEndsTheCheck() {
+        start("Ths tst");
+        prompts->dialogScripts.push_back([this](QDialog&) {
+            doc->parentWidget()->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return int(QDialog::Rejected);
+        });
+        frame->SpellBtn->trigger();
+        QVERIFY(frame->documents().empty());
+        QVERIFY(!frame->Spell1->busy);
+        QVERIFY(messages().isEmpty());
+        // Quitting while a word waits: the check ends as if cancelled, then the frame closes.
+        frame->docs()->NewFile();
+        doc = frame->activeDocument();
+        QTest::keyClicks(doc->RichEdit1, "Wrd");
+        doc->RichEdit1->SetSelStart(0);
+        prompts->answers.push_back(Prompter::No);  // do not save the new page
+        prompts->dialogScripts.push_back([this](QDialog&) {
+            frame->close();
+            return int(QDialog::Rejected);
+        });
+        frame->SpellBtn->trigger();
+        QVERIFY(!frame->Spell1->busy);
+        QTRY_VERIFY(!frame->isVisible());
+        QCOMPARE(messages(), QStringList{"Save changes to Untitled 0?"});
     }
 
     void addedWordsAreKept() {

@@ -47,6 +47,11 @@ int TestPrompter::run(QDialog& dialog) {
     return r;
 }
 
+int TestPrompter::wait(QDialog& dialog) {
+    dialog.show();
+    return run(dialog);
+}
+
 bool TestPrompter::print(QWidget*, QPrinter& printer) {
     ++printDialogs;
     if (printToFile.isEmpty()) return false;

@@ -36,6 +36,9 @@ public:
     QStringList openFileNames(QWidget*, const OpenRequest& r) override;
     std::optional<SaveAnswer> saveFileName(QWidget*, const SaveRequest& r) override;
     int run(QDialog& dialog) override;
+    // As run, with the form shown first: scripts may use the other windows
+    // while it is open.
+    int wait(QDialog& dialog) override;
     bool print(QWidget*, QPrinter& printer) override;
     bool pageSetup(QWidget*, QPrinter&) override;
     std::optional<tv::ColorValue> color(QWidget*, tv::ColorValue initial) override;
