@@ -288,9 +288,19 @@ void TMainForm::applyToolBarLayouts() {
         bar->setVisible(l.visible);
         previous = &l;
     }
+    // Floating tool bars can only be put back by the window system's own
+    // record of them, written with the layouts above.
+    const bool floating = std::any_of(settings_.toolBars.begin(), settings_.toolBars.end(),
+                                      [](const tv::ToolBarLayout& l) { return l.dockedTo == "nil"; });
+    if (floating && !settings_.toolBarState.empty())
+        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(settings_.toolBarState)));
 }
 
 void TMainForm::collectToolBarLayouts() {
+    // Once the frame is closed its floating tool bars are hidden with it:
+    // the record taken as it closed holds.
+    if (!isVisible()) return;
+    settings_.toolBarState = saveState().toBase64().toStdString();
     for (std::size_t i = 0; i < toolBars.size(); ++i) {
         QToolBar* bar = toolBars[i];
         tv::ToolBarLayout& l = settings_.toolBars[i];
@@ -1422,5 +1432,6 @@ void TMainForm::closeEvent(QCloseEvent* e) {
     if (!QuerySaveProject()) return cancel();
     for (TMDIChild* c : docs)
         if (auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget())) sub->close();
+    collectToolBarLayouts();
     e->accept();
 }

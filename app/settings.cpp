@@ -382,6 +382,7 @@ Settings ReadSettings(const SettingsStore& st) {
         t.floatBottom = readInt(st, k, "FloatBottom", t.floatBottom);
         t.floatRightX = readInt(st, k, "FloatRightX", t.floatRightX);
     }
+    s.toolBarState = readString(st, "Toolbars", "Layout", "");
     s.sizer2 = readInt(st, kSettings, "Sizer2", s.sizer2);
     s.sizer1 = readInt(st, kSettings, "Sizer1", s.sizer1);
     s.sizer3 = readInt(st, kSettings, "Sizer3", s.sizer3);
@@ -437,6 +438,7 @@ void WriteSettings(SettingsStore& st, const Settings& s) {
         writeInt(st, k, "FloatBottom", t.floatBottom);
         writeInt(st, k, "FloatRightX", t.floatRightX);
     }
+    if (!s.toolBarState.empty()) st.write("Toolbars", "Layout", s.toolBarState);
     // 1. Window state; the bounds only of a normal window.
     if (s.maximized()) {
         st.write(kSettings, "WindowState", "Maximized");

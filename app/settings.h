@@ -119,6 +119,10 @@ struct Settings {
     bool boundsStored = false;
     std::string windowState = "Normal";
     std::array<ToolBarLayout, kToolBarCount> toolBars = defaultToolBars();
+    // The window system's own record of the tool bars ("Toolbars", "Layout",
+    // base64), which alone can place floating tool bars again; the layouts
+    // above stay the readable record.
+    std::string toolBarState;
     int sizer2 = 109, sizer1 = 112, sizer3 = 112, nbook = 0;
     std::string currentDir;
     int filterIndex = 0;

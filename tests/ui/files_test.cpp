@@ -19,6 +19,8 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QStyle>
+#include <QStyleOptionToolBar>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
@@ -110,6 +112,44 @@ private slots:
         QCOMPARE(frame->pos(), QPoint(30, 40));
         QCOMPARE(frame->toolBarArea(frame->toolBars[3]), Qt::BottomToolBarArea);
         QVERIFY(!frame->toolBars[3]->isHidden());
+    }
+
+    void aFloatingToolBarComesBackFloating() {
+        startFrame();
+        QToolBar* bar = frame->toolBars[3];
+        // Dragged by its handle out of the dock into the middle of the frame.
+        QStyleOptionToolBar opt;
+        opt.initFrom(bar);
+        opt.features = QStyleOptionToolBar::Movable;
+        opt.state |= QStyle::State_Horizontal;
+        opt.toolBarArea = Qt::TopToolBarArea;
+        const QRect handle = bar->style()->subElementRect(QStyle::SE_ToolBarHandle, &opt, bar);
+        QVERIFY(handle.isValid());
+        const QPoint grip = handle.center();
+        const QPoint target = frame->mapToGlobal(frame->rect().center());
+        auto send = [bar](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held) {
+            QMouseEvent e(type, QPointF(bar->mapFromGlobal(global)), QPointF(global), button, held, Qt::NoModifier);
+            QApplication::sendEvent(bar, &e);
+        };
+        const QPoint from = bar->mapToGlobal(grip);
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        // Straight down out of the bar first: that tears it off its dock.
+        send(QEvent::MouseMove, from + QPoint(0, bar->height() + 30), Qt::NoButton, Qt::LeftButton);
+        for (int step = 1; step <= 10; ++step)
+            send(QEvent::MouseMove, from + (target - from) * step / 10, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
+        QTRY_VERIFY(bar->isFloating());
+        const QRect floating = bar->geometry();
+        endFrame();
+        const tv::IniStore st(confPath().toStdString());
+        EXPECT_VALUE(st, "Toolbars/TableTbar", "DockedTo", "nil");
+        EXPECT_VALUE(st, "Toolbars/TableTbar", "Visible", "1");  // taken before the close hid it
+        startFrame();
+        bar = frame->toolBars[3];
+        QTRY_VERIFY(bar->isFloating());
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->geometry().topLeft(), floating.topLeft());
+        QVERIFY(!frame->toolBars[0]->isFloating());
     }
 
     void maximizedFrameKeepsItsNormalBounds() {
