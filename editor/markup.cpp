@@ -32,10 +32,12 @@ bool startsLine(std::string_view text, int selStart) {
 }
 
 std::string commentText(std::string_view sel) {
-    std::string out(sel);
-    for (char& c : out) {
-        if (c == '<') c = static_cast<char>(0xAB);
-        else if (c == '>') c = static_cast<char>(0xBB);
+    std::string out;
+    out.reserve(sel.size());
+    for (char c : sel) {
+        if (c == '<') out += "\xC2\xAB";       // U+00AB, in the editor's UTF-8
+        else if (c == '>') out += "\xC2\xBB";  // U+00BB
+        else out += c;
     }
     return out;
 }

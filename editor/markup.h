@@ -21,8 +21,8 @@ std::string MarkLines(std::string sel, std::string_view tag, LineMode mode, bool
 // Whether a selection at `selStart` begins a line of `text`.
 bool startsLine(std::string_view text, int selStart);
 
-// "<" and ">" become the guillemets 0xAB and 0xBB, so that a comment holds
-// no tag brackets.
+// "<" and ">" become the guillemets U+00AB and U+00BB (two bytes each in
+// the editor's UTF-8), so that a comment holds no tag brackets.
 std::string commentText(std::string_view sel);
 
 // A colour code "#" with six hexadecimal digits at the selection or just

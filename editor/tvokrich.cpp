@@ -178,7 +178,19 @@ void TvokRich::SetSel(int start, int length) {
     EditScope scope(this);
     const int len = Length();
     start = std::clamp(start, 0, len);
-    const int end = std::clamp(start + std::max(0, length), start, len);
+    int end = std::clamp(start + std::max(0, length), start, len);
+    // A place kept from another text (a reload, an undo, a command that
+    // counted in bytes) may fall inside a character: the selection takes
+    // the whole character, and a caret goes before it, so that typing never
+    // splits one.
+    const std::string_view text = TextView();
+    auto inside = [&text](int pos) {
+        return pos > 0 && pos < static_cast<int>(text.size()) && (static_cast<unsigned char>(text[static_cast<std::size_t>(pos)]) & 0xC0) == 0x80;
+    };
+    const bool caret = end == start;
+    while (inside(start)) --start;
+    while (inside(end)) ++end;
+    if (caret || end < start) end = start;
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(start), static_cast<long>(end));
 }
 

@@ -87,11 +87,16 @@ std::string Uncomment(std::string_view sel) {
     std::string s(sel);
     if (const std::size_t p = s.find("<!--"); p != std::string::npos) s.erase(p, 4);
     if (const std::size_t p = s.find("-->"); p != std::string::npos) s.erase(p, 3);
-    for (char& c : s) {
-        if (c == static_cast<char>(0xAB)) c = '<';
-        else if (c == static_cast<char>(0xBB)) c = '>';
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\xC2' && i + 1 < s.size() && (s[i + 1] == '\xAB' || s[i + 1] == '\xBB')) {
+            out += s[++i] == '\xAB' ? '<' : '>';
+            continue;
+        }
+        out += s[i];
     }
-    return s;
+    return out;
 }
 
 std::string ZapHighBits(std::string_view sel) {

@@ -45,7 +45,10 @@ TEST(TagTexts, ParagraphListsAndSettings) {
     EXPECT_EQ(tv::tagCommand("Nothing"), nullptr);
 }
 
-TEST(Comment, BracketsBecomeGuillemets) { EXPECT_EQ(tv::commentText("<B>x</B>"), "\xAB" "B\xBBx\xAB/B\xBB"); }
+TEST(Comment, BracketsBecomeGuillemets) {
+    EXPECT_EQ(tv::commentText("<B>x</B>"), "«B»x«/B»");
+    EXPECT_EQ(tv::commentText("é<€>"), "é«€»");  // characters stay whole
+}
 
 TEST(ColorCode, FoundAtOrBeforeTheCaret) {
     const std::string t = "<BODY BGCOLOR=\"#00ff7F\">";

@@ -1,4 +1,5 @@
 #include "tools/texttools.h"
+#include "editor/markup.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,9 @@ TEST(TextTools, Indent) {
 }
 
 TEST(TextTools, UncommentUndoesComment) {
-    EXPECT_EQ(tv::Uncomment("<!-- \xAB" "B\xBBx\xAB/B\xBB -->"), " <B>x</B> ");
+    EXPECT_EQ(tv::Uncomment("<!-- «B»x«/B» -->"), " <B>x</B> ");
+    EXPECT_EQ(tv::Uncomment(tv::commentText("<p>é€</p>")), "<p>é€</p>");
+    EXPECT_EQ(tv::Uncomment("\xC2\xA9 \xC2"), "\xC2\xA9 \xC2");  // other characters untouched
     EXPECT_EQ(tv::Uncomment("plain"), "plain");
     EXPECT_EQ(tv::Uncomment("-->a<!--"), "a");
 }

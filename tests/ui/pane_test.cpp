@@ -120,7 +120,10 @@ private:
     TFilePane* pane() const { return frame->FilePanel; }
     QByteArray text(TMDIChild* c) const { return QByteArray::fromStdString(c->RichEdit1->Text()); }
     // Drags the data over the document's editor and drops it there.
-    bool dropOn(TMDIChild* c, QMimeData* data, QPoint at = {5, 5}) {
+    // Takes the data, as a drag does.
+    bool dropOn(TMDIChild* c, QMimeData* given, QPoint at = {5, 5}) {
+        const std::unique_ptr<QMimeData> owned(given);
+        QMimeData* data = owned.get();
         QWidget* target = c->RichEdit1->viewport();
         QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);

@@ -177,9 +177,9 @@ private slots:
         start("x <B>y</B> z");
         ed()->SetSel(2, 8);
         frame->command("Comment1")->trigger();
-        QCOMPARE(text(), QByteArray("x <!-- \xAB" "B\xBB" "y\xAB/B\xBB --> z"));
+        QCOMPARE(text(), QByteArray("x <!-- «B»y«/B» --> z"));  // whole characters, not Latin-1 bytes
         QCOMPARE(ed()->SelStart(), 7);
-        QCOMPARE(ed()->SelLength(), 8);
+        QCOMPARE(ed()->SelLength(), 12);
         QCOMPARE(ed()->ColorAt(2), kComment);
         QCOMPARE(ed()->ColorAt(ed()->Length() - 1), kFont);
     }
