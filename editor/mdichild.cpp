@@ -348,7 +348,6 @@ bool TMDIChild::CaretInTag() const { return tv::CaretInTagAt(RichEdit1->TextView
 void TMDIChild::applyWalk(int start, tv::WalkStop stop, int endPos, bool hourglass) {
     // Only colours change: the text, the selection, the first visible line
     // and the modified mark stay as they were.
-    const bool modified = RichEdit1->Modified();
     PaintLock lock(this);
     if (hourglass) QApplication::setOverrideCursor(Qt::WaitCursor);
     int from = 0;
@@ -357,15 +356,12 @@ void TMDIChild::applyWalk(int start, tv::WalkStop stop, int endPos, bool hourgla
     RichEdit1->SetRangeColors(from, colors);
     if (!CaretInTag()) RichEdit1->SetTypingColor(host_.settings().fontColor);
     if (hourglass) QApplication::restoreOverrideCursor();
-    RichEdit1->SetModified(modified);
     ColorPending = false;
 }
 
 void TMDIChild::ColorDocument() {
     if (!host_.settings().colorCode) {
-        const bool modified = RichEdit1->Modified();
         RichEdit1->SetRangeColor(0, RichEdit1->Length(), host_.settings().fontColor);
-        RichEdit1->SetModified(modified);
         ColorPending = false;
         return;
     }

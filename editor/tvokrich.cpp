@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -219,9 +220,36 @@ void TvokRich::replaceRange(int start, int end, std::string_view text) {
     if (start != end || !text.empty()) textChanged(start, static_cast<int>(text.size()));
 }
 
+namespace {
+// A fingerprint of a text, to tell whether it is back to what was saved.
+// Eight bytes a step, so that 1 MB takes well under a millisecond.
+std::uint64_t textHash(std::string_view t) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ t.size();
+    std::size_t i = 0;
+    for (; i + 8 <= t.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, t.data() + i, 8);
+        h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 32;
+    }
+    for (; i < t.size(); ++i) h = (h ^ static_cast<unsigned char>(t[i])) * 0x100000001B3ULL;
+    return h ^ (h >> 29);
+}
+} // namespace
+
+void TvokRich::SetModified(bool on) {
+    modified_ = forcedModified_ = on;
+    savedCheckPending_ = false;
+    if (!on) {
+        savedLength_ = static_cast<std::size_t>(Length());
+        savedHash_ = textHash(TextView());
+    }
+}
+
 void TvokRich::textChanged(int position, int inserted) {
     ++changeCount_;
     modified_ = true;
+    savedCheckPending_ = !forcedModified_;
     changePending_ = true;
     if (!restoring_ && inserted > 0) SetRangeColor(position, position + inserted, typingStyle_);
     queueFlush();
@@ -617,6 +645,13 @@ void TvokRich::flush() {
         if (changePending_) {
             changePending_ = false;
             fired = true;
+            // Back to the text that was saved (typed and deleted again, or
+            // undone): nothing is unsaved any more.
+            if (savedCheckPending_) {
+                savedCheckPending_ = false;
+                const std::string_view text = TextView();
+                if (!forcedModified_ && text.size() == savedLength_ && textHash(text) == savedHash_) modified_ = false;
+            }
             emit OnChange();
         }
         const long anchor = static_cast<long>(SendScintilla(SCI_GETANCHOR));

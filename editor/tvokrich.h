@@ -84,8 +84,15 @@ public:
     tv::TUndo TakeSnapshot() const;
 
     // --- state -------------------------------------------------------------
+    // Whether the text differs from what its file holds. Edits that bring
+    // the text back to what was saved clear it again.
     bool Modified() const { return modified_; }
-    void SetModified(bool on) { modified_ = on; }
+    // false: the text as it is now is what the file holds (a save point);
+    // true: unsaved whatever the text holds (its file was deleted, or it is
+    // to be written in another encoding), until the next save point.
+    void SetModified(bool on);
+    // Whether SetModified(true) holds the mark whatever the text.
+    bool MarkedUnsaved() const { return forcedModified_; }
     bool SelectionBar() const { return selectionBar_; }
     void SetSelectionBar(bool on);
     // Typing and pasting stop at this many characters; 0 is no limit.
@@ -180,6 +187,10 @@ private:
 
     tv::SnapshotLists<tv::TUndo> lists_{5};
     bool modified_ = false;
+    bool forcedModified_ = false;
+    bool savedCheckPending_ = false;
+    std::size_t savedLength_ = 0;
+    std::uint64_t savedHash_ = 0;
     unsigned long changeCount_ = 0;
     bool selectionBar_ = false;
     int textLimit_ = 0;

@@ -250,14 +250,19 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
         const std::string& utf8 = bytes;
         const int after = hit->next;
         const int suffix = hit->next - (hit->start + hit->length);  // an ignored "'s" after the word
-        auto replace = [&](const std::string& with, int from, int length) {
+        // `recheck`: the new text is walked again (the option "recheck"),
+        // which a Change All of the walk itself never does: its words were
+        // chosen already, and walking them again could go on for ever (a
+        // replacement that holds the word, or two words changed into each
+        // other).
+        auto replace = [&](const std::string& with, int from, int length, bool recheck) {
             editor->SetSel(from, length);
             editor->ReplaceSelection(with);
             const int delta = static_cast<int>(with.size()) - length;
             end += delta;
             undo_.push_back({from, delta, part_});
             if (undo_.size() > MaxUndo) undo_.erase(undo_.begin());
-            if (!options.recheck) return from + static_cast<int>(with.size()) + suffix;
+            if (!recheck) return from + static_cast<int>(with.size()) + suffix;
             --wordCount;  // the new word is walked, and counted, once more
             return from;
         };
@@ -267,8 +272,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
                 continue;
             }
             if (const auto it = changeAll_.find(utf8); it != changeAll_.end()) {
-                pos = replace(it->second, hit->start, hit->length);
-                if (pos == hit->start && options.recheck && it->second == utf8) pos = after;
+                pos = replace(it->second, hit->start, hit->length, false);
                 continue;
             }
             if (dict_->check(utf8)) {
@@ -314,12 +318,14 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
         const std::string with = toDocument(dialog_->ReplaceWith->text());
         switch (result) {
         case TAddictSpellDialog::Change:
-            pos = with == bytes ? after : replace(with, hit->start, hit->length);
+            pos = with == bytes ? after : replace(with, hit->start, hit->length, options.recheck);
             break;
         case TAddictSpellDialog::ChangeAll:
         case TAddictSpellDialog::AutoCorrect:
+            // The replacement is the one the user settled on for every
+            // place: like those changed later, it is not walked again.
             changeAll_[utf8] = with;
-            pos = with == bytes ? after : replace(with, hit->start, hit->length);
+            pos = with == bytes ? after : replace(with, hit->start, hit->length, false);
             break;
         case TAddictSpellDialog::Ignore:
             pos = after;
@@ -338,7 +344,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             // A repeated word goes with the blank before it.
             int from = hit->start;
             while (from > 0 && editor->CharAt(from - 1) == ' ') --from;
-            pos = replace("", from, after - from);
+            pos = replace("", from, after - from, options.recheck);
             break;
         }
         case TAddictSpellDialog::Undo:

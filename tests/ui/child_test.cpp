@@ -244,6 +244,34 @@ private slots:
         QCOMPARE(host.saved[0], window.get());
     }
 
+    void theModifiedMarkFollowsTheText() {
+        ed()->SetModified(false);  // a save point: the text as it is
+        const QByteArray saved = text();
+        QTest::keyClicks(ed(), "x");
+        QCoreApplication::processEvents();
+        QVERIFY(ed()->Modified());
+        QTest::keyClick(ed(), Qt::Key_Backspace);  // typed and taken back
+        QCoreApplication::processEvents();
+        QCOMPARE(text(), saved);
+        QVERIFY(!ed()->Modified());
+        QTest::keyClicks(ed(), "ab ");
+        QCoreApplication::processEvents();
+        QVERIFY(ed()->Modified());
+        for (int i = 0; i < 5 && text() != saved; ++i) QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(text(), saved);
+        QVERIFY(!ed()->Modified());  // undone back to the saved text
+        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCoreApplication::processEvents();
+        QVERIFY(ed()->Modified());
+        // A mark set on purpose (a deleted file, another encoding) holds.
+        ed()->SetModified(true);
+        QTest::keyClicks(ed(), "y");
+        QTest::keyClick(ed(), Qt::Key_Backspace);
+        QCoreApplication::processEvents();
+        QVERIFY(ed()->Modified());
+    }
+
     void lineNumbersShowInEveryWindowAndAreKept() {
         QCOMPARE(ed()->marginWidth(0), 0);
         TMDIChild* second = open("two");

@@ -196,6 +196,16 @@ private slots:
         QCOMPARE(messages(), QStringList{"Save changes to Untitled 0?"});
     }
 
+    void changeAllEndsWhenTheReplacementHoldsTheWord() {
+        start("tst and tst");
+        frame->Spell1->options.recheck = true;
+        answer(TAddictSpellDialog::ChangeAll, QStringLiteral("tst x"));
+        frame->SpellBtn->trigger();  // used to change the word for ever
+        QCOMPARE(seen, QStringList{"tst"});
+        QCOMPARE(text(), QByteArray("tst x and tst x"));
+        QCOMPARE(messages().size(), 1);
+    }
+
     void addedWordsAreKept() {
         start("Tavironic tool");
         answer(TAddictSpellDialog::Add);
