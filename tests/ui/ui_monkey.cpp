@@ -14,6 +14,7 @@
 #include "app/prompter.h"
 #include "editor/mdichild.h"
 #include "spell/addictspell.h"
+#include "text/encoding.h"
 #include "text/utf8.h"
 #include "uitest.h"
 
@@ -246,6 +247,9 @@ private:
                 QFAIL(qPrintable(where() + ": invalid UTF-8 in " + c->windowTitle() + " at " + QString::number(bad) +
                                  ": " + QByteArray::fromStdString(around).toHex(' ') + "\nrecent: " + history.join(QStringLiteral(" / "))));
             }
+            // Every character can be written in the document's encoding.
+            QVERIFY2(tv::fitsEncoding(text, c->Document.encoding),
+                     qPrintable(where() + ": " + c->windowTitle() + " holds characters its encoding cannot write"));
             if (c->IsUntitled()) continue;
             const QString name = QString::fromStdString(c->Document.fileName);
             if (!QFileInfo::exists(name)) continue;
