@@ -244,6 +244,22 @@ private slots:
         QCOMPARE(host.saved[0], window.get());
     }
 
+    void aPlaceInsideACharacterNeverSplitsIt() {
+        // A place kept from another text (a reload, an undo, a count in
+        // bytes) may fall inside a character of the UTF-8 text.
+        ed()->SetText("a\xE4\xB8\xAD" "b");  // a, U+4E2D, b
+        ed()->SetSel(2, 0);
+        QCOMPARE(ed()->SelStart(), 1);  // a caret goes before the character
+        QCOMPARE(ed()->SelLength(), 0);
+        QTest::keyClicks(ed(), "x");
+        QCOMPARE(text(), QByteArray("ax\xE4\xB8\xAD" "b"));
+        ed()->SetSel(3, 1);  // a selection takes the whole character
+        QCOMPARE(ed()->SelStart(), 2);
+        QCOMPARE(ed()->SelLength(), 3);
+        QTest::keyClicks(ed(), "y");
+        QCOMPARE(text(), QByteArray("axyb"));
+    }
+
     void theModifiedMarkFollowsTheText() {
         ed()->SetModified(false);  // a save point: the text as it is
         const QByteArray saved = text();
