@@ -257,16 +257,20 @@ void TvokRich::textChanged(int position, int inserted) {
 
 void TvokRich::componentKey(QKeyEvent* e) {
     // The component's own editing keys (Enter, Backspace, Delete, word and
-    // line deletion) all change the length of the text.
+    // line deletion) change the length of the text, or replace a selection.
     const int length = Length();
     const int selStart = SelStart();
     const int selLength = SelLength();
+    // Enter over a two-byte selection leaves the length as it was: the
+    // selected text tells whether anything changed.
+    const std::string selected = selLength > 0 ? SelText() : std::string();
     {
         const QuietEdit quiet(this);
         QsciScintilla::keyPressEvent(e);
     }
     const int now = Length();
-    if (now == length) return;
+    if (now == length && (selLength == 0 || TextView().substr(static_cast<std::size_t>(selStart), selected.size()) == selected))
+        return;
     const int inserted = now - (length - selLength);
     textChanged(selStart, inserted > 0 ? inserted : 0);
 }

@@ -280,6 +280,15 @@ private slots:
         QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCoreApplication::processEvents();
         QVERIFY(ed()->Modified());
+        // Enter over a selection as long as a line end changes the text
+        // without changing its length.
+        ed()->SetText("<M rest");
+        ed()->SetModified(false);
+        ed()->SetSel(0, 2);
+        QTest::keyClick(ed(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(text(), QByteArray("\r\n rest"));
+        QVERIFY(ed()->Modified());
         // A mark set on purpose (a deleted file, another encoding) holds.
         ed()->SetModified(true);
         QTest::keyClicks(ed(), "y");

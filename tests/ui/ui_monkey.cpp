@@ -267,7 +267,9 @@ private:
             const QByteArray expected = QByteArray::fromStdString(tv::documentToFile(text, c->Document.lineEnds, c->Document.encoding));
             // Marked modified exactly when the text differs from the file.
             if (!c->RichEdit1->Modified())
-                QVERIFY2(disk == expected, qPrintable(where() + ": " + name + " is unchanged in the editor but differs from the disk"));
+                QVERIFY2(disk == expected, qPrintable(where() + ": " + name + " is unchanged in the editor but differs from the disk\ndisk: " +
+                                                      disk.left(80).toHex(' ') + "\neditor: " + expected.left(80).toHex(' ') +
+                                                      "\nrecent: " + history.join(QStringLiteral(" / "))));
             else if (!c->RichEdit1->MarkedUnsaved())
                 QVERIFY2(disk != expected, qPrintable(where() + ": " + name + " is marked modified but holds what the disk holds"));
         }
