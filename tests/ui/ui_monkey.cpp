@@ -112,8 +112,11 @@ public:
     }
     std::optional<SaveAnswer> saveFileName(QWidget*, const SaveRequest& r) override {
         if (chance(20)) return std::nullopt;
-        // As the real dialog does, the name it starts with is taken in its folder.
-        return SaveAnswer{chance(50) ? corpusFile() : QDir(dir_).filePath(QFileInfo(r.fileName).fileName()), r.filterIndex};
+        // As the real dialog does, the name it starts with is taken in its
+        // folder; choosing a file that is there is choosing to replace it.
+        const QString name = chance(50) ? corpusFile() : QDir(dir_).filePath(QFileInfo(r.fileName).fileName());
+        if (QFileInfo::exists(name)) overwrote = true;
+        return SaveAnswer{name, r.filterIndex};
     }
     int run(QDialog& dialog) override {
         for (QLineEdit* e : dialog.findChildren<QLineEdit*>())
