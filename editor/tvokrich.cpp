@@ -1,6 +1,7 @@
 #include "editor/tvokrich.h"
 
 #include "editor/doctext.h"
+#include "editor/editaccess.h"
 
 #include "widgets/fontfamilies.h"
 #include "widgets/panedrag.h"
@@ -16,7 +17,9 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QChildEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <cstring>
 
@@ -63,9 +66,33 @@ private:
     long mask_;
 };
 
+// Scintilla wraps the lines that are not on screen from a zero-interval
+// timer of its engine, a private object of the component. Measuring a line
+// for wrapping costs about as much as drawing it, so wrapping every line of a
+// page of megabytes takes seconds of CPU after it is on screen. The engine
+// is reached through its member pointer (a standard way to name a private
+// member: an explicit instantiation may take its address), so that the
+// editor can hold that timer for large documents: lines are wrapped when
+// they are drawn, and the scroll bar counts the others as one line each
+// until then.
+struct EngineMember {
+    using type = QsciScintillaQt* QsciScintillaBase::*;
+    friend type engineMember(EngineMember);
+};
+template <typename Tag, typename Tag::type Member>
+struct ExposeMember {
+    friend typename Tag::type engineMember(Tag) { return Member; }
+};
+template struct ExposeMember<EngineMember, &QsciScintillaBase::sci>;
+
+// Documents up to this size are wrapped whole in the background (a few
+// tens of milliseconds of idle time), so their scroll bar is exact.
+constexpr int kBackgroundWrapBytes = 256 * 1024;
+
 } // namespace
 
 TvokRich::TvokRich(QWidget* parent) : QsciScintilla(parent) {
+    installEditorAccessibility();
     // The text is UTF-8: every character is drawn with its own glyph, and a
     // character index of the lines keeps counting characters cheap.
     setUtf8(true);
@@ -96,6 +123,35 @@ TvokRich::TvokRich(QWidget* parent) : QsciScintilla(parent) {
         // Colours are set explicitly; everything up to here is styled already.
         SendScintilla(SCI_STARTSTYLING, position, 0x1f);
     });
+
+    // The engine derives from QObject first; its timers are its children.
+    engine_ = reinterpret_cast<QObject*>(this->*engineMember(EngineMember{}));
+    if (engine_ && engine_->metaObject()->className() == QByteArrayLiteral("QsciScintillaQt")) {
+        engine_->installEventFilter(this);
+        for (QObject* child : engine_->children()) child->installEventFilter(this);
+    } else {
+        engine_ = nullptr;
+    }
+}
+
+bool TvokRich::wrapsInBackground() const { return !WordWrapOn() || Length() <= kBackgroundWrapBytes; }
+
+bool TvokRich::eventFilter(QObject* watched, QEvent* event) {
+    if (engine_ && watched == engine_ && event->type() == QEvent::ChildAdded) {
+        // The idle timer is made the first time the engine has background
+        // work; it is still being built here, so only the filter goes on.
+        static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+    } else if (engine_ && event->type() == QEvent::Timer && watched->parent() == engine_ &&
+               qobject_cast<QTimer*>(watched) && !wrapsInBackground()) {
+        // Stopped, not merely skipped: a zero-interval timer would spin.
+        // The engine believes it still runs and does not start it again;
+        // textChanged does once the document is small.
+        static_cast<QTimer*>(watched)->stop();
+        idleTimer_ = watched;
+        idleHeld_ = true;
+        return true;
+    }
+    return QsciScintilla::eventFilter(watched, event);
 }
 
 TvokRich::~TvokRich() = default;
@@ -163,6 +219,26 @@ std::string TvokRich::Line(int line) const {
     const int start = LineStart(line);
     return std::string(TextView().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(LineLength(line))));
 }
+int TvokRich::CharacterOffset(int pos) const {
+    pos = std::clamp(pos, 0, Length());
+    const int line = LineOfPosition(pos);
+    const long before = SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                                      static_cast<long>(SC_LINECHARACTERINDEX_UTF32));
+    return static_cast<int>(before) + CharactersBetween(LineStart(line), pos);
+}
+
+int TvokRich::PositionOfOffset(int offset) const {
+    if (offset <= 0) return 0;
+    const int line = static_cast<int>(SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
+                                                    static_cast<long>(SC_LINECHARACTERINDEX_UTF32)));
+    const long before = SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                                      static_cast<long>(SC_LINECHARACTERINDEX_UTF32));
+    const int start = LineStart(line);
+    if (offset - before <= 0) return start;
+    const long pos = SendScintilla(SCI_POSITIONRELATIVE, static_cast<unsigned long>(start), static_cast<long>(offset - before));
+    return pos > 0 ? static_cast<int>(pos) : Length();
+}
+
 unsigned char TvokRich::CharAt(int pos) const {
     return static_cast<unsigned char>(SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(pos)));
 }
@@ -170,6 +246,7 @@ unsigned char TvokRich::CharAt(int pos) const {
 // --- selection -------------------------------------------------------------
 
 int TvokRich::SelStart() const { return static_cast<int>(SendScintilla(SCI_GETSELECTIONSTART)); }
+int TvokRich::CaretPosition() const { return static_cast<int>(SendScintilla(SCI_GETCURRENTPOS)); }
 int TvokRich::SelLength() const {
     return static_cast<int>(SendScintilla(SCI_GETSELECTIONEND)) - SelStart();
 }
@@ -252,6 +329,10 @@ void TvokRich::textChanged(int position, int inserted) {
     savedCheckPending_ = !forcedModified_;
     changePending_ = true;
     if (!restoring_ && inserted > 0) SetRangeColor(position, position + inserted, typingStyle_);
+    if (idleHeld_ && wrapsInBackground()) {
+        idleHeld_ = false;
+        static_cast<QTimer*>(idleTimer_)->start(0);
+    }
     queueFlush();
 }
 
@@ -667,6 +748,7 @@ void TvokRich::flush() {
             // Like a rich edit, the caret takes the colour of the character
             // before it for what is typed next.
             if (anchor == caret && caret > 0) typingStyle_ = ColorAt(static_cast<int>(caret) - 1);
+            reportEditorCaret(this);
             emit OnSelectionChange();
         }
         if (!fired) break;

@@ -48,10 +48,16 @@ public:
     int LineLength(int line) const;
     std::string Line(int line) const;
     unsigned char CharAt(int pos) const;
+    // Characters before a position, and the position after that many
+    // characters; both walk one line only.
+    int CharacterOffset(int pos) const;
+    int PositionOfOffset(int offset) const;
 
     // --- selection ---------------------------------------------------------
     int SelStart() const;
     int SelLength() const;
+    // Where the caret is: one end of the selection.
+    int CaretPosition() const;
     void SetSelStart(int pos);     // empties the selection
     void SetSelLength(int length); // from SelStart
     void SetSel(int start, int length);
@@ -160,6 +166,7 @@ signals:
     void OnLimitReached();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -205,6 +212,12 @@ private:
     long lastAnchor_ = -1;
     long lastCaret_ = -1;
     tv::FileEncoding encoding_ = tv::FileEncoding::Utf8;
+    // The component's engine and the timer of its background work (the
+    // wrapping of lines not on screen), held for large documents.
+    QObject* engine_ = nullptr;
+    QObject* idleTimer_ = nullptr;
+    bool idleHeld_ = false;
+    bool wrapsInBackground() const;
 };
 
 // Marks an edit in progress on the editor; the editor's events fire when the

@@ -1,0 +1,98 @@
+#include "editor/editaccess.h"
+
+#include "editor/tvokrich.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <algorithm>
+
+namespace {
+
+class EditorAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit EditorAccessible(TvokRich* e) : QAccessibleWidget(e, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = !ed()->isReadOnly();
+        s.readOnly = ed()->isReadOnly();
+        s.multiLine = true;
+        s.selectableText = true;
+        return s;
+    }
+
+    void selection(int index, int* start, int* end) const override {
+        *start = *end = 0;
+        if (index != 0 || ed()->SelLength() == 0) return;
+        *start = ed()->CharacterOffset(ed()->SelStart());
+        *end = ed()->CharacterOffset(ed()->SelStart() + ed()->SelLength());
+    }
+    int selectionCount() const override { return ed()->SelLength() > 0 ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { ed()->SetSel(ed()->SelStart() + ed()->SelLength(), 0); }
+    void setSelection(int, int start, int end) override {
+        const int s = ed()->PositionOfOffset(start);
+        ed()->SetSel(s, ed()->PositionOfOffset(end) - s);
+    }
+    int cursorPosition() const override { return ed()->CharacterOffset(ed()->CaretPosition()); }
+    void setCursorPosition(int offset) override { ed()->SetSel(ed()->PositionOfOffset(offset), 0); }
+    QString text(int start, int end) const override {
+        const int s = ed()->PositionOfOffset(start);
+        const int e = ed()->PositionOfOffset(end);
+        if (e <= s) return {};
+        return QString::fromUtf8(ed()->TextView().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s)));
+    }
+    int characterCount() const override { return ed()->CharacterCount(); }
+    QRect characterRect(int offset) const override {
+        const int pos = ed()->PositionOfOffset(offset);
+        const int x = static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(pos)));
+        const int y = static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, static_cast<long>(pos)));
+        const int h = static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, static_cast<unsigned long>(ed()->LineOfPosition(pos))));
+        const int next = static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_POSITIONAFTER, static_cast<unsigned long>(pos)));
+        const int w = next > pos ? static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(next))) - x : 1;
+        const QPoint origin = ed()->viewport()->mapToGlobal(QPoint(x, y));
+        return QRect(origin, QSize(std::max(1, w), h));
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        const int pos = ed()->PositionAtPoint(ed()->viewport()->mapFromGlobal(point));
+        return pos < 0 ? -1 : ed()->CharacterOffset(pos);
+    }
+    void scrollToSubstring(int start, int) override {
+        ed()->SendScintilla(QsciScintillaBase::SCI_SCROLLRANGE, static_cast<unsigned long>(ed()->PositionOfOffset(start)),
+                            static_cast<long>(ed()->PositionOfOffset(start)));
+    }
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
+private:
+    TvokRich* ed() const { return static_cast<TvokRich*>(widget()); }
+};
+
+QAccessibleInterface* editorFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("TvokRich") && object && object->isWidgetType())
+        return new EditorAccessible(static_cast<TvokRich*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void installEditorAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(editorFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+void reportEditorCaret(TvokRich* editor) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleTextCursorEvent ev(editor, editor->CharacterOffset(editor->CaretPosition()));
+    QAccessible::updateAccessibility(&ev);
+}
