@@ -135,7 +135,11 @@ void TMDIChild::SetEditRect() {
     RichEdit1->SetEditRect(QRect(0, 1, width() - 1, height()));
 }
 
-void TMDIChild::GetTitle() { RichEdit1->SetHint(tv::GetTitleText(RichEdit1->TextView())); }
+void TMDIChild::GetTitle() {
+    const UntouchedEnds ends = RichEdit1->TakeUntouchedText();
+    RichEdit1->SetHint(title_.update(RichEdit1->TextView(), static_cast<std::size_t>(ends.front),
+                                     static_cast<std::size_t>(ends.back)));
+}
 
 void TMDIChild::TextChange() {
     if (ColorPending) ColorAroundCaret();

@@ -9,6 +9,7 @@
 #include "editor/colouring.h"
 #include "editor/document.h"
 #include "editor/markup.h"
+#include "editor/textmodel.h"
 #include "editor/tvokrich.h"
 
 #include <QWidget>
@@ -188,6 +189,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    tv::TitleTracker title_;
     void RichEdit1KeyDown(int key, Qt::KeyboardModifiers mods);
     void RichEdit1KeyPress(unsigned char ch);
     void PopupMenu1Popup();

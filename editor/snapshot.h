@@ -36,6 +36,12 @@ std::vector<StyleRun> encodeStyleRuns(std::string_view styles);
 std::vector<StyleRun> encodeStyledText(std::string_view styled);
 // One style byte per character.
 std::string decodeStyleRuns(const std::vector<StyleRun>& runs);
+// The colours of a text that kept the first `front` and the last `back`
+// characters of a text coloured `old` and has `middle` between them: the
+// runs come out as encodeStyleRuns would make them from the whole.
+// `front + back` may not exceed the old text's length.
+std::vector<StyleRun> spliceStyleRuns(const std::vector<StyleRun>& old, std::size_t front, std::size_t back,
+                                      const std::vector<StyleRun>& middle);
 
 // The undo and the redo list, oldest first, each holding at most `limit`
 // records; the oldest record goes when a full list takes another.

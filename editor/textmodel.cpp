@@ -32,18 +32,61 @@ std::size_t findFolded(std::string_view text, std::string_view needle) {
     }
     return std::string_view::npos;
 }
-} // namespace
 
-std::string GetTitleText(std::string_view text) {
-    const std::size_t p1 = findFolded(text, "<TITLE>");
-    const std::size_t p2 = findFolded(text, "</TITLE>");
-    if (p1 == std::string_view::npos || p2 == std::string_view::npos || p2 <= p1 + 7) return {};
-    const std::string_view raw = text.substr(p1 + 7, p2 - p1 - 7);
+constexpr std::string_view kOpen = "<TITLE>";
+constexpr std::string_view kClose = "</TITLE>";
+
+std::string titleBetween(std::string_view text, std::size_t p1, std::size_t p2) {
+    if (p1 == std::string_view::npos || p2 == std::string_view::npos || p2 <= p1 + kOpen.size()) return {};
+    const std::string_view raw = text.substr(p1 + kOpen.size(), p2 - p1 - kOpen.size());
     try {
         return TranslateEntities(raw, EntityDirection::ToCharacters);
     } catch (const EntityNumberError&) {
         return std::string(raw);
     }
+}
+} // namespace
+
+std::string GetTitleText(std::string_view text) {
+    return titleBetween(text, findFolded(text, kOpen), findFolded(text, kClose));
+}
+
+const std::string& TitleTracker::update(std::string_view text, std::size_t front, std::size_t back) {
+    front = std::min(front, text.size());
+    back = std::min(back, text.size() - front);
+    // A tag the change made overlaps the changed stretch.
+    const std::size_t from = front > kClose.size() ? front - kClose.size() : 0;
+    const std::size_t to = std::min(text.size(), text.size() - back + kClose.size());
+    const std::string_view around = text.substr(from, to - from);
+    switch (state_) {
+    case State::Found:
+        // The first tags lie before the change: they are still the first.
+        if (front >= closeEnd_) return title_;
+        break;
+    case State::NoOpen:
+        if (findFolded(around, kOpen) == std::string_view::npos) return title_;
+        break;
+    case State::NoClose:
+        if (findFolded(around, kClose) == std::string_view::npos) return title_;
+        break;
+    case State::Unknown:
+    case State::Other:
+        break;
+    }
+    const std::size_t p1 = findFolded(text, kOpen);
+    const std::size_t p2 = p1 == std::string_view::npos ? std::string_view::npos : findFolded(text, kClose);
+    title_ = titleBetween(text, p1, p2);
+    if (p1 == std::string_view::npos) {
+        state_ = State::NoOpen;
+    } else if (p2 == std::string_view::npos) {
+        state_ = State::NoClose;
+    } else if (p2 > p1 + kOpen.size()) {
+        state_ = State::Found;
+        closeEnd_ = p2 + kClose.size();
+    } else {
+        state_ = State::Other;
+    }
+    return title_;
 }
 
 } // namespace tv

@@ -18,4 +18,22 @@ int clampColumn(int column, int lineLength);
 // large to convert leaves the title as written.
 std::string GetTitleText(std::string_view text);
 
+// The title of a document kept through its changes. Looking for the tags
+// walks the text up to them, the whole text when a page has none; after a
+// change only the changed stretch is looked at whenever it cannot move the
+// first tags.
+class TitleTracker {
+public:
+    // The title of `text` after a change that left its first `front` and
+    // last `back` bytes as they were (front = back = 0: anything changed).
+    const std::string& update(std::string_view text, std::size_t front, std::size_t back);
+    const std::string& title() const { return title_; }
+
+private:
+    enum class State { Unknown, Found, NoOpen, NoClose, Other };
+    State state_ = State::Unknown;
+    std::size_t closeEnd_ = 0;  // where the first "</TITLE>" ends
+    std::string title_;
+};
+
 } // namespace tv

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -324,6 +325,8 @@ void TvokRich::SetModified(bool on) {
 }
 
 void TvokRich::textChanged(int position, int inserted) {
+    styleTouched(position, position + inserted);
+    untouchedText_.touch(position, position + inserted, Length());
     ++changeCount_;
     modified_ = true;
     savedCheckPending_ = !forcedModified_;
@@ -352,8 +355,14 @@ void TvokRich::componentKey(QKeyEvent* e) {
     const int now = Length();
     if (now == length && (selLength == 0 || TextView().substr(static_cast<std::size_t>(selStart), selected.size()) == selected))
         return;
+    // Keys that delete backwards move the caret before the place where the
+    // selection started.
     const int inserted = now - (length - selLength);
-    textChanged(selStart, inserted > 0 ? inserted : 0);
+    const int at = std::min(selStart, SelStart());
+    const int end = std::max(at + std::max(inserted, 0), CaretPosition());
+    styleTouched(at, end);
+    untouchedText_.touch(at, end, now);
+    textChanged(at, inserted > 0 ? inserted : 0);
 }
 
 void TvokRich::ReplaceSelection(std::string_view given) {
@@ -397,17 +406,39 @@ int TvokRich::PositionAtPoint(const QPoint& p) const {
 
 // --- undo and redo -------------------------------------------------------------
 
+std::vector<tv::StyleRun> TvokRich::readStyleRuns(int start, int end) const {
+    if (end <= start) return {};
+    std::string styled(static_cast<std::size_t>(2 * (end - start) + 2), '\0');
+    SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(start), static_cast<long>(end), styled.data());
+    styled.resize(static_cast<std::size_t>(2 * (end - start)));
+    return tv::encodeStyledText(styled);
+}
+
+void TvokRich::styleTouched(int start, int end) { untouchedStyles_.touch(start, end, Length()); }
+
 tv::TUndo TvokRich::TakeSnapshot() const {
     tv::TUndo u;
     u.SelStart = SelStart();
     u.SelLength = SelLength();
     u.TopLine = TopLine();
     u.Text = Text();
+    // Reading the colours back costs two bytes of copying per character;
+    // only what changed since the last snapshot is read again.
     const int len = Length();
-    std::string styled(static_cast<std::size_t>(2 * len + 2), '\0');
-    SendScintilla(SCI_GETSTYLEDTEXT, 0L, static_cast<long>(len), styled.data());
-    styled.resize(static_cast<std::size_t>(2 * len));
-    u.Styles = tv::encodeStyledText(styled);
+    if (knownLength_ < 0) {
+        u.Styles = readStyleRuns(0, len);
+    } else {
+        const int front = std::min({untouchedStyles_.front, len, knownLength_});
+        const int back = std::min({untouchedStyles_.back, len - front, knownLength_ - front});
+        if (front + back == len && len == knownLength_)
+            u.Styles = knownRuns_;
+        else
+            u.Styles = tv::spliceStyleRuns(knownRuns_, static_cast<std::size_t>(front), static_cast<std::size_t>(back),
+                                           readStyleRuns(front, len - back));
+    }
+    knownRuns_ = u.Styles;
+    knownLength_ = len;
+    untouchedStyles_ = {};
     return u;
 }
 
@@ -422,6 +453,9 @@ void TvokRich::restore(const tv::TUndo& u) {
     SendScintilla(SCI_STARTSTYLING, 0UL, 0x1f);
     SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(styles.size()), styles.data());
     restoring_ = false;
+    knownRuns_ = u.Styles;
+    knownLength_ = Length();
+    untouchedStyles_ = {};
     SetSel(u.SelStart, u.SelLength);
     ScrollToLine(u.TopLine);
 }
@@ -476,6 +510,7 @@ void TvokRich::SetRangeColor(int start, int end, int index) {
     SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(start), 0x1f);
     SendScintilla(SCI_SETSTYLING, static_cast<unsigned long>(end - start),
                   static_cast<long>(std::clamp(index, 0, tv::kPaletteSize - 1)));
+    styleTouched(start, end);
 }
 
 void TvokRich::SetRangeColors(int start, std::string_view colors) {
@@ -484,6 +519,7 @@ void TvokRich::SetRangeColors(int start, std::string_view colors) {
     if (n <= 0) return;
     SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(start), 0x1f);
     SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(n), colors.data());
+    styleTouched(start, start + n);
 }
 
 void TvokRich::SetTypingColor(int index) { typingStyle_ = std::clamp(index, 0, tv::kPaletteSize - 1); }

@@ -14,9 +14,23 @@
 
 #include <Qsci/qsciscintilla.h>
 #include <QString>
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
+
+// How many bytes at the start and at the end of a text no change has
+// touched since a moment.
+struct UntouchedEnds {
+    int front = std::numeric_limits<int>::max();
+    int back = std::numeric_limits<int>::max();
+    // A change left [start, end) of a text now `length` bytes long.
+    void touch(int start, int end, int length) {
+        front = std::min(front, std::max(0, start));
+        back = std::min(back, std::max(0, length - end));
+    }
+};
 
 class TvokRich : public QsciScintilla {
     Q_OBJECT
@@ -88,6 +102,8 @@ public:
     void SetUndoLimit(int limit) { lists_.setLimit(limit); }
     const tv::SnapshotLists<tv::TUndo>& snapshots() const { return lists_; }
     tv::TUndo TakeSnapshot() const;
+    // Every character's colour, read from the component.
+    std::vector<tv::StyleRun> StyleRuns() const { return readStyleRuns(0, Length()); }
 
     // --- state -------------------------------------------------------------
     // Whether the text differs from what its file holds. Edits that bring
@@ -124,6 +140,8 @@ public:
     void SetRangeColors(int start, std::string_view colors);
     // The colour typed text will get.
     void SetTypingColor(int index);
+    // The ends of the text no change touched since the last call.
+    UntouchedEnds TakeUntouchedText() { return std::exchange(untouchedText_, {}); }
     // Grows with every change of the text, whoever makes it.
     unsigned long ChangeCount() const { return changeCount_; }
     int TypingColor() const { return typingStyle_; }
@@ -218,6 +236,15 @@ private:
     QObject* idleTimer_ = nullptr;
     bool idleHeld_ = false;
     bool wrapsInBackground() const;
+    // The colours of the last snapshot (or restore) and how much of the
+    // text's start and end no change has touched since: the next snapshot
+    // reads back from the component only what lies between.
+    void styleTouched(int start, int end);
+    std::vector<tv::StyleRun> readStyleRuns(int start, int end) const;
+    mutable std::vector<tv::StyleRun> knownRuns_;
+    mutable int knownLength_ = -1;
+    mutable UntouchedEnds untouchedStyles_;
+    UntouchedEnds untouchedText_;
 };
 
 // Marks an edit in progress on the editor; the editor's events fire when the

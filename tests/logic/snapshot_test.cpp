@@ -16,6 +16,35 @@ TEST(StyleRuns, RoundTrip) {
               (std::vector<tv::StyleRun>{{1, 2}, {2, 1}}));
 }
 
+// Splicing must give what encoding the whole new style string gives: kept
+// ends cut inside runs, runs merged at both joins, empty ends and middles.
+TEST(StyleRuns, SpliceEqualsEncodingTheWhole) {
+    struct Case {
+        std::string old;
+        std::size_t front, back;
+        std::string middle;
+    };
+    const std::string o = std::string("\0\0\0\x05\x05\x02\x02\x02\0", 9);
+    const Case cases[] = {
+        {o, 0, 0, ""},
+        {o, 9, 0, ""},
+        {o, 0, 9, ""},
+        {o, 4, 3, "\x05\x05"},          // joins merge on both sides
+        {o, 2, 2, std::string("\0\x07", 2)},
+        {o, 4, 5, std::string(3, '\x09')}, // pure insertion inside a run
+        {o, 1, 1, ""},                    // deletion joining two runs
+        {o, 3, 6, std::string("\x05", 1)},
+        {"", 0, 0, "\x01\x01"},
+        {std::string(4, '\x03'), 2, 2, std::string(2, '\x03')},
+    };
+    for (const Case& c : cases) {
+        const std::string whole = c.old.substr(0, c.front) + c.middle + c.old.substr(c.old.size() - c.back);
+        EXPECT_EQ(tv::spliceStyleRuns(tv::encodeStyleRuns(c.old), c.front, c.back, tv::encodeStyleRuns(c.middle)),
+                  tv::encodeStyleRuns(whole))
+            << "front " << c.front << " back " << c.back << " middle " << c.middle.size();
+    }
+}
+
 TEST(SnapshotLists, LimitDropsTheOldest) {
     tv::SnapshotLists<int> l(10);
     for (int i = 0; i < 11; ++i) l.pushUndo(i, true);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace {
 
 using tv::KeyKind;
@@ -98,6 +101,35 @@ TEST(Title, TakenBetweenTheFirstTags) {
     EXPECT_EQ(tv::GetTitleText("<TITLE></TITLE>"), "");
     EXPECT_EQ(tv::GetTitleText("<title>&#99999999999;</title>"), "&#99999999999;");
     EXPECT_EQ(tv::GetTitleText("<title"), "");
+}
+
+// The tracker looks only around a change where it can; whatever the edits,
+// its title is the one a look at the whole text finds.
+TEST(Title, TrackerAgreesWithTheWholeText) {
+    const std::string pieces[] = {"<TITLE>", "</TITLE>", "<title>", "</title>", "x", "A &amp; B", "<", ">",
+                                  "TITLE", "/", "<P>", "\r\n", "</TITL", "E>"};
+    std::mt19937 rng(7);
+    auto piece = [&] { return pieces[rng() % std::size(pieces)]; };
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = 0, n = static_cast<int>(rng() % 12); i < n; ++i) text += piece();
+        tv::TitleTracker tracker;
+        ASSERT_EQ(tracker.update(text, 0, 0), tv::GetTitleText(text));
+        for (int step = 0; step < 40; ++step) {
+            // One to three edits before the title is asked for again.
+            std::size_t front = text.size(), back = text.size();
+            for (int e = 0, edits = 1 + static_cast<int>(rng() % 3); e < edits; ++e) {
+                const std::size_t start = text.empty() ? 0 : rng() % (text.size() + 1);
+                const std::size_t removed = std::min<std::size_t>(rng() % 9, text.size() - start);
+                const std::string inserted = rng() % 3 == 0 ? std::string() : piece();
+                text.replace(start, removed, inserted);
+                front = std::min(front, start);
+                back = std::min(back, text.size() - start - inserted.size());
+            }
+            ASSERT_EQ(tracker.update(text, front, back), tv::GetTitleText(text))
+                << "round " << round << " step " << step << ": " << text;
+        }
+    }
 }
 
 } // namespace

@@ -244,6 +244,60 @@ private slots:
         QCOMPARE(host.saved[0], window.get());
     }
 
+    // A snapshot reads back only the colours that changed since the last
+    // one: each must hold the colours shown when it was taken, and each
+    // step undone brings them back.
+    void undoBringsBackTheColoursOfEachStep() {
+        frame->mutableSettings().colorCode = true;
+        doc = open("<HTML><BODY>\r\n<P>first <A HREF=\"x\">link</A> text</P>\r\n</BODY></HTML>");
+        ed()->setFocus();
+        ed()->SetSel(ed()->LineStart(1) + 3, 0);
+        int taken = 0;
+        auto press = [&](auto&& click) {
+            const std::string before = ed()->Text();
+            const std::vector<tv::StyleRun> colours = ed()->StyleRuns();
+            const unsigned long changes = ed()->ChangeCount();
+            const std::size_t steps = ed()->snapshots().undoList().size();
+            const bool canRedo = ed()->CanRedo();
+            click();
+            QCoreApplication::processEvents();
+            const auto& list = ed()->snapshots().undoList();
+            // A new step was recorded when the list grew or a full list
+            // took another (the key changed the text).
+            if (list.size() != steps || (ed()->ChangeCount() != changes && list.back().Text == before && !canRedo)) {
+                if (list.back().Text != before) return;  // the step began earlier
+                QCOMPARE(list.back().Styles, colours);
+                ++taken;
+            }
+        };
+        auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { press([&] { QTest::keyClick(ed(), k, m); }); };
+        auto type = [&](const QString& s) {
+            for (QChar c : s) press([&] { QTest::keyClicks(ed(), QString(c)); });
+        };
+        type(QStringLiteral("new <B>bold</B> "));
+        key(Qt::Key_Backspace);
+        key(Qt::Key_Backspace);
+        key(Qt::Key_End);
+        key(Qt::Key_Return);
+        key(Qt::Key_Home, Qt::ShiftModifier);
+        key(Qt::Key_Up, Qt::ShiftModifier);  // a selection over a line end
+        type(QStringLiteral("<I>x</I> "));
+        ed()->SetSel(0, 6);
+        ed()->SetSelColor(9);  // a colour chosen by hand
+        ed()->SetSel(ed()->Length(), 0);
+        key(Qt::Key_Delete);
+        type(QStringLiteral(" end x "));
+        QVERIFY(taken >= 6);
+        // Undo walks back through the steps with the colours they had.
+        while (ed()->CanUndo()) {
+            const tv::TUndo step = ed()->snapshots().undoList().back();
+            QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
+            QCoreApplication::processEvents();
+            QCOMPARE(ed()->Text(), step.Text);
+            QCOMPARE(ed()->StyleRuns(), step.Styles);
+        }
+    }
+
     void aPlaceInsideACharacterNeverSplitsIt() {
         // A place kept from another text (a reload, an undo, a count in
         // bytes) may fall inside a character of the UTF-8 text.
