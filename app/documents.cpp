@@ -158,7 +158,7 @@ TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
     child->Document.lineEnds = loaded.lineEnds;
     child->setEncoding(loaded.encoding);
     child->RichEdit1->LoadText(loaded.text);
-    loaded.text.clear();
+    std::string().swap(loaded.text);  // the editor holds it now
     child->ColorDocument();
     child->RichEdit1->SetModified(false);
     remember(child);

@@ -63,7 +63,7 @@ void BM_Snapshot(benchmark::State& state) {
     for (auto _ : state) {
         tv::TUndo u = ed.TakeSnapshot();
         bytes = u.byteSize();
-        benchmark::DoNotOptimize(u.Text.data());
+        benchmark::DoNotOptimize(u.Text.size());
     }
     state.counters["snapshot_bytes"] = static_cast<double>(bytes);
     state.counters["document_bytes"] = ed.Length();

@@ -39,7 +39,7 @@ page() {
   echo "$file"
 }
 
-cpu() { awk '{ printf "%d\n", $14 + $15 }' "/proc/$1/stat"; }   # clock ticks
+cpu() { awk '{ printf "%d\n", $14 + $15 }' "/proc/$1/stat" 2> /dev/null || echo gone; }   # clock ticks
 hz=$(getconf CLK_TCK)
 
 # Waits until the process has used no CPU for a second (and has a window).
@@ -48,6 +48,7 @@ wait_idle() {
   for _ in $(seq 1 1200); do
     sleep 0.1
     now=$(cpu "$pid")
+    [ "$now" = gone ] && return 1
     if [ "$now" = "$last" ] && xdotool search --pid "$pid" --onlyvisible > /dev/null 2>&1; then
       still=$((still + 1)); [ $still -ge 10 ] && return 0
     else
@@ -75,12 +76,12 @@ start() {  # program file -> pid
 
 stop() { kill "$1" 2> /dev/null; sleep 0.3; kill -9 "$1" 2> /dev/null || true; wait "$1" 2> /dev/null || true; }
 
-best() { sort -n | head -1; }
+best() { grep . | sort -n | head -1; }   # runs that failed left no figure
 
 open_run() {  # program file -> "cpu_seconds peak_kb"
   local pid
   pid=$(start "$1" "$2")
-  wait_idle "$pid"
+  wait_idle "$pid" || { echo "$1 exited early" >&2; return; }
   echo "$(echo "scale=2; $(cpu "$pid") / $hz" | bc) $(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")"
   stop "$pid"
 }
@@ -88,7 +89,7 @@ open_run() {  # program file -> "cpu_seconds peak_kb"
 type_run() {  # program file keys -> ms per key
   local pid win t0 t1 n=200
   pid=$(start "$1" "$2")
-  wait_idle "$pid"
+  wait_idle "$pid" || { echo "$1 exited early" >&2; return; }
   win=$(xdotool search --pid "$pid" --onlyvisible | head -1)
   xdotool windowfocus --sync "$win" 2> /dev/null || true
   xdotool mousemove --window "$win" 400 400 click 1
@@ -108,7 +109,7 @@ printf '| work | Taviron | Geany |\n| --- | --- | --- |\n'
   for prog in taviron geany; do
     : > "$work/cpu-$prog"; : > "$work/mem-$prog"
     for _ in $(seq 1 "$runs"); do
-      read -r c m < <(open_run $prog "$f")
+      read -r c m < <(open_run $prog "$f") || continue
       echo "$c" >> "$work/cpu-$prog"; echo "$m" >> "$work/mem-$prog"
     done
   done

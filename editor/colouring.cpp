@@ -92,21 +92,31 @@ std::uint8_t KindColors::of(TagKind k) const {
     return plain;
 }
 
-std::string colorBytes(const std::vector<ColorStretch>& stretches, const KindColors& colors, int& from) {
-    if (stretches.empty()) {
-        from = 0;
-        return {};
-    }
+std::pair<int, int> colorSpan(const std::vector<ColorStretch>& stretches) {
+    if (stretches.empty()) return {0, 0};
     int lo = stretches.front().start, hi = lo;
     for (const ColorStretch& c : stretches) {
         lo = std::min(lo, c.start);
         hi = std::max(hi, c.start + c.length);
     }
+    return {lo, hi};
+}
+
+std::string colorBytes(const std::vector<ColorStretch>& stretches, const KindColors& colors, int lo, int hi) {
+    if (hi <= lo) return {};
     std::string bytes(static_cast<std::size_t>(hi - lo), static_cast<char>(colors.plain));
-    for (const ColorStretch& c : stretches)
-        std::fill_n(bytes.begin() + (c.start - lo), c.length, static_cast<char>(colors.of(c.kind)));
-    from = lo;
+    for (const ColorStretch& c : stretches) {
+        const int s = std::max(c.start, lo);
+        const int e = std::min(c.start + c.length, hi);
+        if (s < e) std::fill_n(bytes.begin() + (s - lo), e - s, static_cast<char>(colors.of(c.kind)));
+    }
     return bytes;
+}
+
+std::string colorBytes(const std::vector<ColorStretch>& stretches, const KindColors& colors, int& from) {
+    const auto [lo, hi] = colorSpan(stretches);
+    from = lo;
+    return colorBytes(stretches, colors, lo, hi);
 }
 
 } // namespace tv

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tv {
@@ -49,5 +50,10 @@ struct KindColors {
 // One colour byte per character from `from` up to the end of the last
 // stretch, as the walk leaves them.
 std::string colorBytes(const std::vector<ColorStretch>& stretches, const KindColors& colors, int& from);
+// The same bytes for the characters from `lo` up to `hi` only, so that a
+// long walk is handed over a window at a time.
+std::string colorBytes(const std::vector<ColorStretch>& stretches, const KindColors& colors, int lo, int hi);
+// Where the walk's stretches begin and end.
+std::pair<int, int> colorSpan(const std::vector<ColorStretch>& stretches);
 
 } // namespace tv

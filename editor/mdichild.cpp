@@ -354,10 +354,13 @@ void TMDIChild::applyWalk(int start, tv::WalkStop stop, int endPos, bool hourgla
     // and the modified mark stay as they were.
     PaintLock lock(this);
     if (hourglass) QApplication::setOverrideCursor(Qt::WaitCursor);
-    int from = 0;
-    const std::string colors =
-        tv::colorBytes(tv::ColorWalk(RichEdit1->TextView(), start, stop, endPos), kindColors(), from);
-    RichEdit1->SetRangeColors(from, colors);
+    // A window at a time: the colours of a whole large page would be
+    // another copy of its size.
+    const std::vector<tv::ColorStretch> walk = tv::ColorWalk(RichEdit1->TextView(), start, stop, endPos);
+    const auto [lo, hi] = tv::colorSpan(walk);
+    constexpr int kWindow = 1 << 20;
+    for (int at = lo; at < hi; at += kWindow)
+        RichEdit1->SetRangeColors(at, tv::colorBytes(walk, kindColors(), at, std::min(hi, at + kWindow)));
     if (!CaretInTag()) RichEdit1->SetTypingColor(host_.settings().fontColor);
     if (hourglass) QApplication::restoreOverrideCursor();
     ColorPending = false;

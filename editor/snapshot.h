@@ -3,8 +3,10 @@
 // bounded lists.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,35 +15,59 @@
 
 namespace tv {
 
-// Colours of the text as runs: `length` characters in colour `style`.
-struct StyleRun {
-    std::uint8_t style;
-    std::uint32_t length;
-    bool operator==(const StyleRun&) const = default;
+// A text held as pieces that the snapshots of one document share: a
+// snapshot taken after a change copies only the pieces the change touched,
+// so that it costs in proportion to the change and not to the document.
+class SharedText {
+public:
+    static constexpr std::size_t kPiece = 64 * 1024;
+
+    SharedText() = default;
+    explicit SharedText(std::string_view text) { append(text); }
+
+    // A text of `size` bytes whose first `front` and last `back` bytes are
+    // those of `old`; `read(from, to)` gives its bytes from `from` up to
+    // `to`, asked only for what is not taken over from `old`.
+    template <class Read>
+    static SharedText splice(const SharedText& old, std::size_t size, std::size_t front, std::size_t back, Read read) {
+        front = std::min({front, old.size_, size});
+        back = std::min({back, old.size_ - front, size - front});
+        SharedText t;
+        std::size_t i = 0, head = 0;
+        while (i < old.pieces_.size() && head + old.pieces_[i]->size() <= front) head += old.pieces_[i++]->size();
+        std::size_t j = old.pieces_.size(), tail = 0;
+        while (j > i && tail + old.pieces_[j - 1]->size() <= back) tail += old.pieces_[--j]->size();
+        t.pieces_.assign(old.pieces_.begin(), old.pieces_.begin() + static_cast<std::ptrdiff_t>(i));
+        t.size_ = head;
+        t.append(read(head, size - tail));
+        t.pieces_.insert(t.pieces_.end(), old.pieces_.begin() + static_cast<std::ptrdiff_t>(j), old.pieces_.end());
+        t.size_ = size;
+        return t;
+    }
+
+    std::size_t size() const { return size_; }
+    std::string str() const;
+    // Pieces held; pieces also held by `other`.
+    std::size_t pieceCount() const { return pieces_.size(); }
+    std::size_t piecesSharedWith(const SharedText& other) const;
+    // Bytes of the pieces, counting shared ones too.
+    std::size_t byteSize() const;
+
+private:
+    void append(std::string_view text);
+    std::vector<std::shared_ptr<const std::string>> pieces_;
+    std::size_t size_ = 0;
 };
 
 struct TUndo {
     std::int32_t SelStart = 0;
     std::int32_t SelLength = 0;
     std::int32_t TopLine = 0;
-    std::string Text;               // the document's bytes
-    std::vector<StyleRun> Styles;   // their colours
+    SharedText Text;     // the document's bytes
+    SharedText Styles;   // their colours, one palette index per byte
 
-    std::size_t byteSize() const { return sizeof(TUndo) + Text.capacity() + Styles.capacity() * sizeof(StyleRun); }
+    std::size_t byteSize() const { return sizeof(TUndo) + Text.byteSize() + Styles.byteSize(); }
 };
-
-// Runs from one style byte per character.
-std::vector<StyleRun> encodeStyleRuns(std::string_view styles);
-// Runs from the editor's styled text: character and style bytes alternating.
-std::vector<StyleRun> encodeStyledText(std::string_view styled);
-// One style byte per character.
-std::string decodeStyleRuns(const std::vector<StyleRun>& runs);
-// The colours of a text that kept the first `front` and the last `back`
-// characters of a text coloured `old` and has `middle` between them: the
-// runs come out as encodeStyleRuns would make them from the whole.
-// `front + back` may not exceed the old text's length.
-std::vector<StyleRun> spliceStyleRuns(const std::vector<StyleRun>& old, std::size_t front, std::size_t back,
-                                      const std::vector<StyleRun>& middle);
 
 // The undo and the redo list, oldest first, each holding at most `limit`
 // records; the oldest record goes when a full list takes another.

@@ -406,12 +406,13 @@ int TvokRich::PositionAtPoint(const QPoint& p) const {
 
 // --- undo and redo -------------------------------------------------------------
 
-std::vector<tv::StyleRun> TvokRich::readStyleRuns(int start, int end) const {
+std::string TvokRich::readStyles(int start, int end) const {
     if (end <= start) return {};
     std::string styled(static_cast<std::size_t>(2 * (end - start) + 2), '\0');
     SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(start), static_cast<long>(end), styled.data());
-    styled.resize(static_cast<std::size_t>(2 * (end - start)));
-    return tv::encodeStyledText(styled);
+    std::string styles(static_cast<std::size_t>(end - start), '\0');
+    for (std::size_t i = 0; i < styles.size(); ++i) styles[i] = styled[2 * i + 1];
+    return styles;
 }
 
 void TvokRich::styleTouched(int start, int end) { untouchedStyles_.touch(start, end, Length()); }
@@ -421,23 +422,22 @@ tv::TUndo TvokRich::TakeSnapshot() const {
     u.SelStart = SelStart();
     u.SelLength = SelLength();
     u.TopLine = TopLine();
-    u.Text = Text();
-    // Reading the colours back costs two bytes of copying per character;
-    // only what changed since the last snapshot is read again.
-    const int len = Length();
-    if (knownLength_ < 0) {
-        u.Styles = readStyleRuns(0, len);
-    } else {
-        const int front = std::min({untouchedStyles_.front, len, knownLength_});
-        const int back = std::min({untouchedStyles_.back, len - front, knownLength_ - front});
-        if (front + back == len && len == knownLength_)
-            u.Styles = knownRuns_;
-        else
-            u.Styles = tv::spliceStyleRuns(knownRuns_, static_cast<std::size_t>(front), static_cast<std::size_t>(back),
-                                           readStyleRuns(front, len - back));
-    }
-    knownRuns_ = u.Styles;
-    knownLength_ = len;
+    // Reading the colours back costs two bytes of copying per character,
+    // and copying the text one: a snapshot shares with the last one what
+    // no change has touched since.
+    const std::string_view text = TextView();
+    const std::size_t len = text.size();
+    const std::size_t front = known_ ? static_cast<std::size_t>(untouchedStyles_.front) : 0;
+    const std::size_t back = known_ ? static_cast<std::size_t>(untouchedStyles_.back) : 0;
+    u.Text = tv::SharedText::splice(knownText_, len, front, back, [&](std::size_t from, std::size_t to) {
+        return std::string(text.substr(from, to - from));
+    });
+    u.Styles = tv::SharedText::splice(knownStyles_, len, front, back, [this](std::size_t from, std::size_t to) {
+        return readStyles(static_cast<int>(from), static_cast<int>(to));
+    });
+    knownText_ = u.Text;
+    knownStyles_ = u.Styles;
+    known_ = true;
     untouchedStyles_ = {};
     return u;
 }
@@ -448,13 +448,14 @@ void TvokRich::PushRedo() { lists_.pushRedo(TakeSnapshot()); }
 void TvokRich::restore(const tv::TUndo& u) {
     EditScope scope(this);
     restoring_ = true;
-    replaceRange(0, Length(), u.Text);
-    const std::string styles = tv::decodeStyleRuns(u.Styles);
+    replaceRange(0, Length(), u.Text.str());
+    const std::string styles = u.Styles.str();
     SendScintilla(SCI_STARTSTYLING, 0UL, 0x1f);
     SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(styles.size()), styles.data());
     restoring_ = false;
-    knownRuns_ = u.Styles;
-    knownLength_ = Length();
+    knownText_ = u.Text;
+    knownStyles_ = u.Styles;
+    known_ = true;
     untouchedStyles_ = {};
     SetSel(u.SelStart, u.SelLength);
     ScrollToLine(u.TopLine);

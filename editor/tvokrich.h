@@ -102,8 +102,8 @@ public:
     void SetUndoLimit(int limit) { lists_.setLimit(limit); }
     const tv::SnapshotLists<tv::TUndo>& snapshots() const { return lists_; }
     tv::TUndo TakeSnapshot() const;
-    // Every character's colour, read from the component.
-    std::vector<tv::StyleRun> StyleRuns() const { return readStyleRuns(0, Length()); }
+    // Every character's colour (palette index), read from the component.
+    std::string Styles() const { return readStyles(0, Length()); }
 
     // --- state -------------------------------------------------------------
     // Whether the text differs from what its file holds. Edits that bring
@@ -236,13 +236,15 @@ private:
     QObject* idleTimer_ = nullptr;
     bool idleHeld_ = false;
     bool wrapsInBackground() const;
-    // The colours of the last snapshot (or restore) and how much of the
-    // text's start and end no change has touched since: the next snapshot
-    // reads back from the component only what lies between.
+    // The last snapshot (or the one restored) and how much of the text's
+    // start and end no change has touched since: the next snapshot shares
+    // its pieces there and reads back from the component only what lies
+    // between.
     void styleTouched(int start, int end);
-    std::vector<tv::StyleRun> readStyleRuns(int start, int end) const;
-    mutable std::vector<tv::StyleRun> knownRuns_;
-    mutable int knownLength_ = -1;
+    std::string readStyles(int start, int end) const;
+    mutable tv::SharedText knownText_;
+    mutable tv::SharedText knownStyles_;
+    mutable bool known_ = false;
     mutable UntouchedEnds untouchedStyles_;
     UntouchedEnds untouchedText_;
 };

@@ -80,4 +80,21 @@ TEST(ColorBytes, LaterStretchesWin) {
     EXPECT_EQ(bytes, std::string("\x06\x06\x06\x06\x00", 5));
 }
 
+// A walk handed over a window at a time gives what the whole does, windows
+// cutting through tags, overlapping stretches and the text between.
+TEST(ColorBytes, WindowsAddUpToTheWhole) {
+    const tv::KindColors colors{0, 6, 9, 2, 7};
+    const std::string text = "<P>a <A HREF=x>link</A> <!-- c --> <IMG SRC=y> b<B>c</B>\r\n<I>d";
+    const auto walk = tv::ColorWalk(text, 0, WalkStop::Document);
+    int from = 0;
+    const std::string whole = tv::colorBytes(walk, colors, from);
+    for (int window : {1, 3, 7, 16, 1000}) {
+        std::string pieced;
+        const auto [lo, hi] = tv::colorSpan(walk);
+        EXPECT_EQ(lo, from);
+        for (int at = lo; at < hi; at += window) pieced += tv::colorBytes(walk, colors, at, std::min(hi, at + window));
+        EXPECT_EQ(pieced, whole) << "window " << window;
+    }
+}
+
 } // namespace

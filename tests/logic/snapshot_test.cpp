@@ -4,45 +4,49 @@
 
 namespace {
 
-TEST(StyleRuns, RoundTrip) {
-    const std::string styles = std::string(5, '\0') + std::string(3, '\x09') + std::string(1, '\x02');
-    const auto runs = tv::encodeStyleRuns(styles);
-    ASSERT_EQ(runs.size(), 3u);
-    EXPECT_EQ(runs[1], (tv::StyleRun{9, 3}));
-    EXPECT_EQ(tv::decodeStyleRuns(runs), styles);
-    EXPECT_TRUE(tv::encodeStyleRuns("").empty());
-    // Styled text alternates characters and styles.
-    EXPECT_EQ(tv::encodeStyledText(std::string("a\x01" "b\x01" "c\x02", 6)),
-              (std::vector<tv::StyleRun>{{1, 2}, {2, 1}}));
-}
-
-// Splicing must give what encoding the whole new style string gives: kept
-// ends cut inside runs, runs merged at both joins, empty ends and middles.
-TEST(StyleRuns, SpliceEqualsEncodingTheWhole) {
+// A snapshot after a change takes over the old pieces at both ends and
+// reads only between them: whatever the change, the text is the new one,
+// and a small change in a large text copies little.
+TEST(SharedText, SpliceGivesTheNewTextAndSharesTheRest) {
+    const std::size_t P = tv::SharedText::kPiece;
+    std::string big;
+    for (std::size_t i = 0; big.size() < 5 * P + 123; ++i) big += "<P>line " + std::to_string(i) + "</P>\r\n";
     struct Case {
-        std::string old;
-        std::size_t front, back;
-        std::string middle;
+        const char* what;
+        std::size_t at, removed;
+        std::string inserted;
     };
-    const std::string o = std::string("\0\0\0\x05\x05\x02\x02\x02\0", 9);
     const Case cases[] = {
-        {o, 0, 0, ""},
-        {o, 9, 0, ""},
-        {o, 0, 9, ""},
-        {o, 4, 3, "\x05\x05"},          // joins merge on both sides
-        {o, 2, 2, std::string("\0\x07", 2)},
-        {o, 4, 5, std::string(3, '\x09')}, // pure insertion inside a run
-        {o, 1, 1, ""},                    // deletion joining two runs
-        {o, 3, 6, std::string("\x05", 1)},
-        {"", 0, 0, "\x01\x01"},
-        {std::string(4, '\x03'), 2, 2, std::string(2, '\x03')},
+        {"a letter in the middle", 2 * P + 17, 0, "x"},
+        {"at the very start", 0, 0, "<B>"},
+        {"at the very end", big.size(), 0, "</HTML>"},
+        {"over a piece boundary", P - 3, 6, "abc"},
+        {"a deletion of a whole piece and more", P / 2, 2 * P, ""},
+        {"everything replaced", 0, big.size(), "new"},
+        {"nothing changed", 3 * P, 0, ""},
     };
     for (const Case& c : cases) {
-        const std::string whole = c.old.substr(0, c.front) + c.middle + c.old.substr(c.old.size() - c.back);
-        EXPECT_EQ(tv::spliceStyleRuns(tv::encodeStyleRuns(c.old), c.front, c.back, tv::encodeStyleRuns(c.middle)),
-                  tv::encodeStyleRuns(whole))
-            << "front " << c.front << " back " << c.back << " middle " << c.middle.size();
+        const tv::SharedText old(big);
+        std::string now = big;
+        now.replace(c.at, c.removed, c.inserted);
+        std::size_t asked = 0;
+        const auto t = tv::SharedText::splice(old, now.size(), c.at, big.size() - c.at - c.removed,
+                                              [&](std::size_t from, std::size_t to) {
+                                                  asked += to - from;
+                                                  return now.substr(from, to - from);
+                                              });
+        EXPECT_EQ(t.str(), now) << c.what;
+        EXPECT_EQ(t.size(), now.size()) << c.what;
+        // Only the pieces the change touched are read again.
+        EXPECT_LE(asked, c.inserted.size() + 2 * P) << c.what;
+        if (now.size() > 3 * P) {
+            EXPECT_GE(t.piecesSharedWith(old), t.pieceCount() - 2) << c.what;
+        }
     }
+    // From nothing, and ends larger than the texts.
+    const auto fresh = tv::SharedText::splice(tv::SharedText(), 3, 99, 99, [](std::size_t, std::size_t) { return std::string("abc"); });
+    EXPECT_EQ(fresh.str(), "abc");
+    EXPECT_EQ(tv::SharedText("").pieceCount(), 0u);
 }
 
 TEST(SnapshotLists, LimitDropsTheOldest) {

@@ -269,9 +269,11 @@ private:
             // An undo step holds the colours shown (a snapshot reads back
             // only what changed since the last one; every few steps, so
             // that changes pile up between them).
-            if (step % 5 == 0)
-                QVERIFY2(c->RichEdit1->TakeSnapshot().Styles == c->RichEdit1->StyleRuns(),
-                         qPrintable(where() + ": a snapshot of " + c->windowTitle() + " holds other colours than those shown"));
+            if (step % 5 == 0) {
+                const tv::TUndo snap = c->RichEdit1->TakeSnapshot();
+                QVERIFY2(snap.Styles.str() == c->RichEdit1->Styles() && snap.Text.str() == c->RichEdit1->Text(),
+                         qPrintable(where() + ": a snapshot of " + c->windowTitle() + " holds other text or colours than those shown"));
+            }
             if (c->IsUntitled()) continue;
             const QString name = QString::fromStdString(c->Document.fileName);
             if (!QFileInfo::exists(name)) continue;
