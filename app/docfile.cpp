@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -394,6 +395,55 @@ std::string LoadFileText(const std::string& fileName) {
         const std::size_t colon = what.rfind(": ");
         throw FileError("Cannot open file " + fileName + (colon == std::string::npos ? "" : what.substr(colon)));
     }
+}
+
+bool ScanFileText(const std::string& fileName, std::size_t overlap, const std::function<bool(std::string_view)>& look,
+                  std::pair<unsigned long long, unsigned long long>* identity) {
+#ifndef _WIN32
+    auto cannot = [&fileName](int err) { throw FileError("Cannot open file " + fileName + ": " + systemMessage(err)); };
+    // Opened first and asked about through the descriptor: one look-up of
+    // the name; a FIFO does not block the opening.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) cannot(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxSiteFile) {
+        const int err = errno;
+        const bool regular = S_ISREG(st.st_mode);
+        ::close(fd);
+        if (st.st_mode == 0) cannot(err);
+        throw FileError("Cannot open file " + fileName + (regular ? ": larger than 64 MiB" : ": not a regular file"));
+    }
+    if (identity) *identity = {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
+    constexpr std::size_t kWindow = 64 * 1024;
+    // Not filled first: every byte looked at has been read.
+    const auto buffer = std::make_unique_for_overwrite<char[]>(overlap + kWindow);
+    std::size_t kept = 0;  // bytes carried over from the window before
+    bool found = false;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.get() + kept, kWindow);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            cannot(err);
+        }
+        if (n == 0) break;
+        const std::size_t used = kept + static_cast<std::size_t>(n);
+        found = look(std::string_view(buffer.get(), used));
+        if (found) break;
+        kept = std::min(overlap, used);
+        std::memmove(buffer.get(), buffer.get() + used - kept, kept);
+    }
+    ::close(fd);
+    return found;
+#else
+    (void)overlap;
+    if (identity) {
+        const FileStamp s = fileStamp(fileName);
+        *identity = {s.device, s.inode};
+    }
+    return look(LoadFileText(fileName));
+#endif
 }
 
 void SaveFileText(const std::string& text, const std::string& fileName) {

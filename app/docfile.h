@@ -6,7 +6,9 @@
 #include "text/encoding.h"
 
 #include <stdexcept>
+#include <functional>
 #include <string>
+#include <utility>
 #include <string_view>
 
 namespace tv {
@@ -91,6 +93,13 @@ void writeFileAtomically(const std::string& path, std::string_view bytes);
 // FileError "Cannot open file NAME: reason".
 constexpr long long kMaxSiteFile = 64LL << 20;
 std::string LoadFileText(const std::string& fileName);
+// Reads the file as LoadFileText does, a window at a time: `look` sees
+// each window (beginning with the last `overlap` bytes of the one before)
+// and stops the reading by returning true. Returns what `look` returned
+// last; the errors are LoadFileText's. `identity` receives the file's
+// device and inode.
+bool ScanFileText(const std::string& fileName, std::size_t overlap, const std::function<bool(std::string_view)>& look,
+                  std::pair<unsigned long long, unsigned long long>* identity = nullptr);
 // Writes the file whole or not at all (writeFileAtomically). Throws
 // FileError "Cannot create file NAME".
 void SaveFileText(const std::string& text, const std::string& fileName);

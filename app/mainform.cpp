@@ -158,10 +158,14 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     // Status bar: panel 0 the caret position, panel 1 the long hint.
     panel0_ = new QLabel(this);
     panel0_->setObjectName(QStringLiteral("StatusPanel0"));
-    panel0_->setFixedWidth(80);
     panel0_->setAlignment(Qt::AlignCenter);
     panel0_->setFrameShape(QFrame::Panel);
     panel0_->setFrameShadow(QFrame::Sunken);
+    // Its text changes with every key: a label of a fixed size is repainted
+    // without laying out the status bar again.
+    panel0_->setText(QStringLiteral("00000: 000"));
+    panel0_->setFixedSize(80, panel0_->sizeHint().height());
+    panel0_->clear();
     panel1_ = new QLabel(this);
     panel1_->setObjectName(QStringLiteral("StatusPanel1"));
     panel1_->setMinimumWidth(50);

@@ -174,15 +174,16 @@ int main(int argc, char* argv[]) {
         tv::CollectFolderFiles(words[k], recurse, extensions, files, &passedOver);
     }
     tellPassedOver(passedOver);
-    // A file reached twice (through two folders, or a link) is handled once.
-    const std::vector<std::string> unique = tv::eachFileOnce(files);
     try {
         if (command == "find") {
+            // (a file reached twice is listed once)
             std::vector<std::string> found;
-            tv::FindInFiles(unique, find, caseSensitive, {}, &found);
+            tv::FindInFiles(files, find, caseSensitive, {}, &found);
             for (const std::string& f : found) std::printf("%s\n", f.c_str());
             return found.empty() ? 1 : 0;
         }
+        // A file reached twice (through two folders, or a link) is handled once.
+        const std::vector<std::string> unique = tv::eachFileOnce(files);
         tv::ReplaceCallbacks cb;
         // Each file is reported as soon as it is written.
         cb.changed = [](const std::string& file, int count) {

@@ -4,6 +4,7 @@
 #include "app/filekind.h"
 #include "text/search.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -26,7 +27,9 @@ void CollectFolderFiles(const std::string& folder, bool recurse, const std::vect
         if (GetFileKind(p.string(), textExtensions) != FileKind::Text) continue;
         // The status of what the name leads to: a FIFO, a device or a link
         // to one would never end a read; a broken link or a loop has none.
-        const fs::file_status target = fs::status(p, e2);
+        // The folder's listing tells a plain file without another look-up.
+        const bool plain = it->is_regular_file(e2) && !it->is_symlink(e2);
+        const fs::file_status target = plain ? fs::file_status(fs::file_type::regular) : fs::status(p, e2);
         if (e2 || !fs::is_regular_file(target)) {
             if (passedOver) passedOver->push_back(p.string() + (e2 ? ": " + e2.message() : ": not a regular file"));
             continue;
@@ -70,14 +73,37 @@ int ReplaceCounted(const std::string& find, const std::string& replacement, std:
     return count;
 }
 
+bool fileHolds(const std::string& file, const std::string& find, bool caseSensitive,
+               std::pair<unsigned long long, unsigned long long>* identity) {
+    // Each file is searched as characters, in its own encoding. Text of
+    // ASCII only is the same bytes in every encoding a page may be in
+    // (UTF-8 and Windows-1252 agree there, and other characters never hold
+    // ASCII bytes), so it is looked for in the raw bytes, a window at a
+    // time, and the reading stops at the first match.
+    if (find.empty()) return false;
+    if (std::any_of(find.begin(), find.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        if (identity) {
+            const FileStamp s = fileStamp(file);
+            *identity = {s.device, s.inode};
+        }
+        return findText(LoadTextFile(file).text, 0, find, caseSensitive).has_value();
+    }
+    return ScanFileText(
+        file, find.size() - 1, [&](std::string_view window) { return findText(window, 0, find, caseSensitive).has_value(); },
+        identity);
+}
+
 std::vector<std::string> FindInFiles(const std::vector<std::string>& files, const std::string& find,
                                      bool caseSensitive, const FindCallbacks& cb, std::vector<std::string>* found) {
     std::vector<std::string> local;
     std::vector<std::string>& hits = found ? *found : local;
+    // A file reached by two names is listed under the first; its identity
+    // comes from the opened file, not from another look-up of the name.
+    std::set<std::pair<unsigned long long, unsigned long long>> seen;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        // Each file is searched as characters, in its own encoding.
-        const std::string text = LoadTextFile(files[i]).text;
-        if (findText(text, 0, find, caseSensitive)) hits.push_back(files[i]);
+        std::pair<unsigned long long, unsigned long long> id;
+        if (fileHolds(files[i], find, caseSensitive, &id) && seen.insert(id).second) hits.push_back(files[i]);
+        else seen.insert(id);
         if (cb.progress) cb.progress(i + 1, hits.size());
         if (cb.cancelled && cb.cancelled()) break;
     }

@@ -31,7 +31,11 @@ struct FindCallbacks {
     std::function<void(std::size_t index, std::size_t found)> progress;
     std::function<bool()> cancelled;
 };
-// The files whose text holds `find`. Throws FileError (the files found
+// Whether the text of a file holds `find`; `identity` receives the file's
+// device and inode.
+bool fileHolds(const std::string& file, const std::string& find, bool caseSensitive,
+               std::pair<unsigned long long, unsigned long long>* identity = nullptr);
+// The files whose text holds `find`, each file once (as eachFileOnce). Throws FileError (the files found
 // before it are reported through `found`).
 std::vector<std::string> FindInFiles(const std::vector<std::string>& files, const std::string& find,
                                      bool caseSensitive, const FindCallbacks& callbacks = {},

@@ -66,6 +66,41 @@ TEST_F(SiteFiles, FindsTwoLinesAndFoldsCase) {
     EXPECT_EQ(tv::FindInFiles(files, "TABLE", false, cb).size(), 1u);
 }
 
+// Text of ASCII only is looked for in the raw bytes, a window of 64 KB at a
+// time: matches across windows, at the very end, in either letter case, in
+// a Windows-1252 page, and other text through the decoded page.
+TEST_F(SiteFiles, FindsAcrossTheWindowsOfAFile) {
+    const std::size_t W = 64 * 1024;
+    struct Case {
+        std::string text, find;
+        bool caseSensitive, holds;
+    };
+    const std::string pad(W - 3, 'x');
+    const Case cases[] = {
+        {pad + "needle", "needle", true, true},          // cut by the first window's end
+        {pad + "NEEDLE", "needle", false, true},
+        {pad + "NEEDLE", "needle", true, false},
+        {pad + pad + pad + "end", "xend", true, true},    // the last bytes
+        {pad + "need", "needle", true, false},            // the file ends inside it
+        {"caf\xE9 " + pad + "table", "table", false, true},  // Windows-1252
+        {"caf\xE9 " + pad, "caf\xC3\xA9", true, true},      // decoded: é
+        {"\xEF\xBB\xBF" "<P>" + pad + "\xC3\x89t\xC3\xA9", "\xC3\xA9T\xC3\xA9", false, true},  // UTF-8, É folded
+        {"", "x", true, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string name = "w" + std::to_string(n++) + ".html";
+        put(name, c.text);
+        EXPECT_EQ(tv::fileHolds(file(name), c.find, c.caseSensitive), c.holds) << name;
+    }
+    // A file reached by two names is listed once, under the first.
+    fs::create_symlink(root / "a.html", root / "link.html");
+    EXPECT_EQ(tv::FindInFiles({file("link.html"), file("b.HTM"), file("a.html")}, "table", false),
+              (std::vector<std::string>{file("link.html"), file("b.HTM")}));
+    EXPECT_THROW(tv::fileHolds((root / "sub").string(), "a", true), tv::FileError);
+    EXPECT_THROW(tv::fileHolds(file("none.html"), "a", true), tv::FileError);
+}
+
 TEST_F(SiteFiles, ReplacesOnDiskAndInOpenDocuments) {
     const auto files = collect(true);
     std::string openText = "a table open";
