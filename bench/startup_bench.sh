@@ -2,7 +2,8 @@
 # The real program on a real X server (Xvfb), side by side with Geany:
 # CPU time and peak memory from start until the process is idle with a
 # generated page open, and CPU time per keystroke typed with xdotool at the
-# end of a 1 MB page (a letter, and a letter and a blank alternating).
+# start and at the end of a 1 MB page (200 letters, and 100 letters with a
+# blank after each, which starts an undo step).
 # Usage: bench/startup_bench.sh BUILD_DIR [RUNS [open|type]]   (as root it installs
 # xvfb, xdotool and geany when they are missing)
 set -euo pipefail
@@ -86,14 +87,14 @@ open_run() {  # program file -> "cpu_seconds peak_kb"
   stop "$pid"
 }
 
-type_run() {  # program file keys -> ms per key
+type_run() {  # program file keys place -> ms per key
   local pid win t0 t1 n=200
   pid=$(start "$1" "$2")
   wait_idle "$pid" || { echo "$1 exited early" >&2; return; }
   win=$(xdotool search --pid "$pid" --onlyvisible | head -1)
   xdotool windowfocus --sync "$win" 2> /dev/null || true
   xdotool mousemove --window "$win" 400 400 click 1
-  xdotool key ctrl+End
+  xdotool key "ctrl+$4"
   wait_idle "$pid"
   t0=$(cpu "$pid")
   xdotool type --delay 20 "$(printf "%0.s$3" $(seq 1 $((n / ${#3}))))"
@@ -118,10 +119,13 @@ printf '| work | Taviron | Geany |\n| --- | --- | --- |\n'
     "$(($(best < "$work/mem-taviron") / 1024))" "$(($(best < "$work/mem-geany") / 1024))"
 done
 f=$(page 1000000)   # below the editor's limit of 1,048,576 characters
-[ "$what" = open ] || for keys in x 'x '; do
-  for prog in taviron geany; do
-    : > "$work/key-$prog"
-    for _ in $(seq 1 "$runs"); do type_run $prog "$f" "$keys" >> "$work/key-$prog"; done
+[ "$what" = open ] || for place in Home End; do
+  for keys in x 'x '; do
+    for prog in taviron geany; do
+      : > "$work/key-$prog"
+      for _ in $(seq 1 "$runs"); do type_run $prog "$f" "$keys" $place >> "$work/key-$prog"; done
+    done
+    printf '| ms CPU per key "%s", ctrl+%s in a 1 MB page | %s | %s |\n' "$keys" $place \
+      "$(best < "$work/key-taviron")" "$(best < "$work/key-geany")"
   done
-  printf '| ms CPU per key "%s" at the end of 1 MB | %s | %s |\n' "$keys" "$(best < "$work/key-taviron")" "$(best < "$work/key-geany")"
 done

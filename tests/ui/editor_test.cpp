@@ -3,6 +3,7 @@
 #include "editor/tvokrich.h"
 #include "uitest.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -29,6 +30,70 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(win.get()));
     }
     void cleanup() { win.reset(); }
+
+    // Assistive tools see characters, not bytes: offsets count from the
+    // line index, and moving by offset lands on whole characters.
+    void assistiveToolsSeeCharacters() {
+        ed->SetText("a\xC3\xA9" "b\r\n\xE4\xB8\xAD" "x\r\nlast");  // aéb / 中x / last
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(ed);
+        QVERIFY(iface);
+        QAccessibleTextInterface* text = iface->textInterface();
+        QVERIFY(text);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QCOMPARE(text->characterCount(), 13);  // aéb CR LF, 中x CR LF, last
+        ed->SetSel(9, 0);  // before the x
+        QCOMPARE(text->cursorPosition(), 6);
+        QCOMPARE(text->text(3, 7), QString::fromUtf8("\r\n\xE4\xB8\xAD" "x"));
+        text->setCursorPosition(2);  // after the é
+        QCOMPARE(ed->SelStart(), 3);
+        text->setSelection(0, 5, 13);
+        QCOMPARE(QByteArray::fromStdString(ed->SelText()), QByteArray("\xE4\xB8\xAD" "x\r\nlast"));
+        int start = 0, end = 0;
+        text->selection(0, &start, &end);
+        QCOMPARE(start, 5);
+        QCOMPARE(end, 13);
+        QCOMPARE(text->offsetAtPoint(ed->viewport()->mapToGlobal(ed->viewport()->rect().center())) >= -1, true);
+    }
+
+    // A large page wraps the lines on screen only; the others wait until
+    // they are shown. A small one is wrapped whole in the background.
+    void largePagesWrapWhatIsShown() {
+        ed->SetWordWrapOn(true);
+        const std::string line = "<P>" + std::string(300, 'w').replace(100, 1, " ").replace(200, 1, " ") + "</P>\r\n";
+        // Display lines the view gives a line now (SCI_WRAPCOUNT would lay
+        // the line out to answer).
+        auto wraps = [&](int l) {
+            return ed->SendScintilla(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(l + 1)) -
+                   ed->SendScintilla(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(l));
+        };
+        auto settle = [] {
+            for (int i = 0; i < 50; ++i) QTest::qWait(5);
+        };
+        std::string small;
+        while (small.size() < 100000) small += line;
+        ed->SetText(small);
+        settle();
+        const int smallLast = ed->LineCount() - 2;
+        QVERIFY(wraps(0) > 1);
+        QVERIFY(wraps(smallLast) > 1);  // wrapped in the background
+        std::string big;
+        while (big.size() < 2000000) big += line;
+        ed->SetText(big);
+        settle();
+        const int last = ed->LineCount() - 2;
+        QVERIFY(wraps(0) > 1);         // on screen
+        QCOMPARE(wraps(last), 1L);     // not shown yet
+        ed->SetSel(ed->LineStart(last), 0);
+        ed->ensureCursorVisible();
+        settle();
+        QVERIFY(wraps(last) > 1);      // shown now
+        QTest::keyClicks(ed, "abc");   // typing there goes on as ever
+        QCOMPARE(QByteArray::fromStdString(ed->Line(last)).left(6), QByteArray("abc<P>"));
+        // Once the page is small again, the rest is wrapped too.
+        ed->SetText(small);
+        settle();
+        QVERIFY(wraps(smallLast) > 1);
+    }
 
     void positionsCountBytesAndLineBreaksCountTwo() {
         ed->SetText("ab\r\ncde\r\n\r\nf");
