@@ -21,9 +21,22 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <optional>
 
 namespace {
+// Large documents pass through copies (the file's bytes, their decoded
+// form, the colours); the allocator keeps what they freed for later, which
+// would add their size to the program's memory for good. It is given back.
+void releaseFreedMemory() {
+#ifdef __GLIBC__
+    ::malloc_trim(0);
+#endif
+}
+
 const QString kCaption = QStringLiteral("Taviron");
 } // namespace
 
@@ -157,8 +170,10 @@ TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
     TMDIChild* child = createChild(fileName);
     child->Document.lineEnds = loaded.lineEnds;
     child->setEncoding(loaded.encoding);
+    releaseFreedMemory();  // what reading and decoding used, before the editor takes its copy
     child->RichEdit1->LoadText(loaded.text);
     std::string().swap(loaded.text);  // the editor holds it now
+    releaseFreedMemory();
     child->ColorDocument();
     child->RichEdit1->SetModified(false);
     remember(child);

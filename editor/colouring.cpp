@@ -113,6 +113,24 @@ std::string colorBytes(const std::vector<ColorStretch>& stretches, const KindCol
     return bytes;
 }
 
+void colorDocumentInPieces(std::string_view text, int start, const KindColors& colors, int window,
+                           const std::function<void(int from, std::string_view bytes)>& put) {
+    window = std::max(window, 1);
+    // A walk that stops at a range's end stops before a "<", and one that
+    // starts there goes on exactly as the whole walk would: a walk keeps
+    // nothing from one tag to the next.
+    for (int from = start;;) {
+        const std::vector<ColorStretch> walk = ColorWalk(text, from, WalkStop::Range, from + window);
+        const auto [lo, hi] = colorSpan(walk);
+        for (int at = lo; at < hi; at += window) {
+            const std::string bytes = colorBytes(walk, colors, at, std::min(hi, at + window));
+            put(at, bytes);
+        }
+        if (hi >= static_cast<int>(text.size()) || hi <= from) return;
+        from = hi;
+    }
+}
+
 std::string colorBytes(const std::vector<ColorStretch>& stretches, const KindColors& colors, int& from) {
     const auto [lo, hi] = colorSpan(stretches);
     from = lo;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -55,5 +56,10 @@ std::string colorBytes(const std::vector<ColorStretch>& stretches, const KindCol
 std::string colorBytes(const std::vector<ColorStretch>& stretches, const KindColors& colors, int lo, int hi);
 // Where the walk's stretches begin and end.
 std::pair<int, int> colorSpan(const std::vector<ColorStretch>& stretches);
+// The colours a walk over the whole text from `start` gives, handed to `put`
+// a stretch of at most about `window` characters at a time, in order: a
+// long page never has all its stretches or colours in memory at once.
+void colorDocumentInPieces(std::string_view text, int start, const KindColors& colors, int window,
+                           const std::function<void(int from, std::string_view bytes)>& put);
 
 } // namespace tv

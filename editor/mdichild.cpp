@@ -354,13 +354,17 @@ void TMDIChild::applyWalk(int start, tv::WalkStop stop, int endPos, bool hourgla
     // and the modified mark stay as they were.
     PaintLock lock(this);
     if (hourglass) QApplication::setOverrideCursor(Qt::WaitCursor);
-    // A window at a time: the colours of a whole large page would be
-    // another copy of its size.
-    const std::vector<tv::ColorStretch> walk = tv::ColorWalk(RichEdit1->TextView(), start, stop, endPos);
-    const auto [lo, hi] = tv::colorSpan(walk);
-    constexpr int kWindow = 1 << 20;
-    for (int at = lo; at < hi; at += kWindow)
-        RichEdit1->SetRangeColors(at, tv::colorBytes(walk, kindColors(), at, std::min(hi, at + kWindow)));
+    if (stop == tv::WalkStop::Document) {
+        // A megabyte at a time: the stretches and colours of a whole large
+        // page would be more copies of its size.
+        tv::colorDocumentInPieces(RichEdit1->TextView(), start, kindColors(), 1 << 20,
+                                  [this](int from, std::string_view bytes) { RichEdit1->SetRangeColors(from, bytes); });
+    } else {
+        int from = 0;
+        const std::string colors =
+            tv::colorBytes(tv::ColorWalk(RichEdit1->TextView(), start, stop, endPos), kindColors(), from);
+        RichEdit1->SetRangeColors(from, colors);
+    }
     if (!CaretInTag()) RichEdit1->SetTypingColor(host_.settings().fontColor);
     if (hourglass) QApplication::restoreOverrideCursor();
     ColorPending = false;

@@ -80,6 +80,38 @@ TEST(ColorBytes, LaterStretchesWin) {
     EXPECT_EQ(bytes, std::string("\x06\x06\x06\x06\x00", 5));
 }
 
+// A whole-page walk done a piece at a time colours as the one walk does:
+// pieces end before a tag, in the middle of text, at tags at the start,
+// inside comments holding "<", and before an unterminated tag.
+TEST(ColorBytes, PiecesColourAsTheWholeWalk) {
+    const tv::KindColors colors{0, 6, 9, 2, 7};
+    const std::string texts[] = {
+        "<P>a <A HREF=x>link</A> <!-- c <b> --> <IMG SRC=y> b<B>c</B>\r\n<I>d",
+        "x<B>y<<I>z",
+        "plain text only",
+        "<B>bold</B> and then <unterminated tag",
+        "",
+    };
+    for (const std::string& text : texts) {
+        for (int start : {0, 1, 3}) {
+            if (start > static_cast<int>(text.size())) continue;
+            int from = 0;
+            const std::string whole = tv::colorBytes(tv::ColorWalk(text, start, WalkStop::Document), colors, from);
+            for (int window : {1, 2, 5, 100}) {
+                std::string pieced;
+                int next = -1;
+                tv::colorDocumentInPieces(text, start, colors, window, [&](int at, std::string_view bytes) {
+                    if (next < 0) EXPECT_EQ(at, from);
+                    else EXPECT_EQ(at, next);  // in order, no gap
+                    pieced += bytes;
+                    next = at + static_cast<int>(bytes.size());
+                });
+                EXPECT_EQ(pieced, whole) << text << " from " << start << " window " << window;
+            }
+        }
+    }
+}
+
 // A walk handed over a window at a time gives what the whole does, windows
 // cutting through tags, overlapping stretches and the text between.
 TEST(ColorBytes, WindowsAddUpToTheWhole) {
