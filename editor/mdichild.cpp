@@ -137,6 +137,7 @@ void TMDIChild::SetEditRect() {
 
 void TMDIChild::GetTitle() {
     const UntouchedEnds ends = RichEdit1->TakeUntouchedText();
+    if (title_.keptThrough(static_cast<std::size_t>(ends.front))) return;
     RichEdit1->SetHint(title_.update(RichEdit1->TextView(), static_cast<std::size_t>(ends.front),
                                      static_cast<std::size_t>(ends.back)));
 }
@@ -347,7 +348,10 @@ tv::KindColors TMDIChild::kindColors() const {
     return {s.fontColor, s.tagColor, s.anchColor, s.imgColor, s.commColor};
 }
 
-bool TMDIChild::CaretInTag() const { return tv::CaretInTagAt(RichEdit1->TextView(), RichEdit1->SelStart()); }
+bool TMDIChild::CaretInTag() const {
+    const int caret = RichEdit1->SelStart();
+    return tv::CaretInTagAt(RichEdit1->TextBefore(caret), caret);
+}
 
 void TMDIChild::applyWalk(int start, tv::WalkStop stop, int endPos, bool hourglass) {
     // Only colours change: the text, the selection, the first visible line

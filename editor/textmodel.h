@@ -28,6 +28,9 @@ public:
     // last `back` bytes as they were (front = back = 0: anything changed).
     const std::string& update(std::string_view text, std::size_t front, std::size_t back);
     const std::string& title() const { return title_; }
+    // True when a change that left the first `front` bytes as they were
+    // cannot change the title (update would not look at the text).
+    bool keptThrough(std::size_t front) const { return state_ == State::Found && front >= closeEnd_; }
 
 private:
     enum class State { Unknown, Found, NoOpen, NoClose, Other };

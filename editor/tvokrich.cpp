@@ -181,6 +181,13 @@ std::string_view TvokRich::TextView() const {
     return p ? std::string_view(p, static_cast<std::size_t>(len)) : std::string_view();
 }
 
+std::string_view TvokRich::TextBefore(int pos) const {
+    pos = std::clamp(pos, 0, Length());
+    if (pos == 0) return {};
+    const auto* p = reinterpret_cast<const char*>(SendScintilla(SCI_GETRANGEPOINTER, 0UL, static_cast<long>(pos)));
+    return p ? std::string_view(p, static_cast<std::size_t>(pos)) : std::string_view();
+}
+
 void TvokRich::SetText(std::string_view text) { LoadText(Limited(text)); }
 
 void TvokRich::LoadText(std::string_view text) {
@@ -771,8 +778,8 @@ void TvokRich::flush() {
             // undone): nothing is unsaved any more.
             if (savedCheckPending_) {
                 savedCheckPending_ = false;
-                const std::string_view text = TextView();
-                if (!forcedModified_ && text.size() == savedLength_ && textHash(text) == savedHash_) modified_ = false;
+                if (!forcedModified_ && static_cast<std::size_t>(Length()) == savedLength_ && textHash(TextView()) == savedHash_)
+                    modified_ = false;
             }
             emit OnChange();
         }

@@ -40,8 +40,12 @@ public:
 
     // --- text --------------------------------------------------------------
     std::string Text() const;
-    // The text without a copy; valid until the next change.
+    // The text without a copy; valid until the next change. (The component
+    // moves its gap to the end for it: after an edit far from the end,
+    // that copies what follows the edit.)
     std::string_view TextView() const;
+    // The text before a position, without moving the gap after an edit there.
+    std::string_view TextBefore(int pos) const;
     // Replaces the whole text without an undo step and fires OnChange once.
     void SetText(std::string_view text);
     // The same for a text read from the document's file, which its encoding
