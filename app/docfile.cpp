@@ -380,13 +380,16 @@ void SaveTextFile(const std::string& text, FileEncoding encoding, const std::str
 
 std::string LoadFileText(const std::string& fileName) {
 #ifndef _WIN32
-    // Only a regular file of a sane size is read: a FIFO or a device would
-    // never end, and a huge file would only fill the memory.
-    struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0) throw FileError("Cannot open file " + fileName + ": " + systemMessage(errno));
-    if (!S_ISREG(st.st_mode)) throw FileError("Cannot open file " + fileName + ": not a regular file");
-    if (st.st_size > kMaxSiteFile) throw FileError("Cannot open file " + fileName + ": larger than 64 MiB");
-#endif
+    // Only a regular file of a sane size is read (ScanFileText checks): a
+    // FIFO or a device would never end, and a huge file would only fill the
+    // memory.
+    std::string text;
+    ScanFileText(fileName, 0, [&text](std::string_view window) {
+        text.append(window);
+        return false;
+    });
+    return text;
+#else
     try {
         return readFileBytes(fileName);
     } catch (const FileError& e) {
@@ -395,6 +398,7 @@ std::string LoadFileText(const std::string& fileName) {
         const std::size_t colon = what.rfind(": ");
         throw FileError("Cannot open file " + fileName + (colon == std::string::npos ? "" : what.substr(colon)));
     }
+#endif
 }
 
 bool ScanFileText(const std::string& fileName, std::size_t overlap, const std::function<bool(std::string_view)>& look,

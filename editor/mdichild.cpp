@@ -136,9 +136,10 @@ void TMDIChild::SetEditRect() {
 }
 
 void TMDIChild::GetTitle() {
+    // The whole text is asked for only when the title may have changed: it
+    // moves the component's gap to the end.
     const UntouchedEnds ends = RichEdit1->TakeUntouchedText();
-    if (title_.keptThrough(static_cast<std::size_t>(ends.front))) return;
-    RichEdit1->SetHint(title_.update(RichEdit1->TextView(), static_cast<std::size_t>(ends.front),
+    RichEdit1->SetHint(title_.update([this] { return RichEdit1->TextView(); }, static_cast<std::size_t>(ends.front),
                                      static_cast<std::size_t>(ends.back)));
 }
 

@@ -51,7 +51,11 @@ std::string GetTitleText(std::string_view text) {
     return titleBetween(text, findFolded(text, kOpen), findFolded(text, kClose));
 }
 
-const std::string& TitleTracker::update(std::string_view text, std::size_t front, std::size_t back) {
+const std::string& TitleTracker::update(const std::function<std::string_view()>& textOf, std::size_t front,
+                                        std::size_t back) {
+    // The first tags lie before the change: they are still the first.
+    if (state_ == State::Found && front >= closeEnd_) return title_;
+    const std::string_view text = textOf();
     front = std::min(front, text.size());
     back = std::min(back, text.size() - front);
     // A tag the change made overlaps the changed stretch.
@@ -59,10 +63,6 @@ const std::string& TitleTracker::update(std::string_view text, std::size_t front
     const std::size_t to = std::min(text.size(), text.size() - back + kClose.size());
     const std::string_view around = text.substr(from, to - from);
     switch (state_) {
-    case State::Found:
-        // The first tags lie before the change: they are still the first.
-        if (front >= closeEnd_) return title_;
-        break;
     case State::NoOpen:
         if (findFolded(around, kOpen) == std::string_view::npos) return title_;
         break;
@@ -70,6 +70,7 @@ const std::string& TitleTracker::update(std::string_view text, std::size_t front
         if (findFolded(around, kClose) == std::string_view::npos) return title_;
         break;
     case State::Unknown:
+    case State::Found:
     case State::Other:
         break;
     }

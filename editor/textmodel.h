@@ -2,6 +2,7 @@
 // CR LF and counts two, lines and columns count from 0.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,11 +27,12 @@ class TitleTracker {
 public:
     // The title of `text` after a change that left its first `front` and
     // last `back` bytes as they were (front = back = 0: anything changed).
-    const std::string& update(std::string_view text, std::size_t front, std::size_t back);
+    // `text` is asked for only when the change may have moved the tags.
+    const std::string& update(const std::function<std::string_view()>& text, std::size_t front, std::size_t back);
+    const std::string& update(std::string_view text, std::size_t front, std::size_t back) {
+        return update([text] { return text; }, front, back);
+    }
     const std::string& title() const { return title_; }
-    // True when a change that left the first `front` bytes as they were
-    // cannot change the title (update would not look at the text).
-    bool keptThrough(std::size_t front) const { return state_ == State::Found && front >= closeEnd_; }
 
 private:
     enum class State { Unknown, Found, NoOpen, NoClose, Other };

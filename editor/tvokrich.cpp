@@ -365,11 +365,7 @@ void TvokRich::componentKey(QKeyEvent* e) {
     // Keys that delete backwards move the caret before the place where the
     // selection started.
     const int inserted = now - (length - selLength);
-    const int at = std::min(selStart, SelStart());
-    const int end = std::max(at + std::max(inserted, 0), CaretPosition());
-    styleTouched(at, end);
-    untouchedText_.touch(at, end, now);
-    textChanged(at, inserted > 0 ? inserted : 0);
+    textChanged(std::min(selStart, SelStart()), inserted > 0 ? inserted : 0);
 }
 
 void TvokRich::ReplaceSelection(std::string_view given) {

@@ -102,8 +102,8 @@ std::vector<std::string> FindInFiles(const std::vector<std::string>& files, cons
     std::set<std::pair<unsigned long long, unsigned long long>> seen;
     for (std::size_t i = 0; i < files.size(); ++i) {
         std::pair<unsigned long long, unsigned long long> id;
-        if (fileHolds(files[i], find, caseSensitive, &id) && seen.insert(id).second) hits.push_back(files[i]);
-        else seen.insert(id);
+        const bool holds = fileHolds(files[i], find, caseSensitive, &id);
+        if (seen.insert(id).second && holds) hits.push_back(files[i]);
         if (cb.progress) cb.progress(i + 1, hits.size());
         if (cb.cancelled && cb.cancelled()) break;
     }
