@@ -9,12 +9,8 @@ using K = TagItem::Kind;
 
 std::string get(const Fields& f, const char* name) { return fieldText(f, name); }
 
-std::string quoted(const char* attr, const std::string& v) {
-    return v.empty() ? std::string() : std::string(" ") + attr + "=\"" + v + "\"";
-}
-std::string bare(const char* attr, const std::string& v) {
-    return v.empty() ? std::string() : std::string(" ") + attr + "=" + v;
-}
+std::string quoted(const char* attr, const std::string& v) { return attributeText(attr, v, true); }
+std::string bare(const char* attr, const std::string& v) { return attributeText(attr, v, false); }
 } // namespace
 
 const TagSpec& bodySpec() {
@@ -38,7 +34,8 @@ const TagSpec& ruleSpec() {
 }
 
 const TagSpec& fontSpec() {
-    static const TagSpec s{"font", "<FONT>", {{"FACE", "face", K::Quoted}, {"COLOR", "color", K::Quoted}},
+    static const TagSpec s{"font", "<FONT>",
+                           {{"SIZE", "size", K::Quoted}, {"FACE", "face", K::Quoted}, {"COLOR", "color", K::Quoted}},
                            {{"COLOR", "color", K::Quoted}, {"FACE", "face", K::Quoted}}};
     return s;
 }
@@ -62,11 +59,13 @@ FontSize readFontSize(const std::string& value) {
 std::string fontSizeAttribute(bool ticked, int type, const std::string& size) {
     if (!ticked || size.empty()) return {};
     const char* sign = type == 1 ? "+" : type == 2 ? "-" : "";
-    return " SIZE=\"" + std::string(sign) + size + "\"";
+    return attributeText("SIZE", sign + size, true);
 }
 
 std::string buildFontTag(std::string remainder, const Fields& fields, bool sizeTicked, int sizeType) {
-    AppendAttribute(remainder, fontSizeAttribute(sizeTicked, sizeType, get(fields, "size")));
+    const std::string size = fontSizeAttribute(sizeTicked, sizeType, get(fields, "size"));
+    if (!size.empty()) removeAttributes(remainder, "size");
+    AppendAttribute(remainder, size);
     const std::string tag = buildTag(fontSpec(), remainder, fields);
     return tag == "<FONT>" ? std::string() : tag;
 }
@@ -84,27 +83,25 @@ int baseFontSampleSize(bool ticked, int size) {
 }
 
 PendingTexts baseTexts(const Fields& f) {
-    std::string t = get(f, "href").empty() ? "<BASE" : "<BASE HREF=\"" + get(f, "href") + "\"";
-    t += quoted("TARGET", get(f, "target")) + ">";
+    const std::string t = "<BASE" + quoted("HREF", get(f, "href")) + quoted("TARGET", get(f, "target")) + ">";
     return {t == "<BASE>" ? std::string() : t, ""};
 }
 
 PendingTexts metaTexts(const Fields& f) {
-    std::string t = get(f, "name").empty() ? "<META" : "<META NAME=\"" + get(f, "name") + "\"";
-    t += quoted("CONTENT", get(f, "content")) + quoted("HTTP-EQUIV", get(f, "equiv")) + ">";
+    const std::string t = "<META" + quoted("NAME", get(f, "name")) + quoted("CONTENT", get(f, "content")) +
+                          quoted("HTTP-EQUIV", get(f, "equiv")) + ">";
     return {t == "<META>" ? std::string() : t, ""};
 }
 
 PendingTexts linkTexts(const Fields& f) {
-    std::string t = get(f, "url").empty() ? "<LINK" : "<LINK HREF=\"" + get(f, "url") + "\"";
+    std::string t = "<LINK" + quoted("HREF", get(f, "url"));
     t += quoted("NAME", get(f, "name")) + quoted("TITLE", get(f, "title")) + quoted("TYPE", get(f, "ltype")) +
          bare("REL", get(f, "rel")) + bare("REV", get(f, "rev")) + ">";
     return {t == "<LINK>" ? std::string() : t, ""};
 }
 
 PendingTexts isIndexTexts(const Fields& f) {
-    std::string t = get(f, "prompt").empty() ? "<ISINDEX" : "<ISINDEX PROMPT=\"" + get(f, "prompt") + "\"";
-    return {t + quoted("ACTION", get(f, "action")) + ">", ""};
+    return {"<ISINDEX" + quoted("PROMPT", get(f, "prompt")) + quoted("ACTION", get(f, "action")) + ">", ""};
 }
 
 PendingTexts baseFontTexts(const Fields& f) {
@@ -129,7 +126,7 @@ PendingTexts framesetTexts(const Fields& f) {
 
 PendingTexts frameTexts(const Fields& f) {
     if (get(f, "src").empty()) return {};
-    return {"<FRAME SRC=\"" + get(f, "src") + "\"" + quoted("NAME", get(f, "name")) + bare("FRAMEBORDER", get(f, "border")) +
+    return {"<FRAME" + quoted("SRC", get(f, "src")) + quoted("NAME", get(f, "name")) + bare("FRAMEBORDER", get(f, "border")) +
                 bare("MARGINHEIGHT", get(f, "height")) + bare("MARGINWIDTH", get(f, "width")) +
                 quoted("SCROLLING", get(f, "scroll")) + quoted("ALIGN", get(f, "align")) +
                 (get(f, "noresize").empty() ? ">" : " NORESIZE>"),

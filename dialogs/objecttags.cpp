@@ -10,9 +10,7 @@ bool ticked(const Fields& f, const char* name) { return get(f, name) == "1"; }
 
 // " NAME=" and the value, quoted or bare, when the field is not empty.
 std::string piece(const Fields& f, const char* attr, const char* field, bool quoted) {
-    const std::string v = get(f, field);
-    if (v.empty()) return {};
-    return std::string(" ") + attr + "=" + (quoted ? "\"" + v + "\"" : v);
+    return attributeText(attr, get(f, field), quoted);
 }
 
 // The end of a tag with a loop count: "infinite", a number, or none.
@@ -61,7 +59,7 @@ std::string applyScheme(const std::string& url, const std::string& scheme) {
 
 std::optional<PendingTexts> embedTexts(const Fields& f) {
     if (get(f, "src").empty()) return std::nullopt;
-    return PendingTexts{"<EMBED SRC=\"" + get(f, "src") + "\"" + piece(f, "WIDTH", "width", false) +
+    return PendingTexts{"<EMBED" + piece(f, "SRC", "src", true) + piece(f, "WIDTH", "width", false) +
                             piece(f, "HEIGHT", "height", false) + piece(f, "BORDER", "border", false) +
                             piece(f, "ALIGN", "align", true) + ">",
                         ""};
@@ -69,11 +67,11 @@ std::optional<PendingTexts> embedTexts(const Fields& f) {
 
 std::optional<PendingTexts> soundTexts(const Fields& f) {
     if (get(f, "src").empty()) return std::nullopt;
-    return PendingTexts{"<BGSOUND SRC=\"" + get(f, "src") + "\"" + loopEnd(f, "infinite"), ""};
+    return PendingTexts{"<BGSOUND" + piece(f, "SRC", "src", true) + loopEnd(f, "infinite"), ""};
 }
 
 std::optional<PendingTexts> appletTexts(const Fields& f) {
-    std::string tag = get(f, "code").empty() ? "<APPLET" : "<APPLET CODE=\"" + get(f, "code") + "\"";
+    std::string tag = "<APPLET" + piece(f, "CODE", "code", true);
     tag += piece(f, "CODEBASE", "codebase", true) + piece(f, "NAME", "name", true) + piece(f, "ALT", "alt", true) +
            piece(f, "ALIGN", "align", false) + piece(f, "WIDTH", "width", false) + piece(f, "HEIGHT", "height", false) +
            piece(f, "VSPACE", "vspace", false) + piece(f, "HSPACE", "hspace", false) + ">";
@@ -82,14 +80,14 @@ std::optional<PendingTexts> appletTexts(const Fields& f) {
 }
 
 std::optional<PendingTexts> paramTexts(const Fields& f) {
-    std::string tag = get(f, "name").empty() ? "<PARAM" : "<PARAM NAME=\"" + get(f, "name") + "\"";
+    std::string tag = "<PARAM" + piece(f, "NAME", "name", true);
     tag += piece(f, "VALUE", "value", true) + ">";
     if (tag == "<PARAM>") return std::nullopt;
     return PendingTexts{tag + "\r\n", ""};
 }
 
 PendingTexts marqueeTexts(const Fields& f) {
-    std::string tag = get(f, "width").empty() ? "<MARQUEE" : "<MARQUEE WIDTH=" + get(f, "width");
+    std::string tag = "<MARQUEE" + piece(f, "WIDTH", "width", false);
     tag += piece(f, "BGCOLOR", "bgcolor", true) + piece(f, "HEIGHT", "height", false) +
            piece(f, "ALIGN", "align", false) + piece(f, "HSPACE", "hspace", false) +
            piece(f, "VSPACE", "vspace", false) + piece(f, "SCROLLAMOUNT", "scrollamount", false) +

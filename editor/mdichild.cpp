@@ -693,7 +693,11 @@ void TMDIChild::finishElement(bool edit, const std::string& newTag, const tv::Pe
         insertPending(texts);
         return;
     }
-    host_.repeatTags() = texts;
+    // A tag read without its ">" is written back without it; Repeat Tag
+    // inserts it whole.
+    tv::PendingTexts repeat = texts;
+    if (!tv::scanTag(newTag, 0).closed && repeat.start.rfind(newTag, 0) == 0) repeat.start.insert(newTag.size(), ">");
+    host_.repeatTags() = repeat;
     replaceSelection(newTag, {kEnd, 0});
 }
 
@@ -928,10 +932,10 @@ void TMDIChild::Font1Click() {
     std::string tag = "<FONT>";
     if (edit) {
         tag = RichEdit1->SelText();
-        const tv::FontSize size = tv::readFontSize(tv::ExtractAttribute(tag, "size"));
         tv::Fields f;
-        f["face"] = tv::ExtractAttribute(tag, "face");
-        f["color"] = tv::ExtractAttribute(tag, "color");
+        tv::readTagFields(tv::fontSpec(), tag, f);
+        const tv::FontSize size = tv::readFontSize(f["size"]);
+        f.erase("size");
         box.setFields(f);
         box.setSizeFromTag(size);
         box.syncSwatches();

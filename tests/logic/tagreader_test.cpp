@@ -1,6 +1,12 @@
+#include "dialogs/headtags.h"
+#include "dialogs/objecttags.h"
 #include "dialogs/tagreader.h"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <map>
+#include <optional>
 
 namespace {
 
@@ -32,12 +38,17 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"LowerCaseElement", "<table>", 3, 0, "TABLE", true, 0, 7},
         FindCase{"OtherElementNearer", "<TABLE><TD>", 9, 0, "table", false, 9, 0},
         FindCase{"NameGoesOn", "<TABLEX>", 3, 0, "table", false, 3, 0},
-        FindCase{"LineBreakAfterTheName", "<TR\r\nALIGN=x>", 2, 0, "tr", false, 2, 0},
-        FindCase{"UnfinishedTagMovesTheCaret", "a <TABLE b", 9, 0, "table", false, 2, 0},
+        FindCase{"LineBreakAfterTheName", "<TR\r\nALIGN=x>", 2, 0, "tr", true, 0, 13},
+        FindCase{"UnfinishedTagEndsBeforeTheNextTag", "<TABLE border=1\r\n<TR><TD>x", 3, 0, "table", true, 0, 15},
+        FindCase{"CaretInTheBlanksOfAnUnfinishedTag", "<TABLE border=1\r\n<TR>", 16, 0, "table", true, 0, 15},
+        FindCase{"UnfinishedAtTheEnd", "a <TABLE b", 9, 0, "table", true, 2, 8},
+        FindCase{"CaretAfterAQuotedGreater", "<IMG ALT=\"a>b\" SRC=x>", 13, 0, "img", true, 0, 21},
+        FindCase{"SingleQuotedGreater", "<IMG ALT='>' SRC=x>", 10, 0, "img", true, 0, 19},
+        FindCase{"InsideAnEndTag", "<A>x</A>", 6, 0, "a", false, 6, 0},
         FindCase{"HandSelectionAccepted", "<ABBR>", 0, 6, "a", true, 0, 6},
         FindCase{"NoTagBefore", "plain text", 5, 0, "table", false, 5, 0},
         FindCase{"EmptyText", "", 0, 0, "table", false, 0, 0},
-        FindCase{"QuotedGreaterCutsTheTag", "<TD ALT=\"a>b\">", 5, 0, "td", true, 0, 11},
+        FindCase{"QuotedGreaterStaysInTheValue", "<TD ALT=\"a>b\">", 5, 0, "td", true, 0, 14},
         FindCase{"CharactersBeyondAscii", "é<IMG ALT=\"Zoë 中\">ü", 10, 0, "img", true, 2, 20}),
     [](const testing::TestParamInfo<FindCase>& i) { return std::string(i.param.name); });
 
@@ -60,14 +71,26 @@ TEST(TagHelpers, ValuesBeyondAscii) {
     EXPECT_EQ(tag, "<IMG WIDTH=20 ALT=\"naïve\">");
 }
 
-TEST(TagHelpers, ValueQuirks) {
-    // A bare value runs on through a line break.
-    EXPECT_EQ(tv::ReadAttribute("<IMG WIDTH=5\r\nHEIGHT=7>", "width"), "5\r\nHEIGHT=7");
-    // Single quotes are not quotes.
-    EXPECT_EQ(tv::ReadAttribute("<IMG ALT='a b'>", "alt"), "'a");
-    // The first occurrence counts, even inside another quoted value.
-    EXPECT_EQ(tv::ReadAttribute("<IMG ALT=\"x width=9\" WIDTH=3>", "width"), "9\"");
+TEST(TagHelpers, ValuesAsABrowserReadsThem) {
+    EXPECT_EQ(tv::ReadAttribute("<IMG WIDTH=5\r\nHEIGHT=7>", "height"), "7");
+    EXPECT_EQ(tv::ReadAttribute("<IMG ALT='a b'>", "alt"), "a b");
+    EXPECT_EQ(tv::ReadAttribute("<IMG ALT=\"x width=9\" WIDTH=3>", "width"), "3");
+    EXPECT_EQ(tv::ReadAttribute("<HR width = 50%>", "width"), "50%");
+    EXPECT_EQ(tv::ReadAttribute("<IMG SRC=a.gif/>", "src"), "a.gif/");
     EXPECT_EQ(tv::ReadAttribute("<A>", "href"), "");
+    // A flag has no value: the key with "=" is what counts.
+    std::string tag = "<TD NOWRAP ALIGN=left>";
+    EXPECT_EQ(tv::ExtractAttribute(tag, "nowrap"), "");
+    EXPECT_EQ(tag, "<TD NOWRAP ALIGN=left>");
+}
+
+TEST(TagHelpers, AttributeTexts) {
+    EXPECT_EQ(tv::attributeText("ALIGN", "left", false), " ALIGN=left");
+    EXPECT_EQ(tv::attributeText("ALIGN", "top left", false), " ALIGN=\"top left\"");
+    EXPECT_EQ(tv::attributeText("ALT", "", true), "");
+    EXPECT_EQ(tv::attributeText("ALT", "say \"hi\"", true), " ALT='say \"hi\"'");
+    EXPECT_EQ(tv::attributeText("ALT", "it's \"x\"", true), " ALT=\"it's &quot;x&quot;\"");
+    EXPECT_EQ(tv::attributeText("WIDTH", "a=b", false), " WIDTH=\"a=b\"");
 }
 
 TEST(TagHelpers, UnclosedQuoteKeepsTheClosingBracket) {
@@ -135,6 +158,105 @@ TEST(TagBuilders, NewTables) {
     const tv::PendingTexts select = tv::pendingFor(tv::selectSpec(), tv::buildTag(tv::selectSpec(), "<SELECT>", {{"size", "1"}}));
     EXPECT_EQ(select.start + "S" + select.end, "<SELECT SIZE=\"1\">\r\nS\r\n</SELECT>");
 }
+
+// Real-world tags, edited with a dialog and written back: the text around
+// the tag stays, and every attribute keeps the value a browser reads.
+struct RoundTripCase {
+    const char* name;
+    std::string text;
+    int caret;
+    const tv::TagSpec* spec;
+    tv::Fields changes;
+    std::string after;
+};
+
+class RoundTripTable : public testing::TestWithParam<RoundTripCase> {};
+
+// The first value of each attribute name, as a browser takes it.
+std::map<std::string, std::optional<std::string>> firstValues(std::string_view text, std::size_t at) {
+    const tv::TagShape shape = tv::scanTag(text, at);
+    std::map<std::string, std::optional<std::string>> out;
+    for (const tv::TagAttribute& a : shape.attributes) {
+        std::string name(a.nameIn(text));
+        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        std::optional<std::string> v;
+        if (a.hasValue) v = std::string(a.valueIn(text));
+        out.emplace(name, v);
+    }
+    return out;
+}
+
+TEST_P(RoundTripTable, KeepsTheTextAndTheValues) {
+    const RoundTripCase& c = GetParam();
+    const tv::FoundTag f = tv::FindTagIn(c.text, c.caret, 0, c.spec->element);
+    ASSERT_TRUE(f.found);
+    std::string tag = c.text.substr(static_cast<std::size_t>(f.selStart), static_cast<std::size_t>(f.selLength));
+    tv::Fields fields;
+    tv::readTagFields(*c.spec, tag, fields);
+    for (const auto& [k, v] : c.changes) fields[k] = v;
+    const std::string rebuilt = tv::buildTag(*c.spec, tag, fields);
+    const std::string after = c.text.substr(0, static_cast<std::size_t>(f.selStart)) + rebuilt +
+                              c.text.substr(static_cast<std::size_t>(f.selStart + f.selLength));
+    EXPECT_EQ(after, c.after);
+    auto before = firstValues(c.text, static_cast<std::size_t>(f.selStart));
+    auto now = firstValues(after, static_cast<std::size_t>(f.selStart));
+    for (const auto& [k, v] : c.changes) {
+        std::string name;
+        for (const tv::TagItem& item : c.spec->write)
+            if (item.field == k) name = item.attr;
+        before.erase(name);
+        now.erase(name);
+    }
+    for (const auto& [name, value] : before) {
+        ASSERT_TRUE(now.count(name)) << name;
+        if (value && now[name]) EXPECT_EQ(*now[name], *value) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RoundTripTable,
+    testing::Values(
+        RoundTripCase{"SingleQuotes", "<p><img src='pic one.gif' alt='a b' class=foo></p>", 8, &tv::imageSpec(), {},
+                      "<p><img class=foo SRC=\"pic one.gif\" ALT=\"a b\"></p>"},
+        RoundTripCase{"NameInsideAValue", "<img alt=\"x width=9\" src=b.gif width=10>", 3, &tv::imageSpec(), {},
+                      "<img SRC=\"b.gif\" ALT=\"x width=9\" WIDTH=10>"},
+        RoundTripCase{"GreaterInsideAValue", "<a href=\"x.html\" title=\"a > b\">link</a>", 2, &tv::anchorSpec(), {},
+                      "<a HREF=\"x.html\" TITLE=\"a > b\">link</a>"},
+        RoundTripCase{"OverSeveralLines", "<TABLE\r\n  border=1\r\n  class=\"grid\"\r\n  width=\"100%\">\r\n<TR>", 3,
+                      &tv::tableSpec(), {{"border", "2"}}, "<TABLE\r\n  class=\"grid\" BORDER=2 WIDTH=\"100%\">\r\n<TR>"},
+        RoundTripCase{"MissingGreater", "<TABLE border=1\r\n<TR><TD>Cell one\r\n<A HREF=x>y</A>", 3, &tv::tableSpec(), {},
+                      "<TABLE BORDER=1\r\n<TR><TD>Cell one\r\n<A HREF=x>y</A>"},
+        RoundTripCase{"UnknownAttributesEntitiesAndWideText",
+                      "<a href=\"a.html?x=1&amp;y=2\" data-x='{\"k\":1}' title=\"Zoë — 中文\">", 2, &tv::anchorSpec(), {},
+                      "<a data-x='{\"k\":1}' HREF=\"a.html?x=1&amp;y=2\" TITLE=\"Zoë — 中文\">"},
+        RoundTripCase{"EmptyValueStays", "<img src=\"s.gif\" alt=\"\">", 2, &tv::imageSpec(), {},
+                      "<img alt=\"\" SRC=\"s.gif\">"},
+        RoundTripCase{"EmptyValueGivenOne", "<img src=\"s.gif\" alt=\"\">", 2, &tv::imageSpec(), {{"alt", "Logo"}},
+                      "<img SRC=\"s.gif\" ALT=\"Logo\">"},
+        RoundTripCase{"DoubleQuotesInSingle", "<img alt='say \"hi\"' src=a.gif>", 2, &tv::imageSpec(), {},
+                      "<img SRC=\"a.gif\" ALT='say \"hi\"'>"},
+        RoundTripCase{"SelfClosing", "<img src=\"a.gif\" class=x/>", 2, &tv::imageSpec(), {},
+                      "<img class=x/ SRC=\"a.gif\">"},
+        RoundTripCase{"SelfClosingWithBlank", "<img src=\"a.gif\" alt=\"x\" />", 2, &tv::imageSpec(), {},
+                      "<img SRC=\"a.gif\" ALT=\"x\" />"},
+        RoundTripCase{"SlashRightAfterTheName", "<hr/>", 2, &tv::ruleSpec(), {{"size", "2"}}, "<hr SIZE=2 />"},
+        RoundTripCase{"FlagWithAValueStays", "<td nowrap=\"nowrap\" colspan=2>", 2, &tv::tableDataSpec(), {},
+                      "<td nowrap=\"nowrap\" COLSPAN=2>"},
+        RoundTripCase{"FlagUnticked", "<td nowrap=\"nowrap\" colspan=2>", 2, &tv::tableDataSpec(), {{"nowrap", ""}},
+                      "<td COLSPAN=2>"},
+        RoundTripCase{"TheFirstOfTwoCounts", "<td align=left align=right>", 2, &tv::tableDataSpec(), {},
+                      "<td ALIGN=left>"},
+        RoundTripCase{"BlanksAroundTheEquals", "<hr width = 50% noshade>", 2, &tv::ruleSpec(), {},
+                      "<hr WIDTH=50% NOSHADE>"},
+        RoundTripCase{"TypedValueWithABlank", "<TR align=center>", 2, &tv::tableRowSpec(), {{"valign", "top left"}},
+                      "<TR ALIGN=center VALIGN=\"top left\">"},
+        RoundTripCase{"NoBlankBetweenAttributes", "<img src=\"a\"alt=\"b\" title=c>", 2, &tv::imageSpec(), {},
+                      "<img title=c SRC=\"a\" ALT=\"b\">"},
+        RoundTripCase{"QuoteRunningIntoTheNextTag", "<a title=\"x <b>y</b>\">z</a>", 2, &tv::anchorSpec(),
+                      {{"url", "p.html"}}, "<a HREF=\"p.html\" title=\"x <b>y</b>\">z</a>"},
+        RoundTripCase{"UnclosedQuoteEndsAtTheGreater", "<TD ALIGN=\"left>x", 2, &tv::tableDataSpec(), {},
+                      "<TD ALIGN=left>x"}),
+    [](const testing::TestParamInfo<RoundTripCase>& i) { return std::string(i.param.name); });
 
 struct InputCase {
     const char* name;
