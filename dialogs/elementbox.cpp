@@ -7,6 +7,7 @@
 #include "app/prompter.h"
 #include "widgets/colorbutton.h"
 #include "widgets/historycombo.h"
+#include "widgets/valuecombo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -65,9 +66,8 @@ QLineEdit* TElementBox::addEdit(const char* name, const QString& label, QFormLay
 
 QComboBox* TElementBox::addCombo(const char* name, const QString& label, const QStringList& items, bool editable,
                                  QFormLayout* into) {
-    auto* c = new QComboBox(this);
+    QComboBox* c = editable ? new TValueCombo(this) : new QComboBox(this);
     c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(editable);
     c->addItems(items);
     if (editable) c->setCurrentText(QString());
     (into ? into : form_)->addRow(label, c);

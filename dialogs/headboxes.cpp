@@ -2,9 +2,12 @@
 // dialogs.
 #include "dialogs/elementbox.h"
 
+#include "editor/doctext.h"
+
 #include "app/prompter.h"
 #include "widgets/colorbutton.h"
 #include "widgets/historycombo.h"
+#include "widgets/valuecombo.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -241,9 +244,8 @@ TStyleBox::TStyleBox(QWidget* parent) : TElementBox(QStringLiteral("Style Sheet 
         h->setContentsMargins(0, 0, 0, 0);
         auto* e = new QLineEdit(line);
         e->setObjectName(QString::fromLatin1(edit));
-        auto* u = new QComboBox(line);
+        auto* u = new TValueCombo(line);
         u->setObjectName(QString::fromLatin1(unit));
-        u->setEditable(true);
         u->addItems(units);
         u->setCurrentText(initial);
         h->addWidget(e);
@@ -306,29 +308,32 @@ TFontBox::TFontBox(QWidget* parent) : TElementBox(QStringLiteral("Font - Taviron
     SizeCheck = new QCheckBox(QStringLiteral("Size"), sizeGroup);
     SizeCheck->setObjectName(QStringLiteral("SizeCheck"));
     sizeGroup->check = SizeCheck;
-    auto* size = new QLineEdit(QStringLiteral("1"), sizeGroup);
-    size->setObjectName(QStringLiteral("size"));
-    size->setReadOnly(true);
+    // One spin box holds the size; its text is what the tag gets.
     UpDown1 = new QSpinBox(sizeGroup);
-    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1->setObjectName(QStringLiteral("size"));
     UpDown1->setRange(1, 7);
     auto* typeLabel = new QLabel(QStringLiteral("Type:"), sizeGroup);
     SizeType = new QComboBox(sizeGroup);
     SizeType->setObjectName(QStringLiteral("SizeType"));
     SizeType->addItems({QStringLiteral("Absolute"), QStringLiteral("Relative +"), QStringLiteral("Relative -")});
     SizeType->setCurrentIndex(-1);
-    for (QWidget* w : std::initializer_list<QWidget*>{SizeCheck, size, UpDown1, typeLabel, SizeType}) sizeRow->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{SizeCheck, UpDown1, typeLabel, SizeType}) sizeRow->addWidget(w);
+    sizeRow->addStretch();
     layout()->addWidget(sizeGroup);
-    auto enableSize = [size, this, typeLabel](bool on) {
-        for (QWidget* w : std::initializer_list<QWidget*>{size, UpDown1, typeLabel, SizeType}) w->setEnabled(on);
+    auto enableSize = [this, typeLabel](bool on) {
+        for (QWidget* w : std::initializer_list<QWidget*>{UpDown1, typeLabel, SizeType}) w->setEnabled(on);
     };
     enableSize(false);
     connect(SizeCheck, &QCheckBox::toggled, this, [this, enableSize](bool on) {
         enableSize(on);
         updateSample();
     });
-    connect(UpDown1, &QSpinBox::valueChanged, this, [this, size](int v) {
-        size->setText(QString::number(v));
+    connect(UpDown1, &QSpinBox::valueChanged, this, [this](int v) {
+        // A size the spin box could not show stays only until it is changed.
+        if (v > 0 && UpDown1->minimum() == 0) {
+            UpDown1->setSpecialValueText(QString());
+            UpDown1->setMinimum(1);
+        }
         updateSample();
     });
     connect(SizeType, &QComboBox::currentIndexChanged, this, [this] { updateSample(); });
@@ -356,20 +361,26 @@ TFontBox::TFontBox(QWidget* parent) : TElementBox(QStringLiteral("Font - Taviron
 void TFontBox::setSizeFromTag(const tv::FontSize& s) {
     if (s.size.empty()) return;
     if (s.type >= 0) SizeType->setCurrentIndex(s.type);
-    qobject_cast<QLineEdit*>(control(QStringLiteral("size")))->setText(QString::fromStdString(s.size));
-    // A size that is not a whole number leaves the spinner as it was.
+    const QSignalBlocker block(UpDown1);
     bool ok = false;
-    const int v = QString::fromStdString(s.size).toInt(&ok);
-    if (ok) {
-        const QSignalBlocker block(UpDown1);
+    const QString text = fromDocument(s.size);
+    const int v = text.toInt(&ok);
+    if (ok && v >= 1 && v <= 7 && QString::number(v) == text) {
         UpDown1->setValue(v);
+    } else {
+        // A size the spin box cannot show ("large", "10") is shown and
+        // written as it was read until the spin box is used.
+        UpDown1->setMinimum(0);
+        UpDown1->setSpecialValueText(text);
+        UpDown1->setValue(0);
     }
     SizeCheck->setChecked(true);
 }
 
 void TFontBox::updateSample() {
     QFont f = c->font();
-    f.setPointSize(tv::fontSampleSize(SizeCheck->isChecked(), SizeType->currentIndex(), UpDown1->value()));
+    const int size = UpDown1->value() > 0 ? UpDown1->value() : UpDown1->text().toInt();
+    f.setPointSize(tv::fontSampleSize(SizeCheck->isChecked(), SizeType->currentIndex(), size));
     c->setFont(f);
 }
 
@@ -380,25 +391,19 @@ TBaseFontBox::TBaseFontBox(QWidget* parent) : TElementBox(QStringLiteral("Base F
     h->setContentsMargins(0, 0, 0, 0);
     SizeCheck = new QCheckBox(QStringLiteral("Size:"), sizeLine);
     SizeCheck->setObjectName(QStringLiteral("SizeCheck"));
-    auto* size = new QLineEdit(QStringLiteral("1"), sizeLine);
-    size->setObjectName(QStringLiteral("size"));
-    size->setReadOnly(true);
     spin = new QSpinBox(sizeLine);
+    spin->setObjectName(QStringLiteral("size"));
     spin->setRange(1, 7);
-    for (QWidget* w : std::initializer_list<QWidget*>{SizeCheck, size, spin}) h->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{SizeCheck, spin}) h->addWidget(w);
+    h->addStretch();
     form_->addRow(sizeLine);
-    size->setEnabled(false);
     spin->setEnabled(false);
     c = sampleLabel(this, "Test");
-    connect(SizeCheck, &QCheckBox::toggled, this, [this, size](bool on) {
-        size->setEnabled(on);
+    connect(SizeCheck, &QCheckBox::toggled, this, [this](bool on) {
         spin->setEnabled(on);
         updateSample();
     });
-    connect(spin, &QSpinBox::valueChanged, this, [this, size](int v) {
-        size->setText(QString::number(v));
-        updateSample();
-    });
+    connect(spin, &QSpinBox::valueChanged, this, [this] { updateSample(); });
     addColorRow(form_, "color", "cb", QStringLiteral("Color:"), 0xFFFFFF, [this](tv::ColorValue v) { setTextColor(c, v); });
     auto* faces = new QVBoxLayout;
     auto* label = new QLabel(QStringLiteral("Faces chosen in order of preference from the list below:"), this);
@@ -432,13 +437,10 @@ THRuleBox::THRuleBox(QWidget* parent) : TElementBox(QStringLiteral("Horizontal R
 
 THeadingBox::THeadingBox(QWidget* parent) : TElementBox(QStringLiteral("Heading - Taviron"), parent) {
     setObjectName(QStringLiteral("HeadingBox"));
-    QLineEdit* level = addEdit("Level", QStringLiteral("Level:"));
-    level->setReadOnly(true);
-    level->setText(QStringLiteral("1"));
-    auto* spin = new QSpinBox(this);
-    spin->setRange(1, 6);
-    form_->addRow(QString(), spin);
-    connect(spin, &QSpinBox::valueChanged, level, [level](int v) { level->setText(QString::number(v)); });
+    auto* level = new QSpinBox(this);
+    level->setObjectName(QStringLiteral("Level"));
+    level->setRange(1, 6);
+    form_->addRow(QStringLiteral("Level:"), level);
     addCombo("align", QStringLiteral("Alignment:"), {QStringLiteral("center"), QStringLiteral("left"), QStringLiteral("right")},
              true)
         ->setToolTip(QStringLiteral("HTML 3.0"));

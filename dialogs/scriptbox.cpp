@@ -1,5 +1,7 @@
 #include "dialogs/scriptbox.h"
 
+#include "widgets/valuecombo.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -51,9 +53,8 @@ TScriptBox::TScriptBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Script - Taviron"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    lang = new QComboBox(this);
+    lang = new TValueCombo(this);
     lang->setObjectName(QStringLiteral("lang"));
-    lang->setEditable(true);
     lang->addItems({QStringLiteral("JavaScript"), QStringLiteral("VBScript")});
     lang->setCurrentText(QStringLiteral("JavaScript"));
     form->addRow(QStringLiteral("Language:"), lang);

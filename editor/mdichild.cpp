@@ -696,7 +696,8 @@ void TMDIChild::finishElement(bool edit, const std::string& newTag, const tv::Pe
     // A tag read without its ">" is written back without it; Repeat Tag
     // inserts it whole.
     tv::PendingTexts repeat = texts;
-    if (!tv::scanTag(newTag, 0).closed && repeat.start.rfind(newTag, 0) == 0) repeat.start.insert(newTag.size(), ">");
+    if (!tv::scanTag(newTag, 0).closed && repeat.start.rfind(newTag, 0) == 0)
+        repeat.start = newTag + '>' + repeat.start.substr(newTag.size());
     host_.repeatTags() = repeat;
     replaceSelection(newTag, {kEnd, 0});
 }

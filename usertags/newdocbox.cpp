@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include "widgets/valuecombo.h"
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -15,9 +16,8 @@
 
 TNewDoc::TNewDoc(QWidget* parent) : TBodyBox(parent, QStringLiteral("New HTML Document - Taviron")) {
     setObjectName(QStringLiteral("NewDoc"));
-    auto* dtd = new QComboBox(this);
+    auto* dtd = new TValueCombo(this);
     dtd->setObjectName(QStringLiteral("dtd"));
-    dtd->setEditable(true);
     for (const char* line : tv::kDocTypeLines) dtd->addItem(QString::fromLatin1(line));
     dtd->setCurrentIndex(-1);
     dtd->setCurrentText(QString());

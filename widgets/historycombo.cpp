@@ -6,9 +6,7 @@
 #include <QLineEdit>
 
 THistoryCombo::THistoryCombo(const QString& key, QWidget* parent, int limit)
-    : QComboBox(parent), key_(key), limit_(limit) {
-    setEditable(true);
-    setInsertPolicy(QComboBox::NoInsert);
+    : TValueCombo(parent), key_(key), limit_(limit) {
     // Addresses and folders: room for a real path.
     setMinimumContentsLength(40);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -2,9 +2,9 @@
 // newest first, in a list section of the settings store.
 #pragma once
 
-#include <QComboBox>
+#include "widgets/valuecombo.h"
 
-class THistoryCombo : public QComboBox {
+class THistoryCombo : public TValueCombo {
     Q_OBJECT
 public:
     // `key`: the list's subkey ("UrlHistory", "SrcHistory").

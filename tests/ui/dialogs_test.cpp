@@ -60,6 +60,20 @@ private:
             return int(ok ? QDialog::Accepted : QDialog::Rejected);
         });
     }
+    // A form answered with the keyboard alone: shown, typed into, closed by
+    // its own keys. The result is what the dialog itself decided.
+    template <class Box>
+    void byKeys(std::function<void(Box&)> keys) {
+        prompts->dialogScripts.push_back([keys](QDialog& d) {
+            auto* box = qobject_cast<Box*>(&d);
+            if (!box) return int(QDialog::Rejected);
+            box->show();
+            if (!QTest::qWaitForWindowExposed(box)) return int(QDialog::Rejected);
+            keys(*box);
+            return box->isVisible() ? int(QDialog::Rejected) : box->result();
+        });
+    }
+
     static void set(QDialog& box, const char* name, const QString& text) {
         QWidget* w = box.findChild<QWidget*>(QString::fromLatin1(name));
         if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
@@ -409,6 +423,84 @@ private slots:
                                     "<HR WIDTH=50% NOSHADE>"));
         ed()->Undo();  // one OK, one step
         QCOMPARE(text().right(24), QByteArray("\r\n<HR noshade width=50%>"));
+    }
+
+    void enterPressesOkAndValuesStayAsTheyAre() {
+        start("<TR align=center>\r\n<HR align=right>\r\n<FORM METHOD=get>\r\n<TD valign=top>\r\n");
+        // Enter in a combo box holding a value of other case than its item.
+        ed()->SetSelStart(3);
+        byKeys<TTableRow>([](TTableRow& b) { QTest::keyClick(b.focusWidget(), Qt::Key_Return); });
+        frame->command("TableRow1")->trigger();
+        ed()->SetSelStart(ed()->Text().find("<HR") + 2);
+        byKeys<THRuleBox>([](THRuleBox& b) { QTest::keyClick(b.focusWidget(), Qt::Key_Enter); });
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        ed()->setFocus();
+        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_H));
+        // Tab to Method, then Enter.
+        ed()->SetSelStart(ed()->Text().find("<FORM") + 2);
+        QString method;
+        byKeys<TFormBox>([&](TFormBox& b) {
+            QTest::keyClick(b.focusWidget(), Qt::Key_Tab);
+            method = b.focusWidget()->parentWidget()->objectName() + QLatin1Char('/') + b.focusWidget()->objectName();
+            QTest::keyClick(b.focusWidget(), Qt::Key_Return);
+        });
+        frame->command("Form1")->trigger();
+        QCOMPARE(method, QStringLiteral("FormBox/method"));  // Enter went to the method field
+        // Typed in lower case over an item, and tabbed through a lower-case value.
+        ed()->SetSelStart(ed()->Text().find("<TD") + 2);
+        byKeys<TTableCell>([](TTableCell& b) {
+            auto* align = b.findChild<QComboBox*>(QStringLiteral("align"));
+            align->setFocus();
+            QTest::keyClicks(align->lineEdit(), QStringLiteral("right"));
+            for (int i = 0; i < 3; ++i) QTest::keyClick(b.focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(b.focusWidget(), Qt::Key_Return);
+        });
+        frame->command("TableData1")->trigger();
+        QCOMPARE(text(), QByteArray("<TR ALIGN=center>\r\n<HR ALIGN=right>\r\n<FORM METHOD=\"get\">\r\n"
+                                    "<TD ALIGN=right VALIGN=top>\r\n"));
+        // The Meta name goes in as typed, and the list only offers.
+        ed()->SetSelStart(0);
+        byKeys<TMetaBox>([](TMetaBox& b) {
+            auto* name = b.findChild<QComboBox*>(QStringLiteral("name"));
+            name->setFocus();
+            QTest::keyClicks(name->lineEdit(), QStringLiteral("GENERATOR"));
+            QTest::keyClick(name->lineEdit(), Qt::Key_Return);
+        });
+        frame->command("Meta1")->trigger();
+        QVERIFY2(text().startsWith("<META NAME=\"GENERATOR\" CONTENT=\"Taviron\">"), text().constData());
+    }
+
+    void sizesAreOneSpinBox() {
+        start("<FONT size=large>x</FONT> <FONT SIZE=+2>y</FONT>");
+        ed()->SetSelStart(3);
+        QString shown;
+        fill<TFontBox>([&](TFontBox& b) {
+            QCOMPARE(b.findChildren<QLineEdit*>().size() - b.findChildren<QSpinBox*>().size(),
+                     qsizetype(2));  // the colour and the face; the spin box's own edit aside
+            shown = b.UpDown1->text();
+        });
+        frame->command("Font1")->trigger();
+        QCOMPARE(shown, QStringLiteral("large"));
+        ed()->SetSelStart(ed()->Text().rfind("<FONT SIZE") + 3);
+        byKeys<TFontBox>([](TFontBox& b) {
+            QCOMPARE(b.focusWidget(), static_cast<QWidget*>(b.UpDown1));
+            QTest::keyClick(b.UpDown1, Qt::Key_Up);
+            QTest::keyClick(b.UpDown1, Qt::Key_Return);
+        });
+        frame->command("Font1")->trigger();
+        QCOMPARE(text(), QByteArray("<FONT SIZE=\"large\">x</FONT> <FONT SIZE=\"+3\">y</FONT>"));
+        ed()->SetSelStart(0);
+        byKeys<THeadingBox>([](THeadingBox& b) {
+            auto* level = b.findChild<QSpinBox*>(QStringLiteral("Level"));
+            QCOMPARE(b.focusWidget(), static_cast<QWidget*>(level));
+            QCOMPARE(b.findChildren<QLineEdit*>().size(), b.findChildren<QComboBox*>().size() + 1);
+            QTest::keyClick(level, Qt::Key_Up);
+            QTest::keyClick(level, Qt::Key_Up);
+            QTest::keyClick(level, Qt::Key_Return);
+        });
+        frame->command("HeadOptions")->trigger();
+        QVERIFY2(text().startsWith("<H3></H3><FONT"), text().constData());
     }
 
     void clickingTheSizeGroupTogglesIt() {
