@@ -50,20 +50,67 @@ std::vector<std::string> eachFileOnce(const std::vector<std::string>& files) {
     return out;
 }
 
-int ReplaceCounted(const std::string& find, const std::string& replacement, std::string& text, bool caseSensitive,
-                   const std::function<bool()>& cancelled) {
-    if (find.empty()) return 0;
+namespace {
+
+bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+// Every line break of `s` (CR LF, LF or CR) written as `br`.
+std::string withLineBreaks(std::string_view s, std::string_view br) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' || s[i] == '\n') {
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            out += br;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+// The line end a file's text uses: its first one; CR LF when it has none,
+// as for a document opened in the editor.
+std::string_view ownLineEnd(std::string_view text) {
+    const std::size_t at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos) return "\r\n";
+    if (text[at] == '\n') return "\n";
+    return at + 1 < text.size() && text[at + 1] == '\n' ? std::string_view("\r\n") : std::string_view("\r");
+}
+
+// One pass over the text: at each place the earliest form that matches
+// (the longest of those that match there) is replaced, and the search goes
+// on after it.
+int replaceForms(const std::vector<LineEndForm>& forms, std::string& text, bool caseSensitive,
+                 const std::function<bool()>& cancelled) {
+    if (forms.empty() || forms.front().find.empty()) return 0;
     std::string out;
     int count = 0;
     std::size_t copied = 0;
     std::size_t from = 0;
+    // The next match of each form, looked for again only once passed.
+    std::vector<std::optional<int>> next(forms.size());
+    std::vector<bool> known(forms.size(), false);
     while (true) {
         if (cancelled && cancelled()) break;
-        const auto at = findText(text, static_cast<int>(from), find, caseSensitive);
-        if (!at) break;
-        out.append(text, copied, static_cast<std::size_t>(*at) - copied);
-        out += replacement;
-        copied = static_cast<std::size_t>(*at) + find.size();
+        int best = -1;
+        for (std::size_t k = 0; k < forms.size(); ++k) {
+            if (!known[k] || (next[k] && static_cast<std::size_t>(*next[k]) < from)) {
+                next[k] = findText(text, static_cast<int>(from), forms[k].find, caseSensitive);
+                known[k] = true;
+            }
+            if (!next[k]) continue;
+            if (best < 0 || *next[k] < *next[static_cast<std::size_t>(best)] ||
+                (*next[k] == *next[static_cast<std::size_t>(best)] &&
+                 forms[k].find.size() > forms[static_cast<std::size_t>(best)].find.size()))
+                best = static_cast<int>(k);
+        }
+        if (best < 0) break;
+        const LineEndForm& f = forms[static_cast<std::size_t>(best)];
+        const auto at = static_cast<std::size_t>(*next[static_cast<std::size_t>(best)]);
+        out.append(text, copied, at - copied);
+        out += f.replacement;
+        copied = at + f.find.size();
         from = copied;
         ++count;
     }
@@ -73,24 +120,45 @@ int ReplaceCounted(const std::string& find, const std::string& replacement, std:
     return count;
 }
 
+} // namespace
+
+std::vector<LineEndForm> lineEndForms(const std::string& find, const std::string& replacement, std::string_view text) {
+    if (!hasLineBreak(find)) return {{find, withLineBreaks(replacement, ownLineEnd(text))}};
+    std::vector<LineEndForm> forms;
+    for (const std::string_view br : {"\r\n", "\n", "\r"})
+        forms.push_back({withLineBreaks(find, br), withLineBreaks(replacement, br)});
+    return forms;
+}
+
+int ReplaceCounted(const std::string& find, const std::string& replacement, std::string& text, bool caseSensitive,
+                   const std::function<bool()>& cancelled) {
+    return replaceForms({{find, replacement}}, text, caseSensitive, cancelled);
+}
+
 bool fileHolds(const std::string& file, const std::string& find, bool caseSensitive,
                std::pair<unsigned long long, unsigned long long>* identity) {
     // Each file is searched as characters, in its own encoding. Text of
     // ASCII only is the same bytes in every encoding a page may be in
     // (UTF-8 and Windows-1252 agree there, and other characters never hold
     // ASCII bytes), so it is looked for in the raw bytes, a window at a
-    // time, and the reading stops at the first match.
+    // time, and the reading stops at the first match. A line break matches
+    // the file's own line ends, whichever they are.
     if (find.empty()) return false;
+    const std::vector<LineEndForm> forms = lineEndForms(find, "", "");
+    auto holds = [&](std::string_view text) {
+        return std::any_of(forms.begin(), forms.end(),
+                           [&](const LineEndForm& f) { return findText(text, 0, f.find, caseSensitive).has_value(); });
+    };
     if (std::any_of(find.begin(), find.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
         if (identity) {
             const FileStamp s = fileStamp(file);
             *identity = {s.device, s.inode};
         }
-        return findText(LoadTextFile(file).text, 0, find, caseSensitive).has_value();
+        return holds(LoadTextFile(file).text);
     }
-    return ScanFileText(
-        file, find.size() - 1, [&](std::string_view window) { return findText(window, 0, find, caseSensitive).has_value(); },
-        identity);
+    std::size_t longest = 0;
+    for (const LineEndForm& f : forms) longest = std::max(longest, f.find.size());
+    return ScanFileText(file, longest - 1, holds, identity);
 }
 
 std::vector<std::string> FindInFiles(const std::vector<std::string>& files, const std::string& find,
@@ -118,7 +186,9 @@ ReplaceResult ReplaceInFiles(const std::vector<std::string>& files, const std::s
         if (cb.progress) cb.progress(i + 1, file, r.total);
         std::optional<std::string> open = cb.openText ? cb.openText(file) : std::nullopt;
         LoadedText loaded = open ? LoadedText{*open, FileEncoding::Utf8} : LoadTextFile(file);
-        const int n = ReplaceCounted(find, replacement, loaded.text, caseSensitive, cb.cancelled);
+        // Line breaks are matched and written in the file's own line ends.
+        const int n = replaceForms(lineEndForms(find, replacement, loaded.text), loaded.text, caseSensitive,
+                                   cb.cancelled);
         if (n > 0) {
             // Written back in the file's own encoding: the bytes outside the
             // replacements stay as they were, and a replacement the encoding

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tv {
@@ -21,6 +22,18 @@ void CollectFolderFiles(const std::string& folder, bool recurse, const std::vect
 // The list with each file once: names that lead to the same file (by device
 // and inode, through links or two folders) keep the first.
 std::vector<std::string> eachFileOnce(const std::vector<std::string>& files);
+
+// A find text and its replacement with their line breaks as one kind of
+// line end.
+struct LineEndForm {
+    std::string find;
+    std::string replacement;
+};
+// What a find text with line breaks is looked for as in a file: each break
+// as CR LF, LF or CR, with the replacement's breaks the same. Without a
+// break in the find text, one form whose replacement takes the line end
+// `text` uses (its first; CR LF when it has none).
+std::vector<LineEndForm> lineEndForms(const std::string& find, const std::string& replacement, std::string_view text);
 
 // As ReplaceAll, testing `cancelled` before each replacement.
 int ReplaceCounted(const std::string& find, const std::string& replacement, std::string& text, bool caseSensitive,

@@ -41,6 +41,33 @@ protected:
     fs::path root;
 };
 
+// A find text with a line break (as the dialog gives it, in CR LF) meets
+// each file's own line ends, and its replacement is written in them.
+TEST_F(SiteFiles, LineBreaksFollowEachFilesLineEnds) {
+    struct Case {
+        const char* name;
+        std::string before, find, replacement, after;
+    };
+    const Case cases[] = {
+        {"lf.html", "<p>\none\ntwo\n", "one\r\ntwo", "1\r\n2\r\n3", "<p>\n1\n2\n3\n"},
+        {"crlf.html", "<p>\r\none\r\ntwo\r\n", "one\r\ntwo", "1\r\n2", "<p>\r\n1\r\n2\r\n"},
+        {"cr.html", "<p>\rone\rtwo\r", "one\r\ntwo", "1\r\n2", "<p>\r1\r2\r"},
+        // Mixed: each break as the line end it met.
+        {"mixed.html", "one\ntwo\r\none\r\ntwo", "one\r\ntwo", "x\r\ny", "x\ny\r\nx\r\ny"},
+        // No break in the find text: the replacement takes the file's line end.
+        {"plain.html", "a\nb c\n", "c", "c\r\nd", "a\nb c\nd\n"},
+        // A break at the end of the find text takes the whole CR LF.
+        {"end.html", "x\r\ny\r\n", "x\r\n", "z", "zy\r\n"},
+    };
+    for (const Case& c : cases) {
+        put(c.name, c.before);
+        EXPECT_EQ(tv::FindInFiles({file(c.name)}, c.find, true).size(), 1u) << c.name;
+        const tv::ReplaceResult r = tv::ReplaceInFiles({file(c.name)}, c.find, c.replacement, true);
+        EXPECT_EQ(tv::LoadFileText(file(c.name)), c.after) << c.name;
+        EXPECT_EQ(r.total, c.name == std::string("mixed.html") ? 2 : 1) << c.name;
+    }
+}
+
 TEST(FileKinds, ByExtension) {
     EXPECT_EQ(tv::GetFileKind("/a/b.PNG", kText), tv::FileKind::Image);
     EXPECT_EQ(tv::GetFileKind("/a/b.jpeg", kText), tv::FileKind::Image);

@@ -154,6 +154,33 @@ private slots:
         QTRY_VERIFY(frame->isEnabled());
     }
 
+    void aLineBreakTypedInTheFindBoxMeetsEachFilesLineEnds() {
+        writeFile(path(QStringLiteral("site/lf.html")), "<p>\none\ntwo\n");
+        writeFile(path(QStringLiteral("site/crlf.html")), "<p>\r\none\r\ntwo\r\n");
+        Tsearchbox* box = frame->searchBox();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame.get(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(box->isVisible());
+        QTest::keyClicks(box->find, QStringLiteral("one"));
+        QTest::keyClick(box->find, Qt::Key_Return);
+        QTest::keyClicks(box->find, QStringLiteral("two"));
+        QTest::keyClicks(box->replace, QStringLiteral("1"));
+        QTest::keyClick(box->replace, Qt::Key_Return);
+        QTest::keyClicks(box->replace, QStringLiteral("2"));
+        QTest::mouseClick(box->Button1, Qt::LeftButton);
+        QTest::mouseClick(box->dir, Qt::LeftButton);
+        box->directory->setCurrentText(path(QStringLiteral("site")));
+        QTest::mouseClick(box->ReplaceAllBtn, Qt::LeftButton);
+        QCOMPARE(readFile(path(QStringLiteral("site/lf.html"))), QByteArray("<p>\n1\n2\n"));
+        QCOMPARE(readFile(path(QStringLiteral("site/crlf.html"))), QByteArray("<p>\r\n1\r\n2\r\n"));
+        QCOMPARE(readFile(path(QStringLiteral("site/a.html"))), QByteArray("one table\r\ntwo"));
+        auto* progress = frame->findChild<TProgressBox*>();
+        QVERIFY(progress);
+        progress->CancelBtn->click();
+        QTRY_VERIFY(frame->isEnabled());
+    }
+
     void replaceInOpenWindowsCounts() {
         frame->OpenDocument(path(QStringLiteral("site/c.txt")));
         Tsearchbox* box = frame->searchBox();
