@@ -229,9 +229,15 @@ std::string patternFromLocaleFormat(std::string_view f) {
             if (i + 1 < f.size() && (f[i + 1] == 'P' || f[i + 1] == 'p')) ++i;
             break;
         default:
-            // Other fields (time zones, fractions of seconds) are left out;
-            // anything else is copied.
-            if (!std::isalpha(static_cast<unsigned char>(c))) out.append(n, c);
+            // Other fields (time zones, fractions of seconds) are left out
+            // with the blanks and separators that lead up to them; anything
+            // else is copied.
+            if (!std::isalpha(static_cast<unsigned char>(c))) {
+                if (!(out.empty() && c == ' ')) out.append(n, c);
+            } else {
+                while (!out.empty() && out.back() != '"' && !std::isalnum(static_cast<unsigned char>(out.back())))
+                    out.pop_back();
+            }
             break;
         }
         i += n;

@@ -161,7 +161,12 @@ TEST(DateLocale, PatternsOfTheDesktopsLocale) {
         {"HH:mm:ss", "hh:nn:ss"},
         {"dd.MM.yyyy", "dd.mm.yyyy"},
         {"dddd d 'de' MMMM 'de' yyyy", "dddd d \"de\" mmmm \"de\" yyyy"},
-        {"HH:mm:ss t", "hh:nn:ss "},
+        // A time zone or a fraction of a second is left out with what leads up to it.
+        {"HH:mm:ss t", "hh:nn:ss"},
+        {"h:mm:ss AP t", "h:nn:ss AMPM"},
+        {"h:mm:ss\u202fAP t", "h:nn:ss\u202fAMPM"},
+        {"HH:mm:ss.zzz", "hh:nn:ss"},
+        {"t HH:mm", "hh:nn"},
         {"yyyy-MM-dd", "yyyy-mm-dd"},
     };
     for (const auto& [locale, ours] : formats) EXPECT_EQ(tv::patternFromLocaleFormat(locale), ours) << locale;
