@@ -1013,6 +1013,8 @@ void TMainForm::SpellBtnClick() {
     QPointer<TvokRich> ed = c->RichEdit1;
     const int s = ed->SelStart();
     const int l = ed->SelLength();
+    Spell1->keptStart = s;
+    Spell1->keptEnd = s + l;
     Spell1->AlwaysActive = true;
     Spell1->holdMessage = true;
     bool rest = true;
@@ -1042,8 +1044,11 @@ void TMainForm::SpellBtnClick() {
     Spell1->releaseDictionaries();
     Spell1->resetCount = true;
     if (!ed) return;
-    ed->SetSelStart(std::min(s, ed->Length()));
-    ed->SetSelLength(l);
+    // The selection comes back where its text is now, after the changes
+    // made before it.
+    const int keptStart = std::min(Spell1->keptStart, ed->Length());
+    ed->SetSelStart(keptStart);
+    ed->SetSelLength(std::clamp(Spell1->keptEnd - keptStart, 0, ed->Length() - keptStart));
 }
 
 void TMainForm::NewBtnClick() {

@@ -50,13 +50,8 @@ public:
     int characterCount() const override { return ed()->CharacterCount(); }
     QRect characterRect(int offset) const override {
         const int pos = ed()->PositionOfOffset(offset);
-        const int x = static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(pos)));
-        const int y = static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, static_cast<long>(pos)));
-        const int h = static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, static_cast<unsigned long>(ed()->LineOfPosition(pos))));
         const int next = static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_POSITIONAFTER, static_cast<unsigned long>(pos)));
-        const int w = next > pos ? static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(next))) - x : 1;
-        const QPoint origin = ed()->viewport()->mapToGlobal(QPoint(x, y));
-        return QRect(origin, QSize(std::max(1, w), h));
+        return ed()->screenRect(pos, next);
     }
     int offsetAtPoint(const QPoint& point) const override {
         const int pos = ed()->PositionAtPoint(ed()->viewport()->mapFromGlobal(point));

@@ -216,6 +216,17 @@ int TvokRich::LineCount() const { return static_cast<int>(SendScintilla(SCI_GETL
 int TvokRich::LineOfPosition(int pos) const {
     return static_cast<int>(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
 }
+QRect TvokRich::screenRect(int pos, int end) const {
+    const auto pointX = [this](int at) {
+        return static_cast<int>(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(at)));
+    };
+    const int x = pointX(pos);
+    const int y = static_cast<int>(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, static_cast<long>(pos)));
+    const int h = static_cast<int>(SendScintilla(SCI_TEXTHEIGHT, static_cast<unsigned long>(LineOfPosition(pos))));
+    const int w = end > pos && LineOfPosition(end) == LineOfPosition(pos) ? pointX(end) - x : 1;
+    return QRect(viewport()->mapToGlobal(QPoint(x, y)), QSize(std::max(1, w), h));
+}
+
 int TvokRich::LineStart(int line) const {
     return static_cast<int>(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
 }

@@ -61,6 +61,9 @@ public:
     int Length() const;
     int LineCount() const;
     int LineOfPosition(int pos) const;
+    // Where the text from `pos` to `end` is drawn, in screen coordinates
+    // (on the line of `pos`; at least one pixel wide).
+    QRect screenRect(int pos, int end) const;
     int LineStart(int line) const;
     // Length of a line without its line break.
     int LineLength(int line) const;

@@ -14,11 +14,13 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -85,6 +87,22 @@ void TAddictSpellDialog::showWord(const QString& word, bool repeated, bool canUn
     StartBtn->setEnabled(false);
     StartBtn->setDefault(false);
     action_ = Cancel;
+}
+
+void TAddictSpellDialog::placeClearOf(const QRect& word) {
+    if (!isVisible()) adjustSize();
+    const QRect around = word.adjusted(-8, -8, 8, 8);
+    QRect frame = frameGeometry();
+    if (isVisible() && !frame.intersects(around)) return;
+    const QScreen* screen = QGuiApplication::screenAt(word.center());
+    if (!screen) screen = this->screen();
+    const QRect area = screen->availableGeometry();
+    const int x = std::clamp(word.left(), area.left(), std::max(area.left(), area.right() - frame.width()));
+    if (around.bottom() + frame.height() <= area.bottom()) frame.moveTopLeft(QPoint(x, around.bottom() + 1));
+    else if (around.top() - frame.height() >= area.top()) frame.moveTopLeft(QPoint(x, around.top() - frame.height()));
+    else if (around.right() + frame.width() <= area.right()) frame.moveTopLeft(QPoint(around.right() + 1, area.top()));
+    else frame.moveTopLeft(QPoint(std::max(area.left(), around.left() - frame.width()), area.top()));
+    move(frame.topLeft());
 }
 
 void TAddictSpellDialog::documentEdited() {
@@ -260,7 +278,8 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             editor->ReplaceSelection(with);
             const int delta = static_cast<int>(with.size()) - length;
             end += delta;
-            undo_.push_back({from, delta, part_});
+            keepThrough(from, length, static_cast<int>(with.size()));
+            undo_.push_back({from, delta, part_, static_cast<int>(with.size())});
             if (undo_.size() > MaxUndo) undo_.erase(undo_.begin());
             if (!recheck) return from + static_cast<int>(with.size()) + suffix;
             --wordCount;  // the new word is walked, and counted, once more
@@ -283,6 +302,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
         editor->SetSel(hit->start, hit->length);
         if (!dialog_) dialog_ = std::make_unique<TAddictSpellDialog>(owner_);
         dialog_->showWord(QString::fromStdString(utf8), hit->repeated, !undo_.empty());
+        dialog_->placeClearOf(editor->screenRect(hit->start, hit->start + hit->length));
         // Suggestions come after the dialog has appeared.
         const bool suggest = (options.autoSuggest || suggestNow) && !hit->repeated;
         suggestNow = false;
@@ -341,10 +361,13 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             break;
         }
         case TAddictSpellDialog::Delete: {
-            // A repeated word goes with the blank before it.
-            int from = hit->start;
-            while (from > 0 && editor->CharAt(from - 1) == ' ') --from;
-            pos = replace("", from, after - from, options.recheck);
+            // The word goes with one of its blanks: the one before it, else
+            // the one after it.
+            int from = hit->start, to = after;
+            auto blank = [&](int at) { return editor->CharAt(at) == ' ' || editor->CharAt(at) == '\t'; };
+            if (from > 0 && blank(from - 1)) --from;
+            else if (to < editor->Length() && blank(to)) ++to;
+            pos = replace("", from, to - from, options.recheck);
             break;
         }
         case TAddictSpellDialog::Undo:
@@ -353,6 +376,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
                 const Change last = undo_.back();
                 undo_.pop_back();
                 editor->Undo();
+                keepThrough(last.pos, last.length, last.length - last.delta);
                 if (last.part == part_) {
                     // Back to the word that was changed, and on from there.
                     end -= last.delta;
@@ -411,6 +435,16 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
         }
     }
     endCheck();
+}
+
+void TAddictSpell::keepThrough(int pos, int length, int newLength) {
+    auto map = [&](int p, bool isEnd) {
+        if (p <= pos) return p;
+        if (p >= pos + length) return p + newLength - length;
+        return isEnd ? pos + newLength : pos;  // inside the changed stretch
+    };
+    keptStart = map(keptStart, false);
+    keptEnd = std::max(keptStart, map(keptEnd, true));
 }
 
 void TAddictSpell::endCheck() {

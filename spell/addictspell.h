@@ -25,6 +25,9 @@ public:
     // Not modal: the user may go on editing while it is open.
     explicit TAddictSpellDialog(QWidget* parent = nullptr);
     void showWord(const QString& word, bool repeated, bool canUndo);
+    // Moves the dialog off the word it asks about (screen coordinates),
+    // below or above its line, and keeps it where it is when it is clear.
+    void placeClearOf(const QRect& word);
     // The document changed while a word was shown: the word and its place
     // may be gone, so only Start (check again from that place), Options and
     // Cancel are offered.
@@ -78,6 +81,10 @@ public:
     bool AlwaysActive = false;
     int wordCount = 0;
 
+    // A stretch of the text (the user's selection) that follows the
+    // changes of the check, so that it can be put back where its text is.
+    int keptStart = 0, keptEnd = 0;
+
     void CheckSelection(TvokRich* editor);
     void CheckSection(TvokRich* editor, int start, int end);
     // Hides and releases the dialog when no check is running.
@@ -103,7 +110,10 @@ private:
         int pos;
         int delta;
         int part;
+        int length;  // of the new text
     };
+    // The kept stretch after `length` characters at `pos` became `newLength`.
+    void keepThrough(int pos, int length, int newLength);
     std::vector<Change> undo_;
     int part_ = 0;
     std::set<std::string> ignoreAll_;

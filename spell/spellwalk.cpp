@@ -131,14 +131,20 @@ std::optional<SpellWord> nextSpellWord(std::string_view text, int pos, int end, 
         }
         bool repeated = false;
         if (o.repeated) {
-            // The same word just before, with only blanks between.
+            // The same word just before, with only blanks between; letter
+            // case aside ("The the").
             int k = ws - 1;
             while (k >= 0 && (text[static_cast<std::size_t>(k)] == ' ' || text[static_cast<std::size_t>(k)] == '\t')) --k;
             const int prevEnd = k + 1;
-            const int prevStart = prevEnd - static_cast<int>(word.size());
-            repeated = prevEnd < ws && prevStart >= 0 &&
-                       text.substr(static_cast<std::size_t>(prevStart), word.size()) == word &&
-                       !wordCharBefore(text, prevStart, extra);
+            int prevStart = prevEnd;
+            while (wordCharBefore(text, prevStart, extra)) {
+                std::size_t p = static_cast<std::size_t>(prevStart);
+                previousCodePoint(text, p);
+                prevStart = static_cast<int>(p);
+            }
+            repeated = prevEnd < ws && prevStart < prevEnd &&
+                       upperText(text.substr(static_cast<std::size_t>(prevStart),
+                                             static_cast<std::size_t>(prevEnd - prevStart))) == upperText(word);
         }
         if (repeated) return SpellWord{ws, we - ws, true, j};
         if (hasDigit && !o.numbers) continue;

@@ -7,6 +7,7 @@
 #include "uitest.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -204,6 +205,51 @@ private slots:
         QCOMPARE(seen, QStringList{"tst"});
         QCOMPARE(text(), QByteArray("tst x and tst x"));
         QCOMPARE(messages().size(), 1);
+    }
+
+    void repeatedWordsDeleteAndTheSelectionFollowsTheText() {
+        start("<p>Ths is The the end.</p> <b>keep</b>");
+        auto* ed = doc->RichEdit1;
+        const int keep = static_cast<int>(ed->Text().find("keep"));
+        ed->SetSel(keep, 4);
+        prompts->answers.push_back(Prompter::Yes);  // check the rest after the selection
+        QList<bool> clear;
+        QStringList labels;
+        // The answers come from the dialog's own keys, the dialog shown
+        // where it leaves the word in sight.
+        auto byKey = [&](Qt::Key key, const QString& typed = {}) {
+            prompts->dialogScripts.push_back([&, key, typed](QDialog& d) {
+                auto* box = qobject_cast<TAddictSpellDialog*>(&d);
+                if (!box || !QTest::qWaitForWindowExposed(box)) return int(QDialog::Rejected);
+                const QString word = box->NotFound->text();
+                const int at = static_cast<int>(ed->Text().find(word.toStdString(), word == "the" ? 10 : 0));
+                clear << !box->frameGeometry().intersects(ed->screenRect(at, at + static_cast<int>(word.size())));
+                labels << box->NotFoundLabel->text();
+                if (!typed.isEmpty()) {
+                    box->ReplaceWith->selectAll();
+                    QTest::keyClicks(box->ReplaceWith, typed);
+                }
+                box->activateWindow();
+                if (!QTest::qWaitFor([box] { return QApplication::activeWindow() == box; })) return int(QDialog::Rejected);
+                QTest::keySequence(box, QKeySequence(Qt::ALT | key));
+                // A mnemonic clicks its button as a mouse would, a moment later.
+                QTest::qWaitFor([box] { return !box->isVisible(); }, 2000);
+                return box->result();
+            });
+        };
+        // The selection holds no word to ask about; the rest, then the
+        // part before it, does.
+        byKey(Qt::Key_H, QStringLiteral("This"));  // Change
+        byKey(Qt::Key_D);                          // Delete the repeated "the"
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        ed->setFocus();
+        QTest::keyClick(ed, Qt::Key_F7);
+        QCOMPARE(text(), QByteArray("<p>This is The end.</p> <b>keep</b>"));
+        QCOMPARE(labels, (QStringList{"Not Found:", "Repeated Word:"}));
+        QCOMPARE(clear, (QList<bool>{true, true}));
+        // The selection is the same text as before, moved by the changes.
+        QCOMPARE(ed->SelText(), std::string("keep"));
     }
 
     void addedWordsAreKept() {
