@@ -530,7 +530,12 @@ void TMDIChild::Gotoline1Click() {
         prompter().message(this, QStringLiteral("Taviron"), QString::fromStdString(n.error));
         return;
     }
-    if (*n.value >= 0 && *n.value < RichEdit1->LineCount()) RichEdit1->GoToLine(*n.value);
+    // The lines counted are those of the text: an empty line after the last
+    // line break is not one of them.
+    const int length = RichEdit1->Length();
+    const unsigned char last = length > 0 ? RichEdit1->CharAt(length - 1) : 0;
+    const int lines = RichEdit1->LineCount() - (last == '\n' || last == '\r' ? 1 : 0);
+    if (*n.value >= 0 && *n.value < lines) RichEdit1->GoToLine(*n.value);
 }
 
 // --- text tools ------------------------------------------------------------------

@@ -296,24 +296,31 @@ private slots:
     }
 
     void goToLine_data() {
+        QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("caret");
         QTest::addColumn<bool>("message");
-        QTest::newRow("first line") << "0" << 0 << false;
-        QTest::newRow("third line") << "2" << 10 << false;
-        QTest::newRow("past the last line") << "3" << 1 << false;
-        QTest::newRow("too large") << "99999999999" << 1 << true;
+        QTest::newRow("first line") << QByteArray("one\r\ntwo\r\nsix") << "0" << 0 << false;
+        QTest::newRow("third line") << QByteArray("one\r\ntwo\r\nsix") << "2" << 10 << false;
+        QTest::newRow("past the last line") << QByteArray("one\r\ntwo\r\nsix") << "3" << 1 << false;
+        // The empty line after a last line break is not counted.
+        QTest::newRow("after the last break") << QByteArray("one\r\ntwo\r\nsix\r\n") << "3" << 1 << false;
+        QTest::newRow("too large") << QByteArray("one\r\ntwo\r\nsix") << "99999999999" << 1 << true;
     }
     void goToLine() {
+        QFETCH(QByteArray, content);
         QFETCH(QString, typed);
         QFETCH(int, caret);
         QFETCH(bool, message);
-        start("one\r\ntwo\r\nsix");
+        start(content);
         ed()->SetSelStart(1);
         prompts->dialogScripts.push_back([typed](QDialog& d) {
+            d.show();
+            if (!QTest::qWaitForWindowExposed(&d)) return int(QDialog::Rejected);
             auto* box = qobject_cast<TGoToBox*>(&d);
-            box->number->setText(typed);
-            return int(QDialog::Accepted);
+            QTest::keyClicks(box->number, typed);
+            QTest::keyClick(box->number, Qt::Key_Return);
+            return d.isVisible() ? int(QDialog::Rejected) : d.result();
         });
         frame->command("Gotoline1")->trigger();
         QCOMPARE(ed()->SelStart(), caret);
