@@ -76,6 +76,11 @@ void TPaneList::mouseMoveEvent(QMouseEvent* e) {
     QListWidget::mouseMoveEvent(e);
 }
 
+void TPaneList::leaveEvent(QEvent* e) {
+    if (onHint) onHint(QString());
+    QListWidget::leaveEvent(e);
+}
+
 void TPaneList::startDrag(Qt::DropActions) {
     QListWidgetItem* item = currentItem();
     if (!item || !item->isSelected() || !pathOf) return;

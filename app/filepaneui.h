@@ -36,6 +36,8 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
+    // The hint goes when the pointer leaves the list.
+    void leaveEvent(QEvent* e) override;
     // Rows are only ever copied out: the list itself never loses a row.
     void startDrag(Qt::DropActions supportedActions) override;
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;

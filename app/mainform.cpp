@@ -166,8 +166,11 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     panel0_->setText(QStringLiteral("00000: 000"));
     panel0_->setFixedSize(80, panel0_->sizeHint().height());
     panel0_->clear();
+    // The message area: hints of menu items, buttons and list rows.
     panel1_ = new QLabel(this);
     panel1_->setObjectName(QStringLiteral("StatusPanel1"));
+    panel1_->setFrameShape(QFrame::Panel);
+    panel1_->setFrameShadow(QFrame::Sunken);
     panel1_->setMinimumWidth(50);
     // The active document's file encoding.
     encodingPanel_ = new QLabel(this);

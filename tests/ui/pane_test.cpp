@@ -325,12 +325,14 @@ private slots:
         QVERIFY(dropOn(doc, dragOf(pane()->ListBox1, QStringLiteral("deep.png"))));
         // The second drop went where the mouse was: before the first.
         QCOMPARE(text(doc), QByteArray("<IMG SRC=\"deep.png\" WIDTH=7 HEIGHT=9><IMG SRC=\"../pic.png\" WIDTH=100 HEIGHT=50>"));
-        // The hint of a row is its full path.
-        QString hint;
-        pane()->onHint = [&](const QString& h) { hint = h; };
+        // The hint of a row is its full path, in the status bar's message
+        // area while the pointer is on the row.
+        auto* message = frame->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
         const QRect row = pane()->ListBox1->visualItemRect(pane()->ListBox1->item(0));
         QTest::mouseMove(pane()->ListBox1->viewport(), row.center());
-        QCOMPARE(hint, path(QStringLiteral("site/pic.png")));
+        QCOMPARE(message->text().trimmed(), path(QStringLiteral("site/pic.png")));
+        QTest::mouseMove(doc->RichEdit1->viewport(), QPoint(5, 5));
+        QTRY_COMPARE(message->text().trimmed(), QString());
     }
 
     void doubleClickOpensTextAndTagsImages() {
