@@ -12,6 +12,8 @@
 #include "usertags/newdoc.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QLabel>
@@ -317,6 +319,12 @@ bool TDocumentManager::SaveAs(TMDIChild* child) {
     Prompter::SaveRequest req;
     req.title = QStringLiteral("Save As");
     req.fileName = child->FileName();
+    // A document never saved starts in the folder of the last file opened
+    // or saved (the home folder before any), not where the program started.
+    if (child->IsUntitled()) {
+        const QString folder = host_.openDialogFolder().isEmpty() ? QDir::homePath() : host_.openDialogFolder();
+        req.fileName = QDir(folder).filePath(child->FileName());
+    }
     req.filter = QString::fromLatin1(tv::kSaveAsFilter);
     req.filterIndex = 1;
     req.defaultSuffix = host_.settings().addExt ? QStringLiteral("htm") : QString();
@@ -327,7 +335,10 @@ bool TDocumentManager::SaveAs(TMDIChild* child) {
     if (appended && !ConfirmReplace(name)) return false;
     const tv::TDocument old = child->Document;
     child->SetFileName(name);
-    if (writeDocument(child, /*checkDisk=*/false)) return true;
+    if (writeDocument(child, /*checkDisk=*/false)) {
+        host_.rememberDialogFolder(QFileInfo(name).absolutePath());
+        return true;
+    }
     // Nothing reached the disk: the document keeps the name it had.
     child->SetFileName(fromStd(old.fileName));
     child->Document = old;

@@ -56,6 +56,7 @@ public:
     tv::PendingTexts& repeatTags() override;
     Tsearchbox* searchBox() override;
     QString openDialogFolder() const override { return openDir_; }
+    void rememberDialogFolder(const QString& folder) override { openDir_ = folder; }
     bool wordWrapChecked() const override;
     bool saveDocument(TMDIChild* child, bool saveAsWhenUntitled) override;
     void checkSpelling() override { SpellBtnClick(); }

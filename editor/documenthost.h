@@ -28,8 +28,10 @@ public:
     // The search dialog, one for the whole program.
     virtual Tsearchbox* searchBox() = 0;
     virtual QString ownerName() const = 0;
-    // Where the file dialogs of a document's commands start.
+    // Where the file dialogs of a document's commands start: the folder of
+    // the last file opened or saved.
     virtual QString openDialogFolder() const = 0;
+    virtual void rememberDialogFolder(const QString& folder) = 0;
     // Whether new windows wrap their lines.
     virtual bool wordWrapChecked() const = 0;
     // Saves a window's document (Save As when untitled and allowed); false

@@ -34,6 +34,7 @@ public:
     Tsearchbox* searchBox() override { return nullptr; }
     QString ownerName() const override { return QStringLiteral("Ann"); }
     QString openDialogFolder() const override { return {}; }
+    void rememberDialogFolder(const QString&) override {}
     bool wordWrapChecked() const override { return false; }
     bool saveDocument(TMDIChild* child, bool) override {
         saved.push_back(child);

@@ -271,6 +271,38 @@ private slots:
         QCOMPARE(real.questions.size(), std::size_t(savedAs == QStringLiteral("newpage.html") ? 1 : 0));
     }
 
+    void saveAsOfANewDocumentStartsWhereTheLastFileWas() {
+        class RealSaveDialog : public TestPrompter {
+        public:
+            std::optional<SaveAnswer> saveFileName(QWidget* parent, const SaveRequest& r) override {
+                return systemPrompter().saveFileName(parent, r);
+            }
+        };
+        QDir().mkpath(path("site/pages"));
+        writeFile(path("site/pages/old.html"), "old");
+        startFrame();
+        RealSaveDialog real;
+        const auto restore = qScopeGuard([this] { setPrompter(prompts.get()); });
+        real.opens.push_back(path("site/pages/old.html"));
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(frame->activeDocument());
+        QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(frame->activeDocument()->IsUntitled());
+        QString startedIn;
+        QTimer::singleShot(100, this, [&] {
+            auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dlg) return;
+            startedIn = dlg->directory().absolutePath();
+            dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("new.html"));
+            QMetaObject::invokeMethod(dlg, "accept");
+        });
+        frame->SaveAs1->trigger();
+        QCOMPARE(startedIn, path("site/pages"));
+        QCOMPARE(frame->activeDocument()->FileName(), path("site/pages/new.html"));
+    }
+
     void answeringNoToReplaceKeepsTheOldName() {
         writeFile(path("orig.txt"), "text");
         writeFile(path("page.html"), "precious");
