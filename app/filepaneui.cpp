@@ -28,6 +28,7 @@
 namespace {
 constexpr int kRowHeight = 18;
 constexpr int kPathRole = Qt::UserRole + 1;
+constexpr int kLevelRole = Qt::UserRole + 2;  // a folder's depth in the folder list
 const char* const kSelectFilter =
     "HTML files|*.html; *.htm; *.shtm; *.shtml; *.css|Image files|*.gif; *.jpg; *.jpeg|Text files|*.txt|All files|*.*";
 
@@ -55,6 +56,35 @@ public:
 
 private:
     std::function<QIcon(const QString&)> icon_;
+};
+// Folder list rows: each folder's picture and name indented by its depth,
+// the picture at the small icon size, in rows of one height.
+class FolderRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    static constexpr int kIndent = 10;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette& pal = option.palette;
+        p->fillRect(option.rect, selected ? pal.highlight() : pal.base());
+        const int left = option.rect.left() + 1 + index.data(kLevelRole).toInt() * kIndent;
+        const int top = option.rect.top() + (option.rect.height() - 16) / 2;
+        index.data(Qt::DecorationRole).value<QIcon>().paint(p, QRect(left, top, 16, 16));
+        p->setPen(selected ? pal.highlightedText().color() : pal.text().color());
+        p->setFont(option.font);
+        const QRect text(left + 20, option.rect.top(), option.rect.right() - left - 20, option.rect.height());
+        p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, index.data(Qt::DisplayRole).toString());
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(option.widget);
+            focus.rect = option.rect;
+            option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, p, option.widget);
+        }
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const int width = option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
+        return {1 + index.data(kLevelRole).toInt() * kIndent + 20 + width + 4, kRowHeight};
+    }
 };
 } // namespace
 
@@ -181,6 +211,9 @@ TFilePane::TFilePane(tv::TProject& root, QWidget* parent) : QWidget(parent), roo
     DriveBox->setObjectName(QStringLiteral("DriveBox"));
     DirList = new QListWidget(Panel1);
     DirList->setObjectName(QStringLiteral("DirList"));
+    DirList->setItemDelegate(new FolderRowDelegate(DirList));
+    DirList->setIconSize(QSize(16, 16));
+    DirList->setUniformItemSizes(true);
     l1->addWidget(DriveBox);
     l1->addWidget(DirList, 1);
     Panel2 = area("Panel2", l2);
@@ -400,8 +433,9 @@ void TFilePane::fillDirList() {
     const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon);
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     for (const tv::DirListItem& d : tv::DirListItems(folder_.toStdString())) {
-        auto* item = new QListWidgetItem(QString(d.level * 2, QLatin1Char(' ')) + fromStd(d.name), DirList);
+        auto* item = new QListWidgetItem(fromStd(d.name), DirList);
         item->setData(kPathRole, fromStd(d.path));
+        item->setData(kLevelRole, d.level);
         item->setIcon(d.current || d.path.size() < static_cast<std::size_t>(folder_.size()) ? open : closed);
         if (d.current) DirList->setCurrentItem(item);
     }
