@@ -16,7 +16,7 @@ TValueCombo::TValueCombo(QWidget* parent) : QComboBox(parent) {
     // it compares with regard to case, so only an item equal to the text is
     // ever chosen, and choosing it leaves the text as it is.
     setCompleter(nullptr);
-    auto* offer = new QCompleter(model(), this);
+    auto* offer = offer_ = new QCompleter(model(), this);
     offer->setCaseSensitivity(Qt::CaseInsensitive);
     offer->setCompletionMode(QCompleter::PopupCompletion);
     offer->setWidget(lineEdit());
@@ -37,22 +37,32 @@ TValueCombo::TValueCombo(QWidget* parent) : QComboBox(parent) {
     });
     connect(offer, qOverload<const QString&>(&QCompleter::activated), lineEdit(), &QLineEdit::setText);
     lineEdit()->installEventFilter(this);
+    offer->popup()->installEventFilter(this);
+}
+
+bool TValueCombo::pressDefaultButton() {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (!qobject_cast<QDialog*>(w)) continue;
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->isDefault() && b->isEnabled() && b->isVisible()) {
+                b->click();
+                return true;
+            }
+        return false;
+    }
+    return false;
 }
 
 bool TValueCombo::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !view()->isVisible()) {
-            // The value stays as typed; the dialog's default button answers.
-            for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
-                if (!qobject_cast<QDialog*>(w)) continue;
-                for (QPushButton* b : w->findChildren<QPushButton*>())
-                    if (b->isDefault() && b->isEnabled() && b->isVisible()) {
-                        b->click();
-                        return true;
-                    }
-                break;
-            }
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // The value stays as typed; the dialog's default button answers.
+        // An item picked in the offered list is taken by the list itself.
+        if (enter && watched == lineEdit() && !view()->isVisible() && pressDefaultButton()) return true;
+        if (enter && watched == offer_->popup() && !offer_->popup()->currentIndex().isValid()) {
+            offer_->popup()->hide();
+            if (pressDefaultButton()) return true;
         }
     }
     return QComboBox::eventFilter(watched, event);

@@ -13,4 +13,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Clicks the default button of the dialog the field is in; false when
+    // there is none.
+    bool pressDefaultButton();
+    class QCompleter* offer_ = nullptr;
 };

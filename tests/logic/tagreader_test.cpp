@@ -209,7 +209,9 @@ TEST_P(RoundTripTable, KeepsTheTextAndTheValues) {
     }
     for (const auto& [name, value] : before) {
         ASSERT_TRUE(now.count(name)) << name;
-        if (value && now[name]) EXPECT_EQ(*now[name], *value) << name;
+        if (value && now[name]) {
+            EXPECT_EQ(*now[name], *value) << name;
+        }
     }
 }
 

@@ -233,7 +233,7 @@ private slots:
                 if (!QTest::qWaitFor([box] { return QApplication::activeWindow() == box; })) return int(QDialog::Rejected);
                 QTest::keySequence(box, QKeySequence(Qt::ALT | key));
                 // A mnemonic clicks its button as a mouse would, a moment later.
-                QTest::qWaitFor([box] { return !box->isVisible(); }, 2000);
+                if (!QTest::qWaitFor([box] { return !box->isVisible(); }, 2000)) return int(QDialog::Rejected);
                 return box->result();
             });
         };
