@@ -34,10 +34,14 @@ TEST(SpellWalk, AddressesUpperCaseNumbersAndRepeats) {
     all.upcase = all.numbers = true;
     EXPECT_EQ(words("NASA R2D2", all), (W{"NASA", "R2D2"}));
     EXPECT_EQ(words("the the end"), (W{"the", "the(again)", "end"}));
+    // A repeat in other letter case is one; a word that only ends the same is not.
+    EXPECT_EQ(words("The the end"), (W{"The", "the(again)", "end"}));
+    EXPECT_EQ(words("Été été"), (W{"Été", "été(again)"}));
+    EXPECT_EQ(words("bathe the"), (W{"bathe", "the"}));
     EXPECT_EQ(words("'quoted' John's"), (W{"quoted", "John"}));
     // Letters beyond ASCII are letters of the word, in any alphabet.
     EXPECT_EQ(words("café naïve Ωmega straße — 中"), (W{"café", "naïve", "Ωmega", "straße"}));
-    EXPECT_EQ(words("ÉTÉ été"), (W{"été"}));  // upper case only is passed over
+    EXPECT_EQ(words("ÉTÉ chaud"), (W{"chaud"}));  // upper case only is passed over
     EXPECT_EQ(tv::wordStartAt("un café", 6), 3);
 }
 
