@@ -28,6 +28,8 @@ TEST(FontTags, SizeRules) {
     EXPECT_EQ(tv::buildFontTag("<FONT>", {{"size", "3"}}, false, 0), "");  // nothing to write
     EXPECT_EQ(tv::readFontSize("-1").type, 2);
     EXPECT_EQ(tv::readFontSize("4").type, 0);
+    EXPECT_EQ(tv::readFontSize("9").type, 0);
+    EXPECT_EQ(tv::readFontSize("0").type, 0);
     EXPECT_EQ(tv::readFontSize("x").type, -1);
     EXPECT_EQ(tv::readFontSize("x").size, "x");
     EXPECT_EQ(tv::fontSampleSize(true, 1, 2), 16);   // 3 + 2 = 5 -> 5 * 2 + 6

@@ -90,7 +90,10 @@ TEST_F(SiteFiles, FindsTwoLinesAndFoldsCase) {
     int calls = 0;
     tv::FindCallbacks cb;
     cb.cancelled = [&] { return ++calls >= 1; };
+    std::vector<std::size_t> numbers;
+    cb.progress = [&](std::size_t i, std::size_t) { numbers.push_back(i); };
     EXPECT_EQ(tv::FindInFiles(files, "TABLE", false, cb).size(), 1u);
+    EXPECT_EQ(numbers, std::vector<std::size_t>{1});
 }
 
 // Text of ASCII only is looked for in the raw bytes, a window of 64 KB at a
@@ -136,7 +139,13 @@ TEST_F(SiteFiles, ReplacesOnDiskAndInOpenDocuments) {
         return f == file("a.html") ? std::optional<std::string>(openText) : std::nullopt;
     };
     cb.setOpenText = [&](const std::string&, const std::string& t) { openText = t; };
+    // Progress names each file with its number from 1 and the total so far.
+    std::vector<std::pair<std::size_t, int>> progress;
+    cb.progress = [&](std::size_t i, const std::string&, int total) { progress.emplace_back(i, total); };
     const tv::ReplaceResult r = tv::ReplaceInFiles(files, "a", "aa", false, cb);
+    ASSERT_EQ(progress.size(), 3u);
+    EXPECT_EQ(progress.front(), (std::pair<std::size_t, int>{1, 0}));
+    EXPECT_EQ(progress.back().first, 3u);
     EXPECT_EQ(openText, "aa taable open");
     std::ifstream disk(file("a.html"), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(disk), {}), "one table\r\ntwo");  // the window has the change

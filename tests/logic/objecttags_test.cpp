@@ -42,12 +42,18 @@ TEST(ObjectTags, InsertOnlyTags) {
     EXPECT_EQ(texts(tv::appletTexts({})), "none");
     EXPECT_EQ(texts(tv::appletTexts({{"width", "50"}, {"code", "A.class"}})),
               "<APPLET CODE=\"A.class\" WIDTH=50>\r\n|</APPLET>");
+    EXPECT_EQ(texts(tv::appletTexts({{"codebase", "c"}, {"name", "n"}, {"alt", "a"}, {"align", "top"}, {"height", "9"},
+                                     {"vspace", "1"}, {"hspace", "2"}})),
+              "<APPLET CODEBASE=\"c\" NAME=\"n\" ALT=\"a\" ALIGN=top HEIGHT=9 VSPACE=1 HSPACE=2>\r\n|</APPLET>");
     EXPECT_EQ(texts(tv::paramTexts({{"name", "speed"}})), "<PARAM NAME=\"speed\">\r\n|");
     EXPECT_EQ(texts(tv::paramTexts({{"value", ""}})), "none");
     const tv::PendingTexts m = tv::marqueeTexts({{"text", "Hello"}, {"Infinite", "1"}, {"loop", "4"}});
     EXPECT_EQ(m.start + "|" + m.end, "<MARQUEE LOOP=infinite>Hello|</MARQUEE>");
     const tv::PendingTexts m2 = tv::marqueeTexts({{"width", "100"}, {"behavior", "slide"}, {"bgcolor", "#FF0000"}});
     EXPECT_EQ(m2.start, "<MARQUEE WIDTH=100 BGCOLOR=\"#FF0000\" BEHAVIOR=\"slide\">");
+    const tv::PendingTexts m3 = tv::marqueeTexts({{"height", "20"}, {"align", "top"}, {"hspace", "1"}, {"vspace", "2"},
+                                                  {"scrollamount", "3"}, {"scrolldelay", "4"}, {"direction", "left"}});
+    EXPECT_EQ(m3.start, "<MARQUEE HEIGHT=20 ALIGN=top HSPACE=1 VSPACE=2 SCROLLAMOUNT=3 SCROLLDELAY=4 DIRECTION=\"left\">");
 }
 
 } // namespace

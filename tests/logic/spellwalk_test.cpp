@@ -21,7 +21,7 @@ using W = std::vector<std::string>;
 TEST(SpellWalk, PassesOverTagsAcrossLines) {
     EXPECT_EQ(words("<p>Ths is a tst</p>"), (W{"Ths", "is", "a", "tst"}));
     EXPECT_EQ(words("a <A\r\nHREF=\"x y\">b</A>"), (W{"a", "b"}));
-    EXPECT_EQ(words("<P>x", {}, 1), (W{"x"}));  // a section starting inside a tag starts after it
+    EXPECT_EQ(words("<p>x", {}, 1), (W{"x"}));  // a section starting inside a tag starts after it
     tv::SpellOptions tags;
     tags.html = false;
     EXPECT_EQ(words("<b>x", tags), (W{"b", "x"}));
