@@ -78,12 +78,12 @@ std::string_view ownLineEnd(std::string_view text) {
     return at + 1 < text.size() && text[at + 1] == '\n' ? std::string_view("\r\n") : std::string_view("\r");
 }
 
-// One pass over the text: at each place the earliest form that matches
-// (the longest of those that match there) is replaced, and the search goes
-// on after it.
+// One pass over the text: at each place the earliest form that matches is
+// replaced (of two at one place the first listed: CR LF comes before CR
+// alone), and the search goes on after it.
 int replaceForms(const std::vector<LineEndForm>& forms, std::string& text, bool caseSensitive,
                  const std::function<bool()>& cancelled) {
-    if (forms.empty() || forms.front().find.empty()) return 0;
+    if (forms.front().find.empty()) return 0;
     std::string out;
     int count = 0;
     std::size_t copied = 0;
@@ -99,11 +99,7 @@ int replaceForms(const std::vector<LineEndForm>& forms, std::string& text, bool 
                 next[k] = findText(text, static_cast<int>(from), forms[k].find, caseSensitive);
                 known[k] = true;
             }
-            if (!next[k]) continue;
-            if (best < 0 || *next[k] < *next[static_cast<std::size_t>(best)] ||
-                (*next[k] == *next[static_cast<std::size_t>(best)] &&
-                 forms[k].find.size() > forms[static_cast<std::size_t>(best)].find.size()))
-                best = static_cast<int>(k);
+            if (next[k] && (best < 0 || *next[k] < *next[static_cast<std::size_t>(best)])) best = static_cast<int>(k);
         }
         if (best < 0) break;
         const LineEndForm& f = forms[static_cast<std::size_t>(best)];

@@ -30,7 +30,7 @@ struct LineEndForm {
     std::string replacement;
 };
 // What a find text with line breaks is looked for as in a file: each break
-// as CR LF, LF or CR, with the replacement's breaks the same. Without a
+// as CR LF, LF or CR (in this order), with the replacement's breaks the same. Without a
 // break in the find text, one form whose replacement takes the line end
 // `text` uses (its first; CR LF when it has none).
 std::vector<LineEndForm> lineEndForms(const std::string& find, const std::string& replacement, std::string_view text);

@@ -58,6 +58,8 @@ TEST_F(SiteFiles, LineBreaksFollowEachFilesLineEnds) {
         {"plain.html", "a\nb c\n", "c", "c\r\nd", "a\nb c\nd\n"},
         // A break at the end of the find text takes the whole CR LF.
         {"end.html", "x\r\ny\r\n", "x\r\n", "z", "zy\r\n"},
+        // Two breaks in a row, given as LF alone (as a command line may).
+        {"blank.html", "x\r\n\r\ny", "x\n\ny", "z\n", "z\r\n"},
     };
     for (const Case& c : cases) {
         put(c.name, c.before);

@@ -38,6 +38,9 @@ TEST(SpellWalk, AddressesUpperCaseNumbersAndRepeats) {
     EXPECT_EQ(words("The the end"), (W{"The", "the(again)", "end"}));
     EXPECT_EQ(words("Été été"), (W{"Été", "été(again)"}));
     EXPECT_EQ(words("bathe the"), (W{"bathe", "the"}));
+    tv::SpellOptions noRepeats;
+    noRepeats.repeated = false;
+    EXPECT_EQ(words("the the", noRepeats), (W{"the", "the"}));
     EXPECT_EQ(words("'quoted' John's"), (W{"quoted", "John"}));
     // Letters beyond ASCII are letters of the word, in any alphabet.
     EXPECT_EQ(words("café naïve Ωmega straße — 中"), (W{"café", "naïve", "Ωmega", "straße"}));

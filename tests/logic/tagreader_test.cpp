@@ -273,10 +273,11 @@ TEST_P(InputTable, Builds) { EXPECT_EQ(tv::buildInputTag(GetParam().type, GetPar
 
 INSTANTIATE_TEST_SUITE_P(
     Table, InputTable,
-    testing::Values(InputCase{"Text", 7, {{"name", "q"}, {"size", "20"}}, "<INPUT TYPE=text NAME=\"q\" SIZE=20>"},
+    testing::Values(InputCase{"Text", 7, {{"name", "q"}, {"size", "20"}, {"maxlength", "9"}},
+                              "<INPUT TYPE=text NAME=\"q\" SIZE=20 MAXLENGTH=9>"},
                     InputCase{"Submit", 6, {{"value", "Submit"}, {"name", "ignored"}}, "<INPUT TYPE=submit VALUE=\"Submit\">"},
                     InputCase{"ImageHasNoValue", 2,
-                              {{"name", "i"}, {"value", "v"}, {"src", "a.gif"}, {"align", "top"}, {"checked", "1"}},
+                              {{"name", "i"}, {"value", "v"}, {"src", "a.gif"}, {"align", "top"}, {"checked", "1"}, {"size", "3"}},
                               "<INPUT TYPE=image NAME=\"i\" SRC=\"a.gif\" ALIGN=top>"},
                     InputCase{"CheckedCheckbox", 0, {{"name", "c"}, {"value", "1"}, {"checked", "1"}},
                               "<INPUT TYPE=checkbox NAME=\"c\" VALUE=\"1\" CHECKED>"},
@@ -288,6 +289,7 @@ TEST(TagBuilders, OptionListsAndScript) {
     EXPECT_EQ(tv::buildOptionTag("3", true), "<OPTION VALUE=\"3\" SELECTED>");
     EXPECT_EQ(tv::buildOptionTag("", false), "<OPTION>");
     EXPECT_EQ(tv::buildOrderedTag(3, "I"), "<OL TYPE=I START=I>");
+    EXPECT_EQ(tv::buildOrderedTag(0, "5"), "<OL TYPE=1 START=5>");
     EXPECT_EQ(tv::buildOrderedTag(5, "7"), "<OL>");
     EXPECT_EQ(tv::buildOrderedTag(-1, "7"), "<OL>");
     EXPECT_EQ(tv::buildUnorderedTag("square"), "<UL TYPE=square>");
