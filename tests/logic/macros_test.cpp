@@ -183,6 +183,7 @@ TEST(DateLocale, PatternsOfTheDesktopsLocale) {
     when.year = 2026, when.month = 12, when.day = 8, when.hour = 14, when.minute = 5, when.second = 9;
     EXPECT_EQ(tv::FormatDateTime("c", when, german), "08.12.26 14:05:09");
     EXPECT_EQ(tv::FormatDateTime("d/m/yyyy", when, german), "8.12.2026");
+    EXPECT_EQ(tv::FormatDateTime("'d' d", when, german), "d 8");
     // "m" after an hour is minutes; after minutes or seconds it is the month again.
     EXPECT_EQ(tv::FormatDateTime("h:m m", when, german), "14:5 12");
     EXPECT_EQ(tv::FormatDateTime("h:n:s m", when, german), "14:5:9 12");

@@ -56,6 +56,7 @@ TEST_F(SiteFiles, LineBreaksFollowEachFilesLineEnds) {
         {"mixed.html", "one\ntwo\r\none\r\ntwo", "one\r\ntwo", "x\r\ny", "x\ny\r\nx\r\ny"},
         // No break in the find text: the replacement takes the file's line end.
         {"plain.html", "a\nb c\n", "c", "c\r\nd", "a\nb c\nd\n"},
+        {"plaincr.html", "a\rb\r", "a", "x\r\ny", "x\ry\rb\r"},
         // A break at the end of the find text takes the whole CR LF.
         {"end.html", "x\r\ny\r\n", "x\r\n", "z", "zy\r\n"},
         // Two breaks in a row, given as LF alone (as a command line may).

@@ -34,8 +34,8 @@ TEST(ObjectTags, SchemesReplaceTheAddresssOwn) {
 TEST(ObjectTags, InsertOnlyTags) {
     auto texts = [](const std::optional<tv::PendingTexts>& t) { return t ? t->start + "|" + t->end : std::string("none"); };
     EXPECT_EQ(texts(tv::embedTexts({{"src", ""}, {"width", "5"}})), "none");
-    EXPECT_EQ(texts(tv::embedTexts({{"src", "a.mid"}, {"border", "1"}, {"align", "top"}})),
-              "<EMBED SRC=\"a.mid\" BORDER=1 ALIGN=\"top\">|");
+    EXPECT_EQ(texts(tv::embedTexts({{"src", "a.mid"}, {"border", "1"}, {"align", "top"}, {"height", "8"}})),
+              "<EMBED SRC=\"a.mid\" HEIGHT=8 BORDER=1 ALIGN=\"top\">|");
     EXPECT_EQ(texts(tv::soundTexts({{"src", "s.wav"}, {"loop", "1"}})), "<BGSOUND SRC=\"s.wav\" LOOP=1>|");
     EXPECT_EQ(texts(tv::soundTexts({{"src", "s.wav"}, {"loop", "3"}, {"infinite", "1"}})),
               "<BGSOUND SRC=\"s.wav\" LOOP=infinite>|");
