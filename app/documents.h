@@ -5,7 +5,7 @@
 // through documentCreated.
 #pragma once
 
-#include "app/docfile.h"
+#include "base/docfile.h"
 #include "dialogs/tagreader.h"
 
 #include <QFileSystemWatcher>

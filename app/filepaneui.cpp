@@ -1,12 +1,12 @@
 #include "app/filepaneui.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 
 #include "app/filepane.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/project.h"
-#include "app/prompter.h"
-#include "app/filekind.h"
+#include "base/prompter.h"
+#include "base/filekind.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "app/journal.h"
 
-#include "editor/doctext.h"
-#include "editor/mdichild.h"
+#include "base/doctext.h"
+#include "window/mdichild.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,10 +7,10 @@
 
 #include <array>
 
-#include "app/palette.h"
+#include "base/palette.h"
 #include "app/project.h"
-#include "app/settings.h"
-#include "editor/documenthost.h"
+#include "base/settings.h"
+#include "window/documenthost.h"
 #include "tools/macros.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "app/mrulist.h"
 
-#include "app/paths.h"
-#include "app/settings.h"
+#include "base/paths.h"
+#include "base/settings.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #include "app/project.h"
 
-#include "app/docfile.h"
-#include "app/paths.h"
+#include "base/docfile.h"
+#include "base/paths.h"
 #include "text/codec.h"
 #include "text/lines.h"
 #include "text/utf8.h"
-#include "app/filekind.h"
+#include "base/filekind.h"
 
 #include <algorithm>
 #include <unordered_set>

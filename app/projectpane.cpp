@@ -2,16 +2,16 @@
 // save a modified project, and what the pane's lists do with a file.
 #include "app/mainform.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 
 #include "app/documents.h"
 
-#include "app/docfile.h"
+#include "base/docfile.h"
 #include "app/filepane.h"
 #include "app/filepaneui.h"
-#include "app/paths.h"
-#include "app/prompter.h"
-#include "editor/mdichild.h"
+#include "base/paths.h"
+#include "base/prompter.h"
+#include "window/mdichild.h"
 
 #include <QDesktopServices>
 #include <QMenu>

@@ -3,7 +3,7 @@
 // crash, a kill or a power cut loses at most the last two seconds of typing.
 #pragma once
 
-#include "app/docfile.h"
+#include "base/docfile.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 #include "app/settingsbox.h"
 
 #include "app/browsers.h"
-#include "app/palette.h"
-#include "app/prompter.h"
-#include "app/settings.h"
+#include "base/palette.h"
+#include "base/prompter.h"
+#include "base/settings.h"
 #include "app/userlocale.h"
 #include "tools/dateformat.h"
 

@@ -2,9 +2,9 @@
 // Update command, from the command line, so that a site can be searched,
 // changed and brought up to date in a script.
 
-#include "app/docfile.h"
-#include "app/paths.h"
-#include "app/settings.h"
+#include "base/docfile.h"
+#include "base/paths.h"
+#include "base/settings.h"
 #include "tools/macros.h"
 #include "tools/multisearch.h"
 

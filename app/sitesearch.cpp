@@ -1,13 +1,13 @@
 // The frame's search and replace across files: the search dialog's
 // multi-file state, with its results and progress windows.
-#include "app/docfile.h"
+#include "base/docfile.h"
 #include "app/filepaneui.h"
 #include "app/mainform.h"
 
 #include "app/documents.h"
 
-#include "app/prompter.h"
-#include "editor/mdichild.h"
+#include "base/prompter.h"
+#include "window/mdichild.h"
 #include "text/search.h"
 #include "text/entities.h"
 #include "tools/multisearch.h"

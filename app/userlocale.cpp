@@ -1,6 +1,6 @@
 #include "app/userlocale.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 
 #include <QLocale>
 

@@ -1,12 +1,12 @@
 // Speed and memory of the editor on big documents: loading a file into the
 // editor, taking an undo snapshot, and undoing.
-#include "app/docfile.h"
+#include "base/docfile.h"
 #include "app/documents.h"
 #include "app/mainform.h"
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "app/recovery.h"
 #include "text/codec.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "editor/tvokrich.h"
 #include "tools/searchbox.h"
 #include <algorithm>

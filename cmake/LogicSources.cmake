@@ -3,21 +3,21 @@
 set(LOGIC_SOURCES
   app/bounds.cpp
   app/browsers.cpp
-  app/docfile.cpp
+  base/docfile.cpp
   dialogs/headtags.cpp
   dialogs/objecttags.cpp
   dialogs/tagreader.cpp
-  app/frametext.cpp
+  base/frametext.cpp
   app/handover.cpp
   app/mrulist.cpp
-  app/palette.cpp
-  app/filekind.cpp
+  base/palette.cpp
+  base/filekind.cpp
   app/filepane.cpp
-  app/paths.cpp
+  base/paths.cpp
   app/project.cpp
   app/recovery.cpp
-  app/registrystore.cpp
-  app/settings.cpp
+  base/registrystore.cpp
+  base/settings.cpp
   text/codec.cpp
   editor/colouring.cpp
   editor/imagesize.cpp

@@ -1,10 +1,10 @@
 #include "dialogs/elementbox.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 #include "widgets/focusorder.h"
 
-#include "app/palette.h"
-#include "app/prompter.h"
+#include "base/palette.h"
+#include "base/prompter.h"
 #include "widgets/colorbutton.h"
 #include "widgets/historycombo.h"
 #include "widgets/valuecombo.h"

@@ -5,7 +5,7 @@
 #include "dialogs/headtags.h"
 #include "dialogs/tagreader.h"
 
-#include "app/palette.h"
+#include "base/palette.h"
 
 #include <QDialog>
 #include <QStringList>

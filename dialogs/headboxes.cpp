@@ -2,9 +2,9 @@
 // dialogs.
 #include "dialogs/elementbox.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "widgets/colorbutton.h"
 #include "widgets/historycombo.h"
 #include "widgets/valuecombo.h"

@@ -1,8 +1,8 @@
 #include "dialogs/objectboxes.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "dialogs/objecttags.h"
 #include "editor/imagesize.h"
 #include "widgets/historycombo.h"

@@ -1,6 +1,6 @@
 #include "dialogs/tagreader.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 #include <algorithm>
 

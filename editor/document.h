@@ -2,8 +2,8 @@
 // editor: the file it belongs to and how that file is written back.
 #pragma once
 
-#include "app/docfile.h"
-#include "app/frametext.h"
+#include "base/docfile.h"
+#include "base/frametext.h"
 
 #include <string>
 

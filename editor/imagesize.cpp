@@ -1,7 +1,7 @@
 #include "editor/imagesize.h"
 
-#include "app/docfile.h"
-#include "app/filekind.h"
+#include "base/docfile.h"
+#include "base/filekind.h"
 
 #include <fstream>
 

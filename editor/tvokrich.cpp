@@ -1,6 +1,6 @@
 #include "editor/tvokrich.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 #include "editor/editaccess.h"
 
 #include "widgets/fontfamilies.h"

@@ -8,7 +8,7 @@
 // one style each, so a colour index is a style number.
 #pragma once
 
-#include "app/palette.h"
+#include "base/palette.h"
 #include "editor/snapshot.h"
 #include "text/encoding.h"
 

@@ -1,11 +1,11 @@
 #include "spell/addictspell.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 
-#include "app/docfile.h"
-#include "app/paths.h"
-#include "app/prompter.h"
-#include "app/settings.h"
+#include "base/docfile.h"
+#include "base/paths.h"
+#include "base/prompter.h"
+#include "base/settings.h"
 #include "editor/tvokrich.h"
 
 #include <QCheckBox>

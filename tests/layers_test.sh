@@ -1,42 +1,43 @@
 #!/usr/bin/env bash
-# The logic library depends downward only: a logic file includes files of its
-# own folder or of a folder below it in the order
-#   text <- editor, app, dialogs, spell <- tools <- usertags
-# and the folders of one level do not include each other in a circle. The
-# document window never includes the frame.
+# Folders depend downward only. Every source file, logic and Qt alike,
+# includes files of its own folder or of a folder below it in the order
+#   text <- base <- widgets <- editor <- dialogs, spell, tools <- usertags
+#        <- window <- app
+# and the folders of one level do not include each other in a circle.
+# A source folder with no place in that order fails the test.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 level() {
   case "$1" in
-    text) echo 0 ;; editor|app|dialogs|spell|widgets) echo 1 ;; tools) echo 2 ;; usertags) echo 3 ;; *) echo 9 ;;
+    text) echo 0 ;; base) echo 1 ;; widgets) echo 2 ;; editor) echo 3 ;; dialogs|spell|tools) echo 4 ;;
+    usertags) echo 5 ;; window) echo 6 ;; app) echo 7 ;; *) echo 99 ;;
   esac
 }
 fail=0
-sources=$(sed -n 's/^  \([a-z]*\/[a-z]*\)\.cpp$/\1/p' cmake/LogicSources.cmake)
 edges=$(mktemp)
 trap 'rm -f "$edges"' EXIT
-for s in $sources; do
-  for f in "$s.cpp" "$s.h"; do
-    [ -f "$f" ] || continue
-    from=${f%%/*}
-    for inc in $(sed -n 's/^#include "\([a-z]*\)\/[a-z]*\.h"$/\1/p' "$f"); do
-      if [ "$(level "$inc")" -gt "$(level "$from")" ]; then
-        echo "$f includes a file of $inc/, a folder above $from/"
-        fail=1
-      fi
-      [ "$inc" != "$from" ] && echo "$from $inc" >>"$edges"
-    done
+files=$(git ls-files -co --exclude-standard -- '*.cpp' '*.h' | grep -v -E '^(tests|bench|build[^/]*)/' || true)
+for f in $files; do
+  from=${f%%/*}
+  if [ "$(level "$from")" = 99 ]; then
+    echo "$f is in a folder with no place in the order of layers"
+    fail=1
+    continue
+  fi
+  for inc in $(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"/]*\)\/[^"]*".*$/\1/p' "$f"); do
+    [ "$inc" = "$from" ] && continue
+    if [ "$(level "$inc")" -gt "$(level "$from")" ]; then
+      echo "$f includes a file of $inc/, a folder above $from/"
+      fail=1
+    fi
+    echo "$from $inc" >>"$edges"
   done
 done
 # A circle between folders shows as a pair that tsort cannot order.
-if ! sort -u "$edges" | tsort >/dev/null 2>&1; then
-  echo "the logic folders include each other in a circle:"
-  sort -u "$edges"
-  fail=1
-fi
-if grep -n mainform editor/*; then
-  echo "the editor folder reaches into the frame"
+if ! loop=$(sort -u "$edges" | tsort 2>&1 >/dev/null); then
+  echo "folders include each other in a circle:"
+  echo "$loop" | sed -n 's/^tsort: //p'
   fail=1
 fi
 exit $fail

@@ -1,9 +1,9 @@
 #include "tools/macros.h"
 
-#include "app/docfile.h"
-#include "app/filekind.h"
-#include "app/frametext.h"
-#include "app/paths.h"
+#include "base/docfile.h"
+#include "base/filekind.h"
+#include "base/frametext.h"
+#include "base/paths.h"
 #include "text/entities.h"
 #include "tools/dateformat.h"
 

@@ -2,7 +2,7 @@
 // owner, its file and its title, and the blocks that pull in other files.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "tools/dateformat.h"
 
 #include <cstddef>

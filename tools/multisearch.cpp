@@ -1,7 +1,7 @@
 #include "tools/multisearch.h"
 
-#include "app/docfile.h"
-#include "app/filekind.h"
+#include "base/docfile.h"
+#include "base/filekind.h"
 #include "text/search.h"
 
 #include <algorithm>

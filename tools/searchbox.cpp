@@ -1,10 +1,10 @@
 #include "tools/searchbox.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 
 #include "text/codec.h"
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "widgets/historycombo.h"
 
 #include <QCheckBox>

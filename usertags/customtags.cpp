@@ -1,7 +1,7 @@
 #include "usertags/customtags.h"
 
 #include "text/entities.h"
-#include "app/docfile.h"
+#include "base/docfile.h"
 
 #include <algorithm>
 #include <filesystem>

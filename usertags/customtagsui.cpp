@@ -1,9 +1,9 @@
 #include "usertags/customtagsui.h"
 
-#include "editor/doctext.h"
+#include "base/doctext.h"
 
-#include "app/prompter.h"
-#include "app/docfile.h"
+#include "base/prompter.h"
+#include "base/docfile.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "usertags/newdocbox.h"
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "widgets/historycombo.h"
 
 #include <QComboBox>

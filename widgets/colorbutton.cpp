@@ -1,6 +1,6 @@
 #include "widgets/colorbutton.h"
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -2,7 +2,7 @@
 // another through the colour dialog.
 #pragma once
 
-#include "app/palette.h"
+#include "base/palette.h"
 
 #include <QToolButton>
 

@@ -1,6 +1,6 @@
 #include "widgets/filedrag.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

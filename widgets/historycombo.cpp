@@ -1,7 +1,7 @@
 #include "widgets/historycombo.h"
 
-#include "app/docfile.h"
-#include "app/settings.h"
+#include "base/docfile.h"
+#include "base/settings.h"
 
 #include <QLineEdit>
 

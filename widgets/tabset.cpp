@@ -1,6 +1,6 @@
 #include "widgets/tabset.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 // libFuzzer target: the settings file. Any text is read without fault; once
 // read and written, the file's text comes back unchanged when it is read and
 // written again, and so do the options read from it.
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <cstddef>
 #include <cstdint>

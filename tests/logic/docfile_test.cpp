@@ -1,4 +1,4 @@
-#include "app/docfile.h"
+#include "base/docfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/docfile.h"
+#include "base/docfile.h"
 #include "text/encoding.h"
 #include "text/utf8.h"
 

@@ -1,8 +1,8 @@
-#include "app/frametext.h"
+#include "base/frametext.h"
 #include "app/handover.h"
-#include "app/palette.h"
-#include "app/paths.h"
-#include "app/settings.h"
+#include "base/palette.h"
+#include "base/paths.h"
+#include "base/settings.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "editor/imagesize.h"
 
-#include "app/docfile.h"
+#include "base/docfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "tools/macros.h"
-#include "app/docfile.h"
+#include "base/docfile.h"
 
 #include <gtest/gtest.h>
 

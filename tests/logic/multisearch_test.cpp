@@ -1,6 +1,6 @@
 #include "tools/multisearch.h"
-#include "app/docfile.h"
-#include "app/filekind.h"
+#include "base/docfile.h"
+#include "base/filekind.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "app/project.h"
 
-#include "app/docfile.h"
-#include "app/filekind.h"
+#include "base/docfile.h"
+#include "base/filekind.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "app/mrulist.h"
-#include "app/palette.h"
-#include "app/settings.h"
+#include "base/palette.h"
+#include "base/settings.h"
 #include "text/lines.h"
 #include "tools/dateformat.h"
 

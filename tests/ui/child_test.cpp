@@ -1,8 +1,8 @@
 // The document window inside the frame: undo steps while typing, colouring
 // marks, the edit commands, the status bar and the title.
 #include "app/mainform.h"
-#include "editor/documenthost.h"
-#include "editor/mdichild.h"
+#include "window/documenthost.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
 

@@ -1,7 +1,7 @@
 // The user tag sets: the Custom tool bar's menus, prompts and Repeat Tag,
 // the manager and the tag editor, and the set files written at exit.
 #include "app/mainform.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
 #include "usertags/customtagsui.h"

@@ -1,11 +1,11 @@
 // The element dialogs through the document window: edit-or-insert, the
 // swatches, inputs, options, list options and the script editor.
 #include "app/mainform.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "dialogs/elementbox.h"
 #include "dialogs/objectboxes.h"
 #include "dialogs/scriptbox.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
 #include "widgets/colorbutton.h"

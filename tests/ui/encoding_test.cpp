@@ -3,7 +3,7 @@
 // encoding.
 #include "app/documents.h"
 #include "app/mainform.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "tools/searchbox.h"
 #include "uitest.h"

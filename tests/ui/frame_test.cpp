@@ -5,7 +5,7 @@
 #include "app/mainform.h"
 #include "app/documents.h"
 #include "app/singleinstance.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
 

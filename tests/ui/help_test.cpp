@@ -3,7 +3,7 @@
 #include "app/helpbox.h"
 #include "app/documents.h"
 #include "app/mainform.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 
 #include <QAction>

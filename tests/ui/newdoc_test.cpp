@@ -1,8 +1,8 @@
 // New documents from the new-document dialog, from a template and from the
 // New tool button, driven through the File menu.
 #include "app/mainform.h"
-#include "app/settings.h"
-#include "editor/mdichild.h"
+#include "base/settings.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
 #include "usertags/newdocbox.h"

@@ -1,9 +1,9 @@
 // Browser preview and the options dialog.
 #include "app/mainform.h"
 #include "app/documents.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "app/settingsbox.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
 #include "widgets/fontfamilies.h"

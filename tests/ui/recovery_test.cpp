@@ -5,7 +5,7 @@
 #include "app/documents.h"
 #include "app/journal.h"
 #include "app/mainform.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "uitest.h"
 

@@ -1,7 +1,7 @@
 // The search dialog's multi-file state: results, replace in a folder and in
 // the open windows.
 #include "app/mainform.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "tools/searchbox.h"
 #include "tools/searchwindows.h"

@@ -1,7 +1,7 @@
 // Spell checking of the active document with a scripted dialog.
 #include "app/documents.h"
 #include "app/mainform.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "spell/addictspell.h"
 #include "testprompter.h"
 #include "uitest.h"

@@ -1,8 +1,8 @@
 // Colouring, tag commands, find and replace and go to line, driven through
 // the document window and the frame as a user drives them.
 #include "app/mainform.h"
-#include "editor/gotobox.h"
-#include "editor/mdichild.h"
+#include "window/gotobox.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "tools/searchbox.h"
 #include "uitest.h"

@@ -1,7 +1,7 @@
 // A prompter that answers from scripted replies and records what was asked.
 #pragma once
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 
 #include <QStringList>
 #include <deque>

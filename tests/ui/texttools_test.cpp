@@ -2,7 +2,7 @@
 // driven through the document window.
 #include "app/mainform.h"
 #include "app/documents.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 #include "testprompter.h"
 #include "tools/textdialogs.h"
 #include "uitest.h"

@@ -8,11 +8,11 @@
 //   ui_monkey [--seed N] [--actions M]   (defaults: seed 1, 1500 actions)
 //
 // A failure names the seed and the step; run that seed again to see it.
-#include "app/docfile.h"
+#include "base/docfile.h"
 #include "app/documents.h"
 #include "app/mainform.h"
-#include "app/prompter.h"
-#include "editor/mdichild.h"
+#include "base/prompter.h"
+#include "window/mdichild.h"
 #include "spell/addictspell.h"
 #include "text/encoding.h"
 #include "text/utf8.h"

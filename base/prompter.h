@@ -3,7 +3,7 @@
 // answer in place of a person.
 #pragma once
 
-#include "app/palette.h"
+#include "base/palette.h"
 
 #include <QString>
 #include <QStringList>

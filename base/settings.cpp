@@ -1,7 +1,7 @@
-#include "app/settings.h"
+#include "base/settings.h"
 
-#include "app/docfile.h"
-#include "app/registrystore.h"
+#include "base/docfile.h"
+#include "base/registrystore.h"
 #include "text/lines.h"
 
 #include <algorithm>

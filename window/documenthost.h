@@ -3,7 +3,7 @@
 // give a window a small host of their own.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "dialogs/tagreader.h"
 #include "tools/macros.h"
 

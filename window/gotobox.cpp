@@ -1,4 +1,4 @@
-#include "editor/gotobox.h"
+#include "window/gotobox.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

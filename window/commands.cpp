@@ -1,7 +1,7 @@
-#include "editor/commands.h"
+#include "window/commands.h"
 
 #include "editor/markup.h"
-#include "editor/mdichild.h"
+#include "window/mdichild.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/frametext.h"
+#include "base/frametext.h"
 
 #include <vector>
 

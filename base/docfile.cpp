@@ -1,6 +1,6 @@
-#include "app/docfile.h"
+#include "base/docfile.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "text/lines.h"
 
 #include <cerrno>

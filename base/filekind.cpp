@@ -1,6 +1,6 @@
-#include "app/filekind.h"
+#include "base/filekind.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 namespace tv {
 

@@ -1,6 +1,6 @@
-#include "app/prompter.h"
+#include "base/prompter.h"
 
-#include "app/frametext.h"
+#include "base/frametext.h"
 
 #include <QColorDialog>
 #include <QDialog>

@@ -4,7 +4,7 @@
 
 #ifdef _WIN32
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 namespace tv {
 
