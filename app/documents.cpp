@@ -54,7 +54,7 @@ TDocumentManager::TDocumentManager(DocumentHost& host, QMdiArea* area, QWidget* 
 
 void TDocumentManager::remember(TMDIChild* child) {
     if (child->IsUntitled()) return;
-    child->Document.stamp = child->Document.seen = tv::fileStamp(child->Document.fileName);
+    child->document().file.stamp = child->document().file.seen = tv::fileStamp(child->document().file.fileName);
     // A file replaced by a rename is a new file to the watcher: watch anew.
     if (!watcher_.files().contains(child->FileName())) watcher_.addPath(child->FileName());
 }
@@ -67,7 +67,7 @@ void TDocumentManager::fileChanged(const QString& path) {
 
 void TDocumentManager::checkDisk(TMDIChild* child) {
     if (checking_ || child->IsUntitled()) return;
-    tv::TDocument& doc = child->Document;
+    tv::DocumentFile& doc = child->document().file;
     const tv::FileStamp now = tv::fileStamp(doc.fileName);
     if (now == doc.stamp || now == doc.seen) return;
     const QScopedValueRollback<bool> busy(checking_, true);
@@ -91,7 +91,7 @@ void TDocumentManager::checkDisk(TMDIChild* child) {
 }
 
 void TDocumentManager::convert(TMDIChild* child, tv::FileEncoding encoding) {
-    if (child->Document.encoding == encoding) return;
+    if (child->document().file.encoding == encoding) return;
     child->setEncoding(encoding);
     TvokRich* ed = child->RichEdit1;
     if (!tv::fitsEncoding(ed->TextView(), encoding)) {
@@ -107,9 +107,9 @@ void TDocumentManager::convert(TMDIChild* child, tv::FileEncoding encoding) {
 
 bool TDocumentManager::reload(TMDIChild* child) {
     tv::LoadedDocument loaded;
-    const tv::FileStamp stamp = tv::fileStamp(child->Document.fileName);
+    const tv::FileStamp stamp = tv::fileStamp(child->document().file.fileName);
     try {
-        loaded = tv::documentFromFile(tv::readFileBytes(child->Document.fileName), host_.settings().defaultFileEncoding());
+        loaded = tv::documentFromFile(tv::readFileBytes(child->document().file.fileName), host_.settings().defaultFileEncoding());
     } catch (const tv::FileError& e) {
         prompter().message(parent_, kCaption, fromStd(e.what()), Prompter::Icon::Error);
         return false;
@@ -122,12 +122,12 @@ bool TDocumentManager::reload(TMDIChild* child) {
         EditTransaction edit(*child, /*hourglass=*/true);
         child->setEncoding(loaded.encoding);
         ed->LoadText(loaded.text);
-        child->Document.lineEnds = loaded.lineEnds;
+        child->document().file.lineEnds = loaded.lineEnds;
         ed->SetSel(s, l);
         ed->ScrollToLine(top);
         child->ColorDocument();
     }
-    child->Document.stamp = child->Document.seen = stamp;
+    child->document().file.stamp = child->document().file.seen = stamp;
     child->setModified(false);
     return true;
 }
@@ -170,7 +170,7 @@ TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
     tv::LoadedDocument loaded = tv::documentFromFile(tv::readFileBytes(name), host_.settings().defaultFileEncoding());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TMDIChild* child = createChild(fileName);
-    child->Document.lineEnds = loaded.lineEnds;
+    child->document().file.lineEnds = loaded.lineEnds;
     child->setEncoding(loaded.encoding);
     releaseFreedMemory();  // what reading and decoding used, before the editor takes its copy
     child->RichEdit1->LoadText(loaded.text);
@@ -179,7 +179,7 @@ TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
     child->ColorDocument();
     child->RichEdit1->SetModified(false);
     remember(child);
-    child->Document.stamp = child->Document.seen = stamp;
+    child->document().file.stamp = child->document().file.seen = stamp;
     showChild(child);
     QApplication::restoreOverrideCursor();
     return child;
@@ -202,7 +202,7 @@ TMDIChild* TDocumentManager::NewFile(const QString& templateName, const QString&
     TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
     showChild(child);
     if (loaded) {
-        child->Document.lineEnds = loaded->lineEnds;
+        child->document().file.lineEnds = loaded->lineEnds;
         child->RichEdit1->SetText(loaded->text);
         child->UpdateDocument(title);  // colours the text too, also when an include is missing
         child->RichEdit1->SetSel(0, 0);
@@ -235,7 +235,7 @@ TMDIChild* TDocumentManager::recover(const std::string& fileName, tv::LineEnds l
     const bool untitled = tv::IsUntitledName(fileName);
     TMDIChild* child = createChild(fromStd(untitled ? tv::untitledName(NextUntitledNumber++) : fileName));
     showChild(child);
-    child->Document.lineEnds = lineEnds;
+    child->document().file.lineEnds = lineEnds;
     child->setEncoding(encoding);
     child->RichEdit1->SetText(text);
     child->ColorDocument();
@@ -278,8 +278,8 @@ void TDocumentManager::showChild(TMDIChild* child) {
 }
 
 bool TDocumentManager::writeDocument(TMDIChild* child, bool checkDisk) {
-    const tv::FileStamp now = tv::fileStamp(child->Document.fileName);
-    if (checkDisk && now.exists && now != child->Document.stamp) {
+    const tv::FileStamp now = tv::fileStamp(child->document().file.fileName);
+    if (checkDisk && now.exists && now != child->document().file.stamp) {
         const auto answer = prompter().ask(
             parent_, {kCaption,
                       QStringLiteral("%1 has been changed by another program since it was opened. Save over it?")
@@ -289,9 +289,9 @@ bool TDocumentManager::writeDocument(TMDIChild* child, bool checkDisk) {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        tv::writeDocumentFile(child->Document.fileName,
-                              tv::documentToFile(child->RichEdit1->TextView(), child->Document.lineEnds,
-                                                 child->Document.encoding));
+        tv::writeDocumentFile(child->document().file.fileName,
+                              tv::documentToFile(child->RichEdit1->TextView(), child->document().file.lineEnds,
+                                                 child->document().file.encoding));
     } catch (const tv::FileError& e) {
         QApplication::restoreOverrideCursor();
         prompter().message(parent_, kCaption, fromStd(e.what()), Prompter::Icon::Error);
@@ -333,7 +333,7 @@ bool TDocumentManager::SaveAs(TMDIChild* child) {
     bool appended = false;
     const QString name = fromStd(tv::applySaveAsExtension(toStd(answer->fileName), answer->filterIndex, appended));
     if (appended && !ConfirmReplace(name)) return false;
-    const tv::TDocument old = child->Document;
+    const tv::DocumentFile old = child->document().file;
     child->SetFileName(name);
     if (writeDocument(child, /*checkDisk=*/false)) {
         host_.rememberDialogFolder(QFileInfo(name).absolutePath());
@@ -341,7 +341,7 @@ bool TDocumentManager::SaveAs(TMDIChild* child) {
     }
     // Nothing reached the disk: the document keeps the name it had.
     child->SetFileName(fromStd(old.fileName));
-    child->Document = old;
+    child->document().file = old;
     return false;
 }
 

@@ -67,9 +67,9 @@ void TRecoveryJournal::write(TMDIChild* child) {
     if (it == windows_.end() || !child->RichEdit1->Modified()) return;
     Window& w = it->second;
     tv::JournalEntry e;
-    e.fileName = child->Document.fileName;
-    e.lineEnds = child->Document.lineEnds;
-    e.encoding = tv::encodingName(child->Document.encoding);
+    e.fileName = child->document().file.fileName;
+    e.lineEnds = child->document().file.lineEnds;
+    e.encoding = tv::encodingName(child->document().file.encoding);
     e.text = std::string(child->RichEdit1->TextView());
     const std::string path = toStd(pathOf(w));
     w.written = true;

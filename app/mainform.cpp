@@ -628,7 +628,7 @@ void TMainForm::createMenus() {
     connect(Encoding1, &QMenu::aboutToShow, this, [this] {
         TMDIChild* c = activeDocument();
         for (QAction* a : Encoding1->actions())
-            a->setChecked(c && a->data().toInt() == static_cast<int>(c->Document.encoding));
+            a->setChecked(c && a->data().toInt() == static_cast<int>(c->document().file.encoding));
     });
     File1->addSeparator();
     Print1 = addItem(File1, "Print...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), "Print the current document");
@@ -1212,7 +1212,7 @@ void TMainForm::UpdateMenuItems() {
     Encoding1->setEnabled(c != nullptr);
     if (c) {
         panel0_->setText(fromStd(tv::caretPositionText(c->RichEdit1->CaretLine(), c->RichEdit1->CaretColumn())));
-        encodingPanel_->setText(QString::fromLatin1(tv::encodingName(c->Document.encoding)));
+        encodingPanel_->setText(QString::fromLatin1(tv::encodingName(c->document().file.encoding)));
     } else {
         panel0_->clear();
         encodingPanel_->clear();
@@ -1396,7 +1396,7 @@ void TMainForm::FormShow() {
     // Without a stored folder the file pane shows the first document's.
     if (settings_.currentDir.empty())
         if (TMDIChild* c = activeDocument(); c && !c->IsUntitled())
-            FilePanel->setFolder(fromStd(tv::folderOf(c->Document.fileName)));
+            FilePanel->setFolder(fromStd(tv::folderOf(c->document().file.fileName)));
     // Asked once the frame is on the screen, so that the question has it
     // behind it.
     QTimer::singleShot(0, this, &TMainForm::offerRecovery);

@@ -97,7 +97,7 @@ BENCHMARK(BM_Snapshot)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_UndoRedo(benchmark::State& state) {
     TvokRich ed;
-    ed.SetUndoLimit(10);
+    ed.document().setUndoLimit(10);
     ed.SetWordWrapOn(true);  // as in document windows
     ed.SetText(tv::fileToEditorText(htmlOfSize(1 << 20)).text);
     colourSome(ed);

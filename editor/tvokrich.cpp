@@ -48,23 +48,24 @@ bool keepsKey(Cmd c) {
 
 QColor toQColor(tv::ColorValue c) { return QColor(tv::redOf(c), tv::greenOf(c), tv::blueOf(c)); }
 
-// The component reports each change of the text to its accessibility layer
-// by counting the characters up to the change, which makes every keystroke
-// cost time in proportion to its position. Edits whose effect the editor
-// knows itself are made with those reports switched off.
-class QuietEdit {
+// A view reports no change of the text: the edits it makes say what they
+// changed, once, to the document (the component's own reports would cost
+// time in proportion to the position of each keystroke, in every view).
+// Only where the component alone knows what it changed (text dragged
+// inside the view, an input method's text being composed) does it report,
+// for that time.
+class ReportedEdit {
 public:
-    explicit QuietEdit(const QsciScintillaBase* e)
-        : e_(e), mask_(e->SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK)) {
-        e_->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, 0L);
+    explicit ReportedEdit(const QsciScintillaBase* e) : e_(e) {
+        e_->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK,
+                          static_cast<long>(QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT));
     }
-    ~QuietEdit() { e_->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, mask_); }
-    QuietEdit(const QuietEdit&) = delete;
-    QuietEdit& operator=(const QuietEdit&) = delete;
+    ~ReportedEdit() { e_->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, 0L); }
+    ReportedEdit(const ReportedEdit&) = delete;
+    ReportedEdit& operator=(const ReportedEdit&) = delete;
 
 private:
     const QsciScintillaBase* e_;
-    long mask_;
 };
 
 // Scintilla wraps the lines that are not on screen from a zero-interval
@@ -92,8 +93,12 @@ constexpr int kBackgroundWrapBytes = 256 * 1024;
 
 } // namespace
 
-TvokRich::TvokRich(QWidget* parent) : QsciScintilla(parent) {
+TvokRich::TvokRich(QWidget* parent) : TvokRich(std::make_shared<TDocument>(), parent) {}
+
+TvokRich::TvokRich(std::shared_ptr<TDocument> document, QWidget* parent)
+    : QsciScintilla(parent), doc_(std::move(document)) {
     installEditorAccessibility();
+    attach();
     // The text is UTF-8: every character is drawn with its own glyph, and a
     // character index of the lines keeps counting characters cheap.
     setUtf8(true);
@@ -103,7 +108,7 @@ TvokRich::TvokRich(QWidget* parent) : QsciScintilla(parent) {
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETLEXER, SCLEX_CONTAINER);
-    SendScintilla(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT);
+    SendScintilla(SCI_SETMODEVENTMASK, 0L);
     SendScintilla(SCI_SETUSETABS, 1L);
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
     SendScintilla(SCI_SETSCROLLWIDTH, 1L);
@@ -133,6 +138,31 @@ TvokRich::TvokRich(QWidget* parent) : QsciScintilla(parent) {
     } else {
         engine_ = nullptr;
     }
+}
+
+void TvokRich::attach() {
+    // The view shows the document's text buffer; its colours and text are
+    // the document's, its selection and scrolling its own.
+    setDocument(doc_->buffer());
+    connect(doc_.get(), &TDocument::changed, this, &TvokRich::documentChanged);
+    connect(doc_.get(), &TDocument::largeEdit, this, [this](bool starting) {
+        if (starting && heldWrap_ < 0) {
+            heldWrap_ = SendScintilla(SCI_GETWRAPMODE);
+            if (heldWrap_ != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
+        } else if (!starting && heldWrap_ >= 0) {
+            if (heldWrap_ != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, heldWrap_);
+            heldWrap_ = -1;
+        }
+    });
+}
+
+void TvokRich::documentChanged() {
+    // A document that is small again is wrapped in the background again.
+    if (idleHeld_ && wrapsInBackground()) {
+        idleHeld_ = false;
+        static_cast<QTimer*>(idleTimer_)->start(0);
+    }
+    emit OnChange();
 }
 
 bool TvokRich::wrapsInBackground() const { return !WordWrapOn() || Length() <= kBackgroundWrapBytes; }
@@ -195,8 +225,6 @@ void TvokRich::LoadText(std::string_view text) {
     replaceRange(0, Length(), text);
     SendScintilla(SCI_GOTOPOS, 0L);
 }
-
-std::string TvokRich::Limited(std::string_view text) const { return tv::limitToEncoding(text, encoding_); }
 
 int TvokRich::CharacterCount() const {
     const int lines = LineCount();
@@ -300,62 +328,10 @@ std::string TvokRich::SelText() const {
 }
 
 void TvokRich::replaceRange(int start, int end, std::string_view text) {
-    // Scintilla keeps per-line wrap data; inserting many lines into a wrapped
-    // view costs time in the square of the line count. Large edits are made
-    // unwrapped, and the view wraps again lazily afterwards.
-    const long wrap = SendScintilla(SCI_GETWRAPMODE);
-    const bool unwrap = wrap != SC_WRAP_NONE && (end - start > 65536 || text.size() > 65536);
-    if (unwrap) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
-    {
-        const QuietEdit quiet(this);
-        SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(start));
-        SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(end));
-        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(text.size()), text.empty() ? "" : text.data());
-    }
-    if (unwrap) SendScintilla(SCI_SETWRAPMODE, wrap);
-    if (start != end || !text.empty()) textChanged(start, static_cast<int>(text.size()));
+    doc_->replaceRange(start, end, text, typingStyle_);
 }
 
-namespace {
-// A fingerprint of a text, to tell whether it is back to what was saved.
-// Eight bytes a step, so that 1 MB takes well under a millisecond.
-std::uint64_t textHash(std::string_view t) {
-    std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ t.size();
-    std::size_t i = 0;
-    for (; i + 8 <= t.size(); i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, t.data() + i, 8);
-        h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
-        h ^= h >> 32;
-    }
-    for (; i < t.size(); ++i) h = (h ^ static_cast<unsigned char>(t[i])) * 0x100000001B3ULL;
-    return h ^ (h >> 29);
-}
-} // namespace
-
-void TvokRich::SetModified(bool on) {
-    modified_ = forcedModified_ = on;
-    savedCheckPending_ = false;
-    if (!on) {
-        savedLength_ = static_cast<std::size_t>(Length());
-        savedHash_ = textHash(TextView());
-    }
-}
-
-void TvokRich::textChanged(int position, int inserted) {
-    styleTouched(position, position + inserted);
-    untouchedText_.touch(position, position + inserted, Length());
-    ++changeCount_;
-    modified_ = true;
-    savedCheckPending_ = !forcedModified_;
-    changePending_ = true;
-    if (!restoring_ && inserted > 0) SetRangeColor(position, position + inserted, typingStyle_);
-    if (idleHeld_ && wrapsInBackground()) {
-        idleHeld_ = false;
-        static_cast<QTimer*>(idleTimer_)->start(0);
-    }
-    queueFlush();
-}
+void TvokRich::textChanged(int position, int inserted) { doc_->noteChange(position, inserted, typingStyle_); }
 
 void TvokRich::componentKey(QKeyEvent* e) {
     // The component's own editing keys (Enter, Backspace, Delete, word and
@@ -366,10 +342,7 @@ void TvokRich::componentKey(QKeyEvent* e) {
     // Enter over a two-byte selection leaves the length as it was: the
     // selected text tells whether anything changed.
     const std::string selected = selLength > 0 ? SelText() : std::string();
-    {
-        const QuietEdit quiet(this);
-        QsciScintilla::keyPressEvent(e);
-    }
+    QsciScintilla::keyPressEvent(e);
     const int now = Length();
     if (now == length && (selLength == 0 || TextView().substr(static_cast<std::size_t>(selStart), selected.size()) == selected))
         return;
@@ -387,7 +360,7 @@ void TvokRich::ReplaceSelection(std::string_view given) {
     replaceRange(start, start + SelLength(), text);
     SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(start + static_cast<int>(text.size())));
     // A replacement that changes nothing is still a change to the control.
-    changePending_ = true;
+    doc_->noteUnchangedEdit();
 }
 
 int TvokRich::CaretLine() const { return LineOfPosition(SelStart()); }
@@ -420,73 +393,19 @@ int TvokRich::PositionAtPoint(const QPoint& p) const {
 
 // --- undo and redo -------------------------------------------------------------
 
-std::string TvokRich::readStyles(int start, int end) const {
-    if (end <= start) return {};
-    std::string styled(static_cast<std::size_t>(2 * (end - start) + 2), '\0');
-    SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(start), static_cast<long>(end), styled.data());
-    std::string styles(static_cast<std::size_t>(end - start), '\0');
-    for (std::size_t i = 0; i < styles.size(); ++i) styles[i] = styled[2 * i + 1];
-    return styles;
-}
-
-void TvokRich::styleTouched(int start, int end) { untouchedStyles_.touch(start, end, Length()); }
-
-tv::TUndo TvokRich::TakeSnapshot() const {
-    tv::TUndo u;
-    u.SelStart = SelStart();
-    u.SelLength = SelLength();
-    u.TopLine = TopLine();
-    // Reading the colours back costs two bytes of copying per character,
-    // and copying the text one: a snapshot shares with the last one what
-    // no change has touched since.
-    const std::string_view text = TextView();
-    const std::size_t len = text.size();
-    const std::size_t front = known_ ? static_cast<std::size_t>(untouchedStyles_.front) : 0;
-    const std::size_t back = known_ ? static_cast<std::size_t>(untouchedStyles_.back) : 0;
-    u.Text = tv::SharedText::splice(knownText_, len, front, back, [&](std::size_t from, std::size_t to) {
-        return std::string(text.substr(from, to - from));
-    });
-    u.Styles = tv::SharedText::splice(knownStyles_, len, front, back, [this](std::size_t from, std::size_t to) {
-        return readStyles(static_cast<int>(from), static_cast<int>(to));
-    });
-    knownText_ = u.Text;
-    knownStyles_ = u.Styles;
-    known_ = true;
-    untouchedStyles_ = {};
-    return u;
-}
-
-void TvokRich::PushUndo(bool clearRedo) { lists_.pushUndo(TakeSnapshot(), clearRedo); }
-void TvokRich::PushRedo() { lists_.pushRedo(TakeSnapshot()); }
-
-void TvokRich::restore(const tv::TUndo& u) {
-    EditScope scope(this);
-    restoring_ = true;
-    replaceRange(0, Length(), u.Text.str());
-    const std::string styles = u.Styles.str();
-    SendScintilla(SCI_STARTSTYLING, 0UL, 0x1f);
-    SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(styles.size()), styles.data());
-    restoring_ = false;
-    knownText_ = u.Text;
-    knownStyles_ = u.Styles;
-    known_ = true;
-    untouchedStyles_ = {};
-    SetSel(u.SelStart, u.SelLength);
-    ScrollToLine(u.TopLine);
+void TvokRich::goTo(const TDocument::ViewPlace& place) {
+    SetSel(place.selStart, place.selLength);
+    ScrollToLine(place.topLine);
 }
 
 void TvokRich::Undo() {
-    auto u = lists_.takeUndo();
-    if (!u) return;
-    PushRedo();
-    restore(*u);
+    EditScope scope(this);
+    if (const auto place = doc_->undo(this->place())) goTo(*place);
 }
 
 void TvokRich::Redo() {
-    auto r = lists_.takeRedo();
-    if (!r) return;
-    PushUndo(false);
-    restore(*r);
+    EditScope scope(this);
+    if (const auto place = doc_->redo(this->place())) goTo(*place);
 }
 
 // --- state -------------------------------------------------------------------
@@ -512,30 +431,7 @@ int TvokRich::RoomForInsert() const {
 
 // --- colours -------------------------------------------------------------------
 
-int TvokRich::ColorAt(int pos) const {
-    return static_cast<int>(SendScintilla(SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
-}
-
 int TvokRich::SelColor() const { return SelLength() > 0 ? ColorAt(SelStart()) : typingStyle_; }
-
-void TvokRich::SetRangeColor(int start, int end, int index) {
-    start = std::clamp(start, 0, Length());
-    end = std::clamp(end, start, Length());
-    if (end == start) return;
-    SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(start), 0x1f);
-    SendScintilla(SCI_SETSTYLING, static_cast<unsigned long>(end - start),
-                  static_cast<long>(std::clamp(index, 0, tv::kPaletteSize - 1)));
-    styleTouched(start, end);
-}
-
-void TvokRich::SetRangeColors(int start, std::string_view colors) {
-    start = std::clamp(start, 0, Length());
-    const int n = std::min(static_cast<int>(colors.size()), Length() - start);
-    if (n <= 0) return;
-    SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(start), 0x1f);
-    SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(n), colors.data());
-    styleTouched(start, start + n);
-}
 
 void TvokRich::SetTypingColor(int index) { typingStyle_ = std::clamp(index, 0, tv::kPaletteSize - 1); }
 
@@ -678,6 +574,8 @@ void TvokRich::inputMethodEvent(QInputMethodEvent* e) {
     EditScope scope(this);
     const QString commit = e->commitString();
     if (commit.isEmpty()) {
+        // Text being composed stands in the document for the time being.
+        const ReportedEdit reported(this);
         QsciScintilla::inputMethodEvent(e);
         return;
     }
@@ -749,6 +647,7 @@ void TvokRich::dropEvent(QDropEvent* e) {
     // Text dragged inside the editor moves: that is an edit with its own step.
     EditScope scope(this);
     SaveUndo();
+    const ReportedEdit reported(this);
     QsciScintilla::dropEvent(e);
 }
 
@@ -775,21 +674,9 @@ void TvokRich::queueFlush() {
 }
 
 void TvokRich::flush() {
-    ++depth_;  // handlers may edit; their events fold into this round
+    ++depth_;  // handlers may move the selection; their events fold into this round
     for (int round = 0; round < 8; ++round) {
         bool fired = false;
-        if (changePending_) {
-            changePending_ = false;
-            fired = true;
-            // Back to the text that was saved (typed and deleted again, or
-            // undone): nothing is unsaved any more.
-            if (savedCheckPending_) {
-                savedCheckPending_ = false;
-                if (!forcedModified_ && static_cast<std::size_t>(Length()) == savedLength_ && textHash(TextView()) == savedHash_)
-                    modified_ = false;
-            }
-            emit OnChange();
-        }
         const long anchor = static_cast<long>(SendScintilla(SCI_GETANCHOR));
         const long caret = static_cast<long>(SendScintilla(SCI_GETCURRENTPOS));
         if (anchor != lastAnchor_ || caret != lastCaret_) {

@@ -1,15 +1,17 @@
-// TvokRich: the text control of every document window. A Scintilla editor in
-// UTF-8 mode with CR LF line ends: a position counts bytes of the UTF-8 text
-// and a line break counts two; columns and the text limit count characters.
-// What goes in is limited to the document's file encoding (a character
-// Windows-1252 lacks goes in as its numeric character reference). Its own undo and redo are whole-document snapshots
-// (text, colours, selection, first visible line) in two bounded lists; the
-// component's undo is off. Character colours are the palette's 16 entries,
-// one style each, so a colour index is a style number.
+// TvokRich: a view of a document (TDocument) and the text control of every
+// document window. A Scintilla editor in UTF-8 mode with CR LF line ends: a
+// position counts bytes of the UTF-8 text and a line break counts two;
+// columns and the text limit count characters. What goes in is limited to
+// the document's file encoding (a character Windows-1252 lacks goes in as its
+// numeric character reference). The text, its colours, the undo and redo
+// snapshots and the modified mark are the document's, shared by all its
+// views; a view has its own selection, scroll position and typing colour.
+// Character colours are the palette's 16 entries, one style each, so a
+// colour index is a style number.
 #pragma once
 
 #include "base/palette.h"
-#include "editor/snapshot.h"
+#include "editor/document.h"
 #include "text/encoding.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -17,26 +19,21 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
-
-// How many bytes at the start and at the end of a text no change has
-// touched since a moment.
-struct UntouchedEnds {
-    int front = std::numeric_limits<int>::max();
-    int back = std::numeric_limits<int>::max();
-    // A change left [start, end) of a text now `length` bytes long.
-    void touch(int start, int end, int length) {
-        front = std::min(front, std::max(0, start));
-        back = std::min(back, std::max(0, length - end));
-    }
-};
 
 class TvokRich : public QsciScintilla {
     Q_OBJECT
 public:
+    // A view of a document of its own.
     explicit TvokRich(QWidget* parent = nullptr);
+    // A view of `document`, which other views may show too.
+    TvokRich(std::shared_ptr<TDocument> document, QWidget* parent);
     ~TvokRich() override;
+
+    TDocument& document() const { return *doc_; }
+    const std::shared_ptr<TDocument>& sharedDocument() const { return doc_; }
 
     // --- text --------------------------------------------------------------
     std::string Text() const;
@@ -52,10 +49,10 @@ public:
     // holds already.
     void LoadText(std::string_view text);
     // The file encoding of the document; what goes in is limited to it.
-    tv::FileEncoding Encoding() const { return encoding_; }
-    void SetEncoding(tv::FileEncoding e) { encoding_ = e; }
+    tv::FileEncoding Encoding() const { return doc_->file.encoding; }
+    void SetEncoding(tv::FileEncoding e) { doc_->file.encoding = e; }
     // A text as it may go into this document.
-    std::string Limited(std::string_view text) const;
+    std::string Limited(std::string_view text) const { return doc_->limited(text); }
     int CharacterCount() const;
     int CharactersBetween(int start, int end) const;
     int Length() const;
@@ -95,33 +92,23 @@ public:
     void ScrollToLine(int line);
     int PositionAtPoint(const QPoint& p) const;
 
-    // --- undo and redo -----------------------------------------------------
+    // --- undo and redo (the document's lists; the view gives its place) ----
     void SaveUndo() { PushUndo(true); }
-    void PushUndo(bool clearRedo);
-    void PushRedo();
-    bool CanUndo() const { return lists_.canUndo(); }
-    bool CanRedo() const { return lists_.canRedo(); }
+    void PushUndo(bool clearRedo) { doc_->pushUndo(place(), clearRedo); }
+    bool CanUndo() const { return doc_->canUndo(); }
+    bool CanRedo() const { return doc_->canRedo(); }
     void Undo();
     void Redo();
-    void ClearUndo() { lists_.clearUndo(); }
-    void ClearRedo() { lists_.clearRedo(); }
-    int UndoLimit() const { return lists_.limit(); }
-    void SetUndoLimit(int limit) { lists_.setLimit(limit); }
-    const tv::SnapshotLists<tv::TUndo>& snapshots() const { return lists_; }
-    tv::TUndo TakeSnapshot() const;
-    // Every character's colour (palette index), read from the component.
-    std::string Styles() const { return readStyles(0, Length()); }
+    tv::TUndo TakeSnapshot() const { return doc_->takeSnapshot(place()); }
+    // Every character's colour (palette index).
+    std::string Styles() const { return doc_->styles(); }
+    // Where the view stands: its selection and first visible line.
+    TDocument::ViewPlace place() const { return {SelStart(), SelLength(), TopLine()}; }
 
     // --- state -------------------------------------------------------------
-    // Whether the text differs from what its file holds. Edits that bring
-    // the text back to what was saved clear it again.
-    bool Modified() const { return modified_; }
-    // false: the text as it is now is what the file holds (a save point);
-    // true: unsaved whatever the text holds (its file was deleted, or it is
-    // to be written in another encoding), until the next save point.
-    void SetModified(bool on);
-    // Whether SetModified(true) holds the mark whatever the text.
-    bool MarkedUnsaved() const { return forcedModified_; }
+    // The document's modified mark.
+    bool Modified() const { return doc_->modified(); }
+    void SetModified(bool on) { doc_->setModified(on); }
     bool SelectionBar() const { return selectionBar_; }
     void SetSelectionBar(bool on);
     // Typing and pasting stop at this many characters; 0 is no limit.
@@ -131,26 +118,24 @@ public:
     int RoomForInsert() const;
     // Text was refused at the limit: a beep, and OnLimitReached.
     void LimitReached();
-    const std::string& Hint() const { return hint_; }
-    void SetHint(std::string hint) { hint_ = std::move(hint); }
+    // The document's title.
+    const std::string& Hint() const { return doc_->title(); }
 
     // --- colours and font --------------------------------------------------
     // Colour of the selected characters (of the first one); with an empty
     // selection, the colour typed text will get.
     int SelColor() const;
     void SetSelColor(int index);
-    int ColorAt(int pos) const;
+    int ColorAt(int pos) const { return doc_->colorAt(pos); }
     // Gives the characters from `start` up to `end` one colour.
-    void SetRangeColor(int start, int end, int index);
+    void SetRangeColor(int start, int end, int index) { doc_->setRangeColor(start, end, index); }
     // Gives the characters from `start` on the colours of `colors`, one
     // palette index per character.
-    void SetRangeColors(int start, std::string_view colors);
+    void SetRangeColors(int start, std::string_view colors) { doc_->setRangeColors(start, colors); }
     // The colour typed text will get.
     void SetTypingColor(int index);
-    // The ends of the text no change touched since the last call.
-    UntouchedEnds TakeUntouchedText() { return std::exchange(untouchedText_, {}); }
     // Grows with every change of the text, whoever makes it.
-    unsigned long ChangeCount() const { return changeCount_; }
+    unsigned long ChangeCount() const { return doc_->changeCount(); }
     int TypingColor() const { return typingStyle_; }
     void SetBackgroundColor(tv::ColorValue color);
     // Paints every palette index with its colour in the light (standard) or
@@ -203,13 +188,17 @@ protected:
 
 private:
     friend class EditScope;
-    void restore(const tv::TUndo& u);
+    void attach();
+    // Where the view goes after an undo or redo.
+    void goTo(const TDocument::ViewPlace& place);
     void replaceRange(int start, int end, std::string_view text);
     void insertTyped(std::string_view bytes);
     void onModified(int position, int type, int length);
-    // Bookkeeping of a change: the modified mark, the change event to come,
-    // and the typing colour for inserted text.
+    // A change made through this view's component: the document's
+    // bookkeeping, with this view's typing colour for what was inserted.
     void textChanged(int position, int inserted);
+    // The document's text changed, through any view or the document itself.
+    void documentChanged();
     void componentKey(QKeyEvent* e);
     void onUpdateUi(int updated);
     void flush();
@@ -217,51 +206,36 @@ private:
     void restrictKeyBindings();
     void setupStyles();
 
-    tv::SnapshotLists<tv::TUndo> lists_{5};
-    bool modified_ = false;
-    bool forcedModified_ = false;
-    bool savedCheckPending_ = false;
-    std::size_t savedLength_ = 0;
-    std::uint64_t savedHash_ = 0;
-    unsigned long changeCount_ = 0;
+    std::shared_ptr<TDocument> doc_;
     bool selectionBar_ = false;
     int textLimit_ = 0;
     int typingStyle_ = 0;
-    std::string hint_;
-    // Edits in progress: OnChange and OnSelectionChange fire once the
-    // outermost one ends, after the caret has moved.
+    // Edits in progress: OnChange (from the document) and OnSelectionChange
+    // fire once the outermost one ends, after the caret has moved.
     int depth_ = 0;
-    bool changePending_ = false;
     bool flushQueued_ = false;
-    bool restoring_ = false;
     long lastAnchor_ = -1;
     long lastCaret_ = -1;
-    tv::FileEncoding encoding_ = tv::FileEncoding::Utf8;
     // The component's engine and the timer of its background work (the
     // wrapping of lines not on screen), held for large documents.
     QObject* engine_ = nullptr;
     QObject* idleTimer_ = nullptr;
     bool idleHeld_ = false;
     bool wrapsInBackground() const;
-    // The last snapshot (or the one restored) and how much of the text's
-    // start and end no change has touched since: the next snapshot shares
-    // its pieces there and reads back from the component only what lies
-    // between.
-    void styleTouched(int start, int end);
-    std::string readStyles(int start, int end) const;
-    mutable tv::SharedText knownText_;
-    mutable tv::SharedText knownStyles_;
-    mutable bool known_ = false;
-    mutable UntouchedEnds untouchedStyles_;
-    UntouchedEnds untouchedText_;
+    // The wrap mode held off during a large edit of the document.
+    long heldWrap_ = -1;
 };
 
 // Marks an edit in progress on the editor; the editor's events fire when the
 // outermost scope ends.
 class EditScope {
 public:
-    explicit EditScope(TvokRich* e) : e_(e) { ++e_->depth_; }
+    explicit EditScope(TvokRich* e) : e_(e), doc_(e->doc_) {
+        ++e_->depth_;
+        doc_->beginEdit();
+    }
     ~EditScope() {
+        doc_->endEdit();
         if (--e_->depth_ == 0) e_->flush();
     }
     EditScope(const EditScope&) = delete;
@@ -269,4 +243,5 @@ public:
 
 private:
     TvokRich* e_;
+    std::shared_ptr<TDocument> doc_;  // kept while the edit runs
 };

@@ -57,11 +57,12 @@ EditTransaction::~EditTransaction() {
     if (hourglass_) QApplication::restoreOverrideCursor();
 }
 
-TMDIChild::TMDIChild(DocumentHost& host) : QWidget(nullptr), host_(host) {
-    RichEdit1 = new TvokRich(this);
+TMDIChild::TMDIChild(DocumentHost& host, std::shared_ptr<TDocument> document) : QWidget(nullptr), host_(host) {
+    const bool fresh = !document;
+    RichEdit1 = new TvokRich(fresh ? std::make_shared<TDocument>() : std::move(document), this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->SetSelectionBar(true);
-    RichEdit1->SetUndoLimit(10);
+    if (fresh) this->document().setUndoLimit(10);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(RichEdit1);
@@ -105,14 +106,14 @@ TMDIChild::TMDIChild(DocumentHost& host) : QWidget(nullptr), host_(host) {
 }
 
 void TMDIChild::SetFileName(const QString& name) {
-    Document.fileName = toStd(name);
-    setWindowTitle(fromStd(tv::fileNameOnly(Document.fileName)));
+    document().file.fileName = toStd(name);
+    setWindowTitle(fromStd(tv::fileNameOnly(document().file.fileName)));
     // The folder the Browse buttons of its dialogs start in.
-    setProperty("documentFolder", IsUntitled() ? QString() : fromStd(tv::folderOf(Document.fileName)));
+    setProperty("documentFolder", IsUntitled() ? QString() : fromStd(tv::folderOf(document().file.fileName)));
     emit fileNameChanged(this);
 }
 
-bool TMDIChild::IsUntitled() const { return Document.isUntitled(); }
+bool TMDIChild::IsUntitled() const { return document().file.isUntitled(); }
 
 void TMDIChild::ApplyEditorSettings() {
     const tv::Settings& s = host_.settings();
@@ -135,17 +136,8 @@ void TMDIChild::SetEditRect() {
     RichEdit1->SetEditRect(QRect(0, 1, width() - 1, height()));
 }
 
-void TMDIChild::GetTitle() {
-    // The whole text is asked for only when the title may have changed: it
-    // moves the component's gap to the end.
-    const UntouchedEnds ends = RichEdit1->TakeUntouchedText();
-    RichEdit1->SetHint(title_.update([this] { return RichEdit1->TextView(); }, static_cast<std::size_t>(ends.front),
-                                     static_cast<std::size_t>(ends.back)));
-}
-
 void TMDIChild::TextChange() {
     if (ColorPending) ColorAroundCaret();
-    GetTitle();
     changed();
 }
 
@@ -256,7 +248,7 @@ void TMDIChild::Paste1Click(bool fromMenu) {
 void TMDIChild::SelectAll1Click() { RichEdit1->SetSel(0, RichEdit1->Length()); }
 
 void TMDIChild::setEncoding(tv::FileEncoding e) {
-    Document.encoding = e;
+    document().file.encoding = e;
     RichEdit1->SetEncoding(e);
     changed();
 }
@@ -607,7 +599,7 @@ void TMDIChild::Translate1Click() {
     std::string result;
     try {
         const std::string source = only ? RichEdit1->SelText() : std::string(RichEdit1->TextView());
-        result = tv::TranslateEntities(source, direction, Document.encoding != tv::FileEncoding::Windows1252);
+        result = tv::TranslateEntities(source, direction, document().file.encoding != tv::FileEncoding::Windows1252);
     } catch (const tv::EntityNumberError& e) {
         // The document stays as it was.
         QApplication::restoreOverrideCursor();
@@ -631,7 +623,7 @@ void TMDIChild::UrlDecode1Click() {
     selectAllIfEmpty();
     const tv::Settings& st = host_.settings();
     replaceSelection(tv::UrlDecode(RichEdit1->SelText(), st.labels, st.delimit,
-                                   Document.encoding != tv::FileEncoding::Windows1252),
+                                   document().file.encoding != tv::FileEncoding::Windows1252),
                      {0, 0});
 }
 
@@ -736,7 +728,7 @@ void TMDIChild::runImageBox(TImageBox& box, bool edit, const std::string& tag) {
 
 void TMDIChild::prepareImageBox(TImageBox& box) {
     box.relativeReference = [this](const std::string& f) { return referenceFor(f); };
-    box.documentFolder = [this] { return IsUntitled() ? std::string() : tv::folderOf(Document.fileName); };
+    box.documentFolder = [this] { return IsUntitled() ? std::string() : tv::folderOf(document().file.fileName); };
 }
 
 void TMDIChild::Image1Click() {
@@ -885,7 +877,7 @@ void TMDIChild::JavaScript1Click() {
 // --- body, head, style sheet, font, rule, heading, frames, division ----------------------
 
 std::string TMDIChild::referenceFor(const std::string& file) const {
-    return tv::RelativeReference(file, true, false, Document.fileName, IsUntitled(), "");
+    return tv::RelativeReference(file, true, false, document().file.fileName, IsUntitled(), "");
 }
 
 void TMDIChild::insertIfAny(const tv::PendingTexts& texts) {
@@ -998,7 +990,7 @@ void TMDIChild::UpdateDocument(const QString& title) {
     std::string text = RichEdit1->Text();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        tv::ApplyMacros(text, false, toDocument(title), Document.fileName, host_.macroContext());
+        tv::ApplyMacros(text, false, toDocument(title), document().file.fileName, host_.macroContext());
     } catch (const tv::MacroError& e) {
         QApplication::restoreOverrideCursor();
         // The text stays exactly as it was.
@@ -1018,7 +1010,7 @@ void TMDIChild::IncludeFile1Click() {
     const auto chosen = prompter().openFileName(
         this, {QStringLiteral("Select include file"), host_.openDialogFolder(), QString::fromLatin1(tv::kOpenFilter)});
     if (!chosen) return;
-    const std::string name = tv::RelativeReference(toStd(*chosen), false, true, Document.fileName, IsUntitled(),
+    const std::string name = tv::RelativeReference(toStd(*chosen), false, true, document().file.fileName, IsUntitled(),
                                                    tv::programFolder() + "/taviron");
     replaceSelection(tv::includeBlock(name), {0, 0});
 }

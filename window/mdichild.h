@@ -8,12 +8,14 @@
 #include "dialogs/tagreader.h"
 #include "editor/colouring.h"
 #include "editor/document.h"
+#include "editor/documentfile.h"
 #include "editor/markup.h"
 #include "editor/textmodel.h"
 #include "editor/tvokrich.h"
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,12 +26,13 @@ class DocumentHost;
 class TMDIChild : public QWidget {
     Q_OBJECT
 public:
-    explicit TMDIChild(DocumentHost& host);
+    // A window on `document`, or on a new one.
+    explicit TMDIChild(DocumentHost& host, std::shared_ptr<TDocument> document = {});
 
     TvokRich* RichEdit1 = nullptr;
-    // The file and its line ends.
-    tv::TDocument Document;
-    QString FileName() const { return QString::fromStdString(Document.fileName); }
+    // The document shown: its text, undo lists, modified mark and file.
+    TDocument& document() const { return RichEdit1->document(); }
+    QString FileName() const { return QString::fromStdString(document().file.fileName); }
     bool ColorPending = false;
     // Set when a search finds nothing more.
     bool EndReached = false;
@@ -130,7 +133,6 @@ public:
     void ApplyEditorSettings();
     void SetWordWrap(bool on);
     void SetEditRect();
-    void GetTitle();
     QString caption() const { return windowTitle(); }
     const DocumentHost& host() const { return host_; }
 
@@ -189,7 +191,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    tv::TitleTracker title_;
     void RichEdit1KeyDown(int key, Qt::KeyboardModifiers mods);
     void RichEdit1KeyPress(unsigned char ch);
     void PopupMenu1Popup();

@@ -103,9 +103,9 @@ private slots:
     void stepBoundaries() {
         QFETCH(QString, typed);
         QFETCH(int, steps);
-        ed()->SetUndoLimit(50);
+        ed()->document().setUndoLimit(50);
         typeText(ed(), typed);
-        QCOMPARE(static_cast<int>(ed()->snapshots().undoList().size()), steps);
+        QCOMPARE(static_cast<int>(ed()->document().snapshots().undoList().size()), steps);
     }
 
     void typingAfterUndoStartsAStepAndEmptiesRedo() {
@@ -121,7 +121,7 @@ private slots:
 
     void tenSnapshotsAtMost() {
         for (int i = 0; i < 12; ++i) QTest::keyClicks(ed(), " w");
-        QCOMPARE(static_cast<int>(ed()->snapshots().undoList().size()), 10);
+        QCOMPARE(static_cast<int>(ed()->document().snapshots().undoList().size()), 10);
         int undone = 0;
         while (ed()->CanUndo()) {
             frame->UndoBtn->trigger();
@@ -154,10 +154,10 @@ private slots:
         QFETCH(bool, colorPending);
         ed()->SetText(start.toStdString());
         ed()->SaveUndo();  // there is a step already: letters would continue it
-        const auto before = ed()->snapshots().undoList().size();
+        const auto before = ed()->document().snapshots().undoList().size();
         ed()->SetSel(selStart, selLength);
         QTest::keyClick(ed(), static_cast<Qt::Key>(key));
-        QCOMPARE(ed()->snapshots().undoList().size() > before, step);
+        QCOMPARE(ed()->document().snapshots().undoList().size() > before, step);
         QCOMPARE(doc->ColorPending, colorPending);
     }
 
@@ -257,15 +257,15 @@ private slots:
         doc = open("<HTML><BODY>\r\n" + filler + "<P>first <A HREF=\"x\">link</A> text</P>\r\n" + filler + "</BODY></HTML>");
         ed()->setFocus();
         ed()->SetSel(ed()->LineStart(ed()->LineOfPosition(filler.size() + 20)) + 3, 0);
-        ed()->SetUndoLimit(100);  // every step stays, so a new one shows as a longer list
+        ed()->document().setUndoLimit(100);  // every step stays, so a new one shows as a longer list
         int taken = 0;
         auto press = [&](auto&& click) {
             const std::string before = ed()->Text();
             const std::string colours = ed()->Styles();
-            const std::size_t steps = ed()->snapshots().undoList().size();
+            const std::size_t steps = ed()->document().snapshots().undoList().size();
             click();
             QCoreApplication::processEvents();
-            const auto& list = ed()->snapshots().undoList();
+            const auto& list = ed()->document().snapshots().undoList();
             if (list.size() > steps) {  // taken as the key went down, before it acted
                 QCOMPARE(list.back().Text.str(), before);
                 QCOMPARE(list.back().Styles.str(), colours);
@@ -296,7 +296,7 @@ private slots:
         QVERIFY(taken >= 6);
         // Undo walks back through the steps with the colours they had.
         while (ed()->CanUndo()) {
-            const tv::TUndo step = ed()->snapshots().undoList().back();
+            const tv::TUndo step = ed()->document().snapshots().undoList().back();
             QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
             QCoreApplication::processEvents();
             QCOMPARE(ed()->Text(), step.Text.str());

@@ -158,7 +158,7 @@ private slots:
     }
 
     void undoLimitKeepsNewestSnapshots() {
-        ed->SetUndoLimit(10);
+        ed->document().setUndoLimit(10);
         ed->SetText("");
         for (int i = 0; i < 11; ++i) {
             ed->SetSel(ed->Length(), 0);
@@ -173,9 +173,9 @@ private slots:
         QCOMPARE(undone, 10);
         ed->Undo();  // nothing left: nothing happens
         QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("a"));
-        QCOMPARE(static_cast<int>(ed->snapshots().redoList().size()), 10);
-        ed->SetUndoLimit(3);
-        QCOMPARE(static_cast<int>(ed->snapshots().redoList().size()), 3);
+        QCOMPARE(static_cast<int>(ed->document().snapshots().redoList().size()), 10);
+        ed->document().setUndoLimit(3);
+        QCOMPARE(static_cast<int>(ed->document().snapshots().redoList().size()), 3);
         ed->Redo();
         QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("ab"));
     }

@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(text(), QByteArray("<B>a <B>b <B>c"));
         QCOMPARE(ed()->ColorAt(0), kTag);
         QCOMPARE(ed()->ColorAt(3), kFont);
-        QCOMPARE(static_cast<int>(ed()->snapshots().undoList().size()), 1);
+        QCOMPARE(static_cast<int>(ed()->document().snapshots().undoList().size()), 1);
         QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(text(), QByteArray("<p>a <p>b <p>c"));
     }

@@ -205,8 +205,8 @@ private:
     std::vector<Before> snapshot() {
         std::vector<Before> out;
         for (TMDIChild* c : frame->documents())
-            out.push_back({c, QString::fromStdString(c->Document.fileName), c->RichEdit1->Text(), c->RichEdit1->Modified(),
-                           c->Document.lineEnds, c->Document.encoding});
+            out.push_back({c, QString::fromStdString(c->document().file.fileName), c->RichEdit1->Text(), c->RichEdit1->Modified(),
+                           c->document().file.lineEnds, c->document().file.encoding});
         return out;
     }
 
@@ -264,7 +264,7 @@ private:
                                  ": " + QByteArray::fromStdString(around).toHex(' ') + "\nrecent: " + history.join(QStringLiteral(" / "))));
             }
             // Every character can be written in the document's encoding.
-            QVERIFY2(tv::fitsEncoding(text, c->Document.encoding),
+            QVERIFY2(tv::fitsEncoding(text, c->document().file.encoding),
                      qPrintable(where() + ": " + c->windowTitle() + " holds characters its encoding cannot write"));
             // An undo step holds the colours shown (a snapshot reads back
             // only what changed since the last one; every few steps, so
@@ -275,22 +275,22 @@ private:
                          qPrintable(where() + ": a snapshot of " + c->windowTitle() + " holds other text or colours than those shown"));
             }
             if (c->IsUntitled()) continue;
-            const QString name = QString::fromStdString(c->Document.fileName);
+            const QString name = QString::fromStdString(c->document().file.fileName);
             if (!QFileInfo::exists(name)) continue;
             // Another window may have written the same file since.
             int sameFile = 0;
             for (TMDIChild* other : frame->documents())
-                if (other->Document.fileName == c->Document.fileName) ++sameFile;
+                if (other->document().file.fileName == c->document().file.fileName) ++sameFile;
             if (sameFile > 1) continue;
-            if (c->Document.stamp != tv::fileStamp(c->Document.fileName)) continue;  // changed outside, told on focus
+            if (c->document().file.stamp != tv::fileStamp(c->document().file.fileName)) continue;  // changed outside, told on focus
             const QByteArray disk = uitest::readFile(name);
-            const QByteArray expected = QByteArray::fromStdString(tv::documentToFile(text, c->Document.lineEnds, c->Document.encoding));
+            const QByteArray expected = QByteArray::fromStdString(tv::documentToFile(text, c->document().file.lineEnds, c->document().file.encoding));
             // Marked modified exactly when the text differs from the file.
             if (!c->RichEdit1->Modified())
                 QVERIFY2(disk == expected, qPrintable(where() + ": " + name + " is unchanged in the editor but differs from the disk\ndisk: " +
                                                       disk.left(80).toHex(' ') + "\neditor: " + expected.left(80).toHex(' ') +
                                                       "\nrecent: " + history.join(QStringLiteral(" / "))));
-            else if (!c->RichEdit1->MarkedUnsaved())
+            else if (!c->document().markedUnsaved())
                 QVERIFY2(disk != expected, qPrintable(where() + ": " + name + " is marked modified but holds what the disk holds"));
         }
     }
