@@ -244,9 +244,30 @@ TMDIChild* TDocumentManager::recover(const std::string& fileName, tv::LineEnds l
     return child;
 }
 
-TMDIChild* TDocumentManager::createChild(const QString& fileName) {
-    auto* child = new TMDIChild(host_);
-    child->setEncoding(host_.settings().defaultFileEncoding());
+TMDIChild* TDocumentManager::NewView(TMDIChild* of) {
+    TMDIChild* child = createChild(of->FileName(), of->RichEdit1->sharedDocument());
+    showChild(child);
+    numberViews(child->document());
+    // The new view starts where the other stands.
+    child->RichEdit1->SetSel(of->RichEdit1->SelStart(), of->RichEdit1->SelLength());
+    child->RichEdit1->ScrollToLine(of->RichEdit1->TopLine());
+    child->SetWordWrap(of->RichEdit1->WordWrapOn());
+    return child;
+}
+
+void TDocumentManager::numberViews(const TDocument& document) {
+    std::vector<TMDIChild*> views;
+    for (TMDIChild* c : documents())
+        if (&c->document() == &document) views.push_back(c);
+    std::sort(views.begin(), views.end(), [](TMDIChild* a, TMDIChild* b) { return a->viewNumber() < b->viewNumber(); });
+    int n = views.size() > 1 ? 1 : 0;
+    for (TMDIChild* v : views) v->setViewNumber(n ? n++ : 0);
+}
+
+TMDIChild* TDocumentManager::createChild(const QString& fileName, std::shared_ptr<TDocument> document) {
+    const bool view = document != nullptr;
+    auto* child = new TMDIChild(host_, std::move(document));
+    if (!view) child->setEncoding(host_.settings().defaultFileEncoding());
     QMdiSubWindow* sub = area_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // The window menu of a document must not take the frame's short cuts
@@ -255,6 +276,12 @@ TMDIChild* TDocumentManager::createChild(const QString& fileName) {
         for (QAction* a : system->actions()) a->setShortcut(QKeySequence());
     emit documentCreated(child);
     connect(child, &TMDIChild::closed, this, [this](TMDIChild* c) {
+        // The windows left on its document are numbered again.
+        const TDocument* document = &c->document();
+        QMetaObject::invokeMethod(this, [this, document] {
+            for (TMDIChild* other : documents())
+                if (&other->document() == document) return numberViews(*document);
+        }, Qt::QueuedConnection);
         for (TMDIChild* other : documents())
             if (other != c && other->FileName() == c->FileName()) return;
         watcher_.removePath(c->FileName());

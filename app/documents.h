@@ -13,10 +13,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class DocumentHost;
+class TDocument;
 class QMdiArea;
 class QWidget;
 class TMDIChild;
@@ -49,6 +51,9 @@ public:
     // modified; the file on disk is not touched until it is saved.
     TMDIChild* recover(const std::string& fileName, tv::LineEnds lineEnds, tv::FileEncoding encoding,
                        const std::string& text);
+    // Another window on the document of `of`: its own caret and scrolling,
+    // the one text, undo list and file.
+    TMDIChild* NewView(TMDIChild* of);
 
     // "&Save" for a window: Save As when untitled (if allowed), else writes
     // the file. False when nothing was written (cancelled or failed).
@@ -85,7 +90,10 @@ signals:
     void statusMessage(const QString& text);
 
 private:
-    TMDIChild* createChild(const QString& fileName);
+    // A window on a new document, or on `document`.
+    TMDIChild* createChild(const QString& fileName, std::shared_ptr<TDocument> document = {});
+    // Numbers the windows on one document (none when it has one).
+    void numberViews(const TDocument& document);
     void showChild(TMDIChild* child);
     // `checkDisk`: ask first when the file changed on disk since it was read.
     bool writeDocument(TMDIChild* child, bool checkDisk);

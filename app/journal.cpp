@@ -30,47 +30,55 @@ TRecoveryJournal::~TRecoveryJournal() {
     // Let the writer finish what it was given (a closed window's removal among it)
     // before the thread stops; whatever is still queued then would be dropped.
     QMetaObject::invokeMethod(writer_, [] {}, Qt::BlockingQueuedConnection);
-    for (auto& [child, w] : windows_)
+    for (auto& [document, w] : documents_)
         if (w.written) QFile::remove(pathOf(w));
     thread_.quit();
     thread_.wait();
     lock_->unlock();
 }
 
-QString TRecoveryJournal::pathOf(const Window& w) const {
+QString TRecoveryJournal::pathOf(const Entry& w) const {
     return folder_ + QLatin1Char('/') + fromStd(tv::journalFileName(toStd(owner_), w.serial));
 }
 
 void TRecoveryJournal::watch(TMDIChild* child) {
-    Window& w = windows_[child];
-    w.serial = nextSerial_++;
-    w.timer = new QTimer(child);
-    w.timer->setSingleShot(true);
-    w.timer->setInterval(kDelayMs);
-    connect(w.timer, &QTimer::timeout, this, [this, child] { write(child); });
-    // The first change after a write starts the clock; later ones do not
-    // move it, so that steady typing is kept every two seconds.
-    connect(child->RichEdit1, &TvokRich::OnChange, this, [child, timer = w.timer] {
-        if (child->RichEdit1->Modified() && !timer->isActive()) timer->start();
+    TDocument* document = &child->document();
+    auto [it, fresh] = documents_.try_emplace(document);
+    Entry& e = it->second;
+    ++e.windows;
+    if (fresh) {
+        e.serial = nextSerial_++;
+        e.timer = new QTimer(this);
+        e.timer->setSingleShot(true);
+        e.timer->setInterval(kDelayMs);
+        connect(e.timer, &QTimer::timeout, this, [this, document] { write(document); });
+        // The first change after a write starts the clock; later ones do not
+        // move it, so that steady typing is kept every two seconds.
+        connect(document, &TDocument::changed, e.timer, [document, timer = e.timer] {
+            if (document->modified() && !timer->isActive()) timer->start();
+        });
+    }
+    connect(child, &TMDIChild::stateChanged, this, [this, document] {
+        if (documents_.count(document) && !document->modified()) forget(document);
     });
-    connect(child, &TMDIChild::stateChanged, this, [this, child] {
-        if (!child->RichEdit1->Modified()) forget(child);
-    });
-    connect(child, &TMDIChild::closed, this, [this, child] {
-        forget(child);
-        windows_.erase(child);
+    connect(child, &TMDIChild::closed, this, [this, document] {
+        const auto found = documents_.find(document);
+        if (found == documents_.end() || --found->second.windows > 0) return;
+        forget(document);
+        delete found->second.timer;
+        documents_.erase(found);
     });
 }
 
-void TRecoveryJournal::write(TMDIChild* child) {
-    const auto it = windows_.find(child);
-    if (it == windows_.end() || !child->RichEdit1->Modified()) return;
-    Window& w = it->second;
+void TRecoveryJournal::write(TDocument* document) {
+    const auto it = documents_.find(document);
+    if (it == documents_.end() || !document->modified()) return;
+    Entry& w = it->second;
     tv::JournalEntry e;
-    e.fileName = child->document().file.fileName;
-    e.lineEnds = child->document().file.lineEnds;
-    e.encoding = tv::encodingName(child->document().file.encoding);
-    e.text = std::string(child->RichEdit1->TextView());
+    e.fileName = document->file.fileName;
+    e.lineEnds = document->file.lineEnds;
+    e.encoding = tv::encodingName(document->file.encoding);
+    e.text = std::string(document->textView());
     const std::string path = toStd(pathOf(w));
     w.written = true;
     QMetaObject::invokeMethod(
@@ -90,10 +98,10 @@ void TRecoveryJournal::write(TMDIChild* child) {
         Qt::QueuedConnection);
 }
 
-void TRecoveryJournal::forget(TMDIChild* child) {
-    const auto it = windows_.find(child);
-    if (it == windows_.end()) return;
-    Window& w = it->second;
+void TRecoveryJournal::forget(TDocument* document) {
+    const auto it = documents_.find(document);
+    if (it == documents_.end()) return;
+    Entry& w = it->second;
     w.timer->stop();
     if (!w.written) return;
     w.written = false;
@@ -102,10 +110,10 @@ void TRecoveryJournal::forget(TMDIChild* child) {
 }
 
 void TRecoveryJournal::flush() {
-    for (auto& [child, w] : windows_)
+    for (auto& [document, w] : documents_)
         if (w.timer->isActive()) {
             w.timer->stop();
-            write(child);
+            write(document);
         }
     // The writer takes its work in order: when this runs, the rest is done.
     QMetaObject::invokeMethod(writer_, [] {}, Qt::BlockingQueuedConnection);

@@ -17,6 +17,7 @@
 #include <vector>
 
 class QTimer;
+class TDocument;
 class TMDIChild;
 
 class TRecoveryJournal : public QObject {
@@ -29,8 +30,9 @@ public:
     // A normal end: the frame's entries and its lock go.
     ~TRecoveryJournal() override;
 
-    // Follows a document window: its text is kept while it is modified, and
-    // its entry goes when it is saved, read again or closed.
+    // Follows the document of a window: its text is kept while it is
+    // modified, and its entry goes when it is saved, read again or closed
+    // with its last window.
     void watch(TMDIChild* child);
 
     struct Orphan {
@@ -51,19 +53,20 @@ signals:
     void failed(const QString& message);
 
 private:
-    struct Window {
+    struct Entry {
         int serial = 0;
         QTimer* timer = nullptr;
         bool written = false;
+        int windows = 0;  // the windows showing the document
     };
-    void write(TMDIChild* child);
-    void forget(TMDIChild* child);
-    QString pathOf(const Window& w) const;
+    void write(TDocument* document);
+    void forget(TDocument* document);
+    QString pathOf(const Entry& e) const;
 
     QString folder_;
     QString owner_;
     std::unique_ptr<QLockFile> lock_;
-    std::map<TMDIChild*, Window> windows_;
+    std::map<TDocument*, Entry> documents_;
     std::map<QString, std::unique_ptr<QLockFile>> orphanLocks_;
     int nextSerial_ = 1;
     QThread thread_;

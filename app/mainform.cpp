@@ -698,6 +698,10 @@ void TMainForm::createMenus() {
 
     Window1 = bar->addMenu(QStringLiteral("&Window"));
     Window1->setObjectName(QStringLiteral("Window1"));
+    NewView1 = addItem(Window1, "&New View", {}, "Open another window on the active document");
+    connect(NewView1, &QAction::triggered, this, [this] {
+        if (TMDIChild* c = activeDocument()) docs_->NewView(c);
+    });
     Cascade1 = addItem(Window1, "&Cascade", {}, "Arrange windows so that they overlap");
     TileHorizontal1 = addItem(Window1, "Tile &Horizontal", {}, "Arrange windows one above the other");
     TileVertical1 = addItem(Window1, "Tile &Vertical", {}, "Arrange windows side by side");
@@ -861,8 +865,14 @@ void TMainForm::createTagButtons() {
     ColorBtn = command("Color1");
 }
 
+bool TMainForm::otherViewStays(const TMDIChild* child) const {
+    for (const TMDIChild* c : documents())
+        if (c != child && &c->document() == &child->document() && !c->closeApproved) return true;
+    return false;
+}
+
 void TMainForm::AddDocumentTab(TMDIChild* child) {
-    const int i = TabSet1->addTab(child->FileName());
+    const int i = TabSet1->addTab(child->tabText());
     TabSet1->setTabData(i, QVariant::fromValue(child));
 }
 
@@ -874,7 +884,7 @@ int TMainForm::tabOf(TMDIChild* child) const {
 
 void TMainForm::renameDocumentTab(TMDIChild* child) {
     const int i = tabOf(child);
-    if (i >= 0) TabSet1->setTabText(i, child->FileName());
+    if (i >= 0) TabSet1->setTabText(i, child->tabText());
 }
 
 void TMainForm::SelectActiveTab() {
@@ -1183,7 +1193,7 @@ void TMainForm::UpdateMenuItems() {
     SelectActiveTab();
     TMDIChild* c = activeDocument();
     const bool d = !documents().empty();
-    for (QAction* a : {Close1, Save1, SaveAs1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1,
+    for (QAction* a : {Close1, Save1, SaveAs1, NewView1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1,
                        Print1, SaveAll1, Preview1, PrevBtn, SpellBtn, UpdateBtn, DateBtn})
         a->setEnabled(d);
     // The document menus stand in the menu bar while a document is active;

@@ -57,6 +57,7 @@ public:
     Tsearchbox* searchBox() override;
     QString openDialogFolder() const override { return openDir_; }
     void rememberDialogFolder(const QString& folder) override { openDir_ = folder; }
+    bool otherViewStays(const TMDIChild* child) const override;
     bool wordWrapChecked() const override;
     bool saveDocument(TMDIChild* child, bool saveAsWhenUntitled) override;
     void checkSpelling() override { SpellBtnClick(); }
@@ -170,6 +171,7 @@ public:
     bool CharBoxAllowed = true;  // no special-character palette is open
     void SpecialCharacters1Click();
     QMenu* Window1 = nullptr;
+    QAction* NewView1 = nullptr;
     QAction* Cascade1 = nullptr;
     QAction* TileHorizontal1 = nullptr;
     QAction* TileVertical1 = nullptr;

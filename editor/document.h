@@ -120,6 +120,8 @@ public:
 signals:
     // The text changed (after the edit that changed it ended).
     void changed();
+    // The file name changed; the windows showing the document follow.
+    void renamed();
     // An edit of many lines begins (true) or has ended (false): views stop
     // wrapping lines for it.
     void largeEdit(bool starting);

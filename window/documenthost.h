@@ -37,6 +37,9 @@ public:
     // Saves a window's document (Save As when untitled and allowed); false
     // when nothing was written.
     virtual bool saveDocument(TMDIChild* child, bool saveAsWhenUntitled) = 0;
+    // Whether another window on this window's document stays open (is not
+    // about to close with it).
+    virtual bool otherViewStays(const TMDIChild* child) const = 0;
     // Checks the spelling of the active document.
     virtual void checkSpelling() = 0;
     // Brings the program's window to the front (a search found something).

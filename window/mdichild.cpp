@@ -93,6 +93,7 @@ TMDIChild::TMDIChild(DocumentHost& host, std::shared_ptr<TDocument> document) : 
             [this](const QPoint& p) { PopupMenu1->popup(RichEdit1->mapToGlobal(p)); });
 
     connect(RichEdit1, &TvokRich::OnChange, this, &TMDIChild::TextChange);
+    connect(&this->document(), &TDocument::renamed, this, &TMDIChild::nameChanged);
     connect(RichEdit1, &TvokRich::OnSelectionChange, this, &TMDIChild::CheckSelected);
     connect(RichEdit1, &TvokRich::OnKeyDown, this, &TMDIChild::RichEdit1KeyDown);
     connect(RichEdit1, &TvokRich::OnKeyPress, this, &TMDIChild::RichEdit1KeyPress);
@@ -107,10 +108,25 @@ TMDIChild::TMDIChild(DocumentHost& host, std::shared_ptr<TDocument> document) : 
 
 void TMDIChild::SetFileName(const QString& name) {
     document().file.fileName = toStd(name);
-    setWindowTitle(fromStd(tv::fileNameOnly(document().file.fileName)));
+    emit document().renamed();
+}
+
+void TMDIChild::nameChanged() {
+    const QString suffix = viewNumber_ ? QStringLiteral(":%1").arg(viewNumber_) : QString();
+    setWindowTitle(fromStd(tv::fileNameOnly(document().file.fileName)) + suffix);
     // The folder the Browse buttons of its dialogs start in.
     setProperty("documentFolder", IsUntitled() ? QString() : fromStd(tv::folderOf(document().file.fileName)));
     emit fileNameChanged(this);
+}
+
+void TMDIChild::setViewNumber(int n) {
+    if (n == viewNumber_) return;
+    viewNumber_ = n;
+    nameChanged();
+}
+
+QString TMDIChild::tabText() const {
+    return viewNumber_ ? FileName() + QStringLiteral(":%1").arg(viewNumber_) : FileName();
 }
 
 bool TMDIChild::IsUntitled() const { return document().file.isUntitled(); }
@@ -273,7 +289,9 @@ void TMDIChild::PopupMenu1Popup() {
 }
 
 bool TMDIChild::FormCloseQuery() {
-    if (!RichEdit1->Modified()) return true;
+    // Another window on the document keeps it: the question comes with the
+    // last one.
+    if (!RichEdit1->Modified() || host_.otherViewStays(this)) return true;
     const auto answer = prompter().ask(
         this, {QStringLiteral("Taviron"), QString::fromStdString(tv::closePromptText(caption().toStdString())),
                Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Yes, Prompter::Icon::Question});

@@ -33,6 +33,12 @@ public:
     // The document shown: its text, undo lists, modified mark and file.
     TDocument& document() const { return RichEdit1->document(); }
     QString FileName() const { return QString::fromStdString(document().file.fileName); }
+    // Which of the windows on one document this is: 0 when it is the only
+    // one, else 1, 2, ... Its caption and tab say so ("page.html:2").
+    int viewNumber() const { return viewNumber_; }
+    void setViewNumber(int n);
+    // The name its tab shows: the full file name, and the view's number.
+    QString tabText() const;
     bool ColorPending = false;
     // Set when a search finds nothing more.
     bool EndReached = false;
@@ -222,8 +228,12 @@ private:
     // Find Next found nothing more: says so.
     void reachedEnd();
 
+    // The file name or the view's number changed: caption, tab, folder.
+    void nameChanged();
+
     DocumentHost& host_;
     bool shown_ = false;
+    int viewNumber_ = 0;
 };
 
 // Suspends painting of a document window while an edit moves the selection

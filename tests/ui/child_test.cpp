@@ -35,6 +35,7 @@ public:
     QString ownerName() const override { return QStringLiteral("Ann"); }
     QString openDialogFolder() const override { return {}; }
     void rememberDialogFolder(const QString&) override {}
+    bool otherViewStays(const TMDIChild*) const override { return false; }
     bool wordWrapChecked() const override { return false; }
     bool saveDocument(TMDIChild* child, bool) override {
         saved.push_back(child);

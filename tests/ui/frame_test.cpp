@@ -303,6 +303,61 @@ private slots:
         QCOMPARE(frame->activeDocument()->FileName(), path("site/pages/new.html"));
     }
 
+    void aNewViewShowsTheOneDocument() {
+        writeFile(path("page.html"), "<p>one</p>\r\n<p>two</p>\r\n");
+        startFrame({QStringLiteral("page.html")});
+        TMDIChild* first = frame->activeDocument();
+        first->RichEdit1->SetSel(3, 0);
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        // Window > New View, from the menu bar with the keyboard.
+        QTest::keyClick(frame.get(), Qt::Key_W, Qt::AltModifier);
+        QMenu* window = frame->findChild<QMenu*>(QStringLiteral("Window1"));
+        QTRY_VERIFY(window->isVisible());
+        QTest::keyClick(window, Qt::Key_N);
+        QTRY_COMPARE(frame->documents().size(), std::size_t(2));
+        QTRY_VERIFY(!window->isVisible());
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        TMDIChild* second = frame->activeDocument();
+        QVERIFY(second != first);
+        QCOMPARE(first->windowTitle(), QStringLiteral("page.html:1"));
+        QCOMPARE(second->windowTitle(), QStringLiteral("page.html:2"));
+        QCOMPARE(second->tabText(), path("page.html") + QStringLiteral(":2"));
+        // Typing in one shows in the other; each keeps its own caret.
+        second->RichEdit1->SetSel(15, 0);
+        edit(second, "new");
+        QCOMPARE(first->RichEdit1->Text(), std::string("<p>one</p>\r\n<p>newtwo</p>\r\n"));
+        QCOMPARE(first->RichEdit1->SelStart(), 3);
+        QCOMPARE(second->RichEdit1->SelStart(), 18);
+        QVERIFY(first->RichEdit1->Modified());
+        // One undo list: Ctrl+Z in the first view takes back the typing in the second.
+        first->RichEdit1->setFocus();
+        QTest::keySequence(first->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(second->RichEdit1->Text(), std::string("<p>one</p>\r\n<p>two</p>\r\n"));
+        QCOMPARE(first->RichEdit1->SelStart(), 15);  // the view that undid shows where
+        edit(first, "x");
+        // Saving from either saves the one document.
+        QTest::keySequence(second->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(readFile(path("page.html")), QByteArray("<p>one</p>\r\n<p>xtwo</p>\r\n"));
+        QVERIFY(!first->RichEdit1->Modified());
+        // Closing a view keeps the document, and asks nothing though it is modified.
+        second->RichEdit1->SetSel(3, 0);
+        edit(second, "y");
+        QTest::keySequence(second->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_W));
+        QTRY_COMPARE(frame->documents().size(), std::size_t(1));
+        QVERIFY(prompts->questions.empty());
+        QTRY_COMPARE(first->windowTitle(), QStringLiteral("page.html"));
+        QCOMPARE(first->RichEdit1->Text(), std::string("<p>yone</p>\r\n<p>xtwo</p>\r\n"));
+        // The last one asks, once.
+        prompts->answers.push_back(Prompter::No);
+        first->RichEdit1->setFocus();
+        QTRY_COMPARE(frame->activeDocument(), first);
+        QTest::keySequence(first->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_W));
+        QTRY_COMPARE(frame->documents().size(), std::size_t(0));
+        QCOMPARE(prompts->questions.size(), std::size_t(1));
+    }
+
     void answeringNoToReplaceKeepsTheOldName() {
         writeFile(path("orig.txt"), "text");
         writeFile(path("page.html"), "precious");

@@ -172,6 +172,7 @@ struct Before {
     bool modified;
     tv::LineEnds lineEnds;
     tv::FileEncoding encoding;
+    const TDocument* document;
 };
 
 } // namespace
@@ -206,7 +207,7 @@ private:
         std::vector<Before> out;
         for (TMDIChild* c : frame->documents())
             out.push_back({c, QString::fromStdString(c->document().file.fileName), c->RichEdit1->Text(), c->RichEdit1->Modified(),
-                           c->document().file.lineEnds, c->document().file.encoding});
+                           c->document().file.lineEnds, c->document().file.encoding, &c->document()});
         return out;
     }
 
@@ -234,6 +235,11 @@ private:
             }
             if (!b.modified || prompts->dropped.contains(QFileInfo(b.name).fileName()))
                 continue;
+            // A window closed on a document that another window still shows.
+            bool shown = false;
+            for (TMDIChild* c : frame->documents())
+                if (&c->document() == b.document && c->property("closing").toBool() == false) shown = true;
+            if (shown) continue;
             // Saved under its own name, or under another one the user gave it.
             bool kept = false;
             for (const QString& f : QDir(dir.path()).entryList(QDir::Files)) {
