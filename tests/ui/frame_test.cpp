@@ -586,7 +586,7 @@ private slots:
         QStringList captions;
         for (QAction* a : frame->Window1->actions())
             if (!a->isSeparator()) captions << a->text();
-        QCOMPARE(captions.mid(4), (QStringList{QStringLiteral("&1 a.html"), QStringLiteral("&2 b.html")}));
+        QCOMPARE(captions.mid(5), (QStringList{QStringLiteral("&1 a.html"), QStringLiteral("&2 b.html")}));
         frame->TileHorizontal1->trigger();
         const auto subs = frame->mdiArea()->subWindowList();
         QCOMPARE(subs[0]->width(), subs[1]->width());
