@@ -48,7 +48,7 @@ TDocumentManager::TDocumentManager(DocumentHost& host, QMdiArea* area, QWidget* 
     // A document looked at again is compared with its file.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (TMDIChild* c : documents())
-            if (now == c->RichEdit1) checkDisk(c);
+            if (now == c->view()) checkDisk(c);
     });
 }
 
@@ -62,7 +62,7 @@ void TDocumentManager::remember(TMDIChild* child) {
 void TDocumentManager::fileChanged(const QString& path) {
     if (tv::fileExists(toStd(path)) && !watcher_.files().contains(path)) watcher_.addPath(path);
     TMDIChild* c = activeDocument();
-    if (c && c->FileName() == path && c->RichEdit1->hasFocus()) checkDisk(c);
+    if (c && c->FileName() == path && c->view()->hasFocus()) checkDisk(c);
 }
 
 void TDocumentManager::checkDisk(TMDIChild* child) {
@@ -79,7 +79,7 @@ void TDocumentManager::checkDisk(TMDIChild* child) {
         emit statusMessage(QStringLiteral("%1 has been deleted by another program.").arg(name));
         return;
     }
-    if (child->RichEdit1->Modified()) {
+    if (child->document().modified()) {
         const auto answer = prompter().ask(
             parent_, {kCaption,
                       QStringLiteral("%1 has been changed by another program. Reload it and lose your changes?").arg(name),
@@ -90,20 +90,7 @@ void TDocumentManager::checkDisk(TMDIChild* child) {
         emit statusMessage(QStringLiteral("%1 has been changed by another program and was read again.").arg(name));
 }
 
-void TDocumentManager::convert(TMDIChild* child, tv::FileEncoding encoding) {
-    if (child->document().file.encoding == encoding) return;
-    child->setEncoding(encoding);
-    TvokRich* ed = child->RichEdit1;
-    if (!tv::fitsEncoding(ed->TextView(), encoding)) {
-        // One undo step brings the characters back.
-        const int s = ed->SelStart();
-        EditTransaction edit(*child);
-        ed->SetSel(0, ed->Length());
-        child->replaceSelection(std::string(ed->TextView()), {0, 0});
-        ed->SetSel(std::min(s, ed->Length()), 0);
-    }
-    child->setModified(true);
-}
+void TDocumentManager::convert(TMDIChild* child, tv::FileEncoding encoding) { child->convertEncoding(encoding); }
 
 bool TDocumentManager::reload(TMDIChild* child) {
     tv::LoadedDocument loaded;
@@ -114,19 +101,9 @@ bool TDocumentManager::reload(TMDIChild* child) {
         prompter().message(parent_, kCaption, fromStd(e.what()), Prompter::Icon::Error);
         return false;
     }
-    TvokRich* ed = child->RichEdit1;
-    const int s = ed->SelStart();
-    const int l = ed->SelLength();
-    const int top = ed->TopLine();
-    {
-        EditTransaction edit(*child, /*hourglass=*/true);
-        child->setEncoding(loaded.encoding);
-        ed->LoadText(loaded.text);
-        child->document().file.lineEnds = loaded.lineEnds;
-        ed->SetSel(s, l);
-        ed->ScrollToLine(top);
-        child->ColorDocument();
-    }
+    child->setEncoding(loaded.encoding);
+    child->document().file.lineEnds = loaded.lineEnds;
+    child->showText(loaded.text, /*fromFile=*/true, std::nullopt);
     child->document().file.stamp = child->document().file.seen = stamp;
     child->setModified(false);
     return true;
@@ -173,11 +150,9 @@ TMDIChild* TDocumentManager::OpenDocument(const QString& fileName) {
     child->document().file.lineEnds = loaded.lineEnds;
     child->setEncoding(loaded.encoding);
     releaseFreedMemory();  // what reading and decoding used, before the editor takes its copy
-    child->RichEdit1->LoadText(loaded.text);
-    std::string().swap(loaded.text);  // the editor holds it now
+    child->showText(std::move(loaded.text), /*fromFile=*/true);  // the editor holds it now
     releaseFreedMemory();
-    child->ColorDocument();
-    child->RichEdit1->SetModified(false);
+    child->setModified(false);
     remember(child);
     child->document().file.stamp = child->document().file.seen = stamp;
     showChild(child);
@@ -203,10 +178,8 @@ TMDIChild* TDocumentManager::NewFile(const QString& templateName, const QString&
     showChild(child);
     if (loaded) {
         child->document().file.lineEnds = loaded->lineEnds;
-        child->RichEdit1->SetText(loaded->text);
-        child->UpdateDocument(title);  // colours the text too, also when an include is missing
-        child->RichEdit1->SetSel(0, 0);
-        child->RichEdit1->ScrollToLine(0);
+        child->showText(loaded->text);
+        child->UpdateDocument(title);  // colours the text again, also when an include is missing
     }
     child->setModified(false);
     return child;
@@ -223,10 +196,8 @@ TMDIChild* TDocumentManager::newNamed(const QString& fileName) {
 TMDIChild* TDocumentManager::newFromText(const std::string& text, int caret) {
     TMDIChild* child = createChild(fromStd(tv::untitledName(NextUntitledNumber++)));
     showChild(child);
-    child->RichEdit1->SetText(text);
-    child->RichEdit1->SetSel(caret, 0);
+    child->showText(text, false, caret);
     child->setModified(false);
-    child->ColorDocument();
     return child;
 }
 
@@ -237,21 +208,20 @@ TMDIChild* TDocumentManager::recover(const std::string& fileName, tv::LineEnds l
     showChild(child);
     child->document().file.lineEnds = lineEnds;
     child->setEncoding(encoding);
-    child->RichEdit1->SetText(text);
-    child->ColorDocument();
+    child->showText(text);
     if (!untitled) remember(child);  // saving it replaces the file as it is now
     child->setModified(true);
     return child;
 }
 
 TMDIChild* TDocumentManager::NewView(TMDIChild* of) {
-    TMDIChild* child = createChild(of->FileName(), of->RichEdit1->sharedDocument());
+    TMDIChild* child = createChild(of->FileName(), of->view()->sharedDocument());
     showChild(child);
     numberViews(child->document());
     // The new view starts where the other stands.
-    child->RichEdit1->SetSel(of->RichEdit1->SelStart(), of->RichEdit1->SelLength());
-    child->RichEdit1->ScrollToLine(of->RichEdit1->TopLine());
-    child->SetWordWrap(of->RichEdit1->WordWrapOn());
+    child->view()->SetSel(of->view()->SelStart(), of->view()->SelLength());
+    child->view()->ScrollToLine(of->view()->TopLine());
+    child->SetWordWrap(of->view()->WordWrapOn());
     return child;
 }
 
@@ -317,7 +287,7 @@ bool TDocumentManager::writeDocument(TMDIChild* child, bool checkDisk) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         tv::writeDocumentFile(child->document().file.fileName,
-                              tv::documentToFile(child->RichEdit1->TextView(), child->document().file.lineEnds,
+                              tv::documentToFile(child->document().textView(), child->document().file.lineEnds,
                                                  child->document().file.encoding));
     } catch (const tv::FileError& e) {
         QApplication::restoreOverrideCursor();
@@ -374,7 +344,7 @@ bool TDocumentManager::SaveAs(TMDIChild* child) {
 
 void TDocumentManager::saveAll() {
     for (TMDIChild* c : documents())
-        if (c->RichEdit1->Modified()) SaveDocument(c, false);
+        if (c->document().modified()) SaveDocument(c, false);
 }
 
 void TDocumentManager::UpdateFolderFiles(const QStringList& files) {
@@ -382,14 +352,11 @@ void TDocumentManager::UpdateFolderFiles(const QStringList& files) {
     for (const QString& f : files) names.push_back(toStd(f));
     tv::UpdateFilesCallbacks callbacks;
     callbacks.openText = [this](const std::string& file) -> std::optional<std::string> {
-        if (TMDIChild* c = FindDocument(fromStd(file))) return c->RichEdit1->Text();
+        if (TMDIChild* c = FindDocument(fromStd(file))) return c->document().text();
         return std::nullopt;
     };
     callbacks.setOpenText = [this](const std::string& file, const std::string& text) {
-        if (TMDIChild* c = FindDocument(fromStd(file))) {
-            c->RichEdit1->SetText(text);
-            c->ColorDocument();
-        }
+        if (TMDIChild* c = FindDocument(fromStd(file))) c->showText(text);
     };
     // A run over many files shows where it is and can be stopped.
     QPointer<TProgressBox> progress = new TProgressBox(parent_);

@@ -133,7 +133,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     TabSet1 = new TTabSet(TabPanel);
     TabSet1->isModified = [this](int i) {
         auto* c = TabSet1->tabData(i).value<TMDIChild*>();
-        return c && c->RichEdit1->Modified();
+        return c && c->document().modified();
     };
     tabLayout->addWidget(TabSet1);
     connect(TabSet1, &QTabBar::currentChanged, this, &TMainForm::TabSet1Change);
@@ -686,7 +686,7 @@ void TMainForm::createMenus() {
     LineNumbers1->setCheckable(true);
     connect(LineNumbers1, &QAction::triggered, this, [this](bool on) {
         settings_.lineNumbers = on;
-        for (TMDIChild* c : documents()) c->RichEdit1->SetLineNumbers(on);
+        for (TMDIChild* c : documents()) c->setLineNumbers(on);
     });
     SpecialCharacters1 = addItem(View1, "S&pecial Characters...", {}, "Extended character entities");
     connect(SpecialCharacters1, &QAction::triggered, this, &TMainForm::SpecialCharacters1Click);
@@ -970,7 +970,7 @@ void TMainForm::PreviewActive() {
                            Prompter::Icon::Warning);
         return;
     }
-    if (c->RichEdit1->Modified()) {
+    if (c->document().modified()) {
         if (settings_.autoSave) {
             if (!docs_->SaveDocument(c, true)) return;
         } else {
@@ -1023,7 +1023,7 @@ void TMainForm::SpellBtnClick() {
     if (!c || Spell1->busy) return;
     // The check leaves the other windows usable, so the document may be
     // closed while it runs: each part makes sure its editor is still there.
-    QPointer<TvokRich> ed = c->RichEdit1;
+    QPointer<TvokRich> ed = c->view();
     const int s = ed->SelStart();
     const int l = ed->SelLength();
     Spell1->keptStart = s;
@@ -1080,7 +1080,7 @@ void TMainForm::Print1Click() {
     auto* printer = static_cast<QsciPrinter*>(printer_.get());
     printer->setDocName(c->FileName());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = printer->printRange(c->RichEdit1) != 0;
+    const bool printed = printer->printRange(c->view()) != 0;
     QApplication::restoreOverrideCursor();
     if (!printed) showError(QStringLiteral("Printing %1 failed.").arg(c->FileName()));
 }
@@ -1160,9 +1160,9 @@ void TMainForm::documentCreated(TMDIChild* child) {
     connect(child, &TMDIChild::stateChanged, this, &TMainForm::documentStateChanged);
     connect(child, &TMDIChild::fileNameChanged, this, &TMainForm::renameDocumentTab);
     connect(child, &TMDIChild::closed, this, &TMainForm::documentClosed);
-    connect(child->RichEdit1, &TvokRich::OnLimitReached, this, [this, child] {
+    connect(child, &TMDIChild::limitReached, this, [this](int characters) {
         ShowApplicationHint(QStringLiteral("The document has reached its limit of %1 characters.")
-                                .arg(QLocale(QLocale::English).toString(child->RichEdit1->TextLimit())));
+                                .arg(QLocale(QLocale::English).toString(characters)));
     });
     AddDocumentTab(child);
     const QSignalBlocker block(TabSet1);
@@ -1210,18 +1210,18 @@ void TMainForm::UpdateMenuItems() {
     }
     FrameFind1->setEnabled(!c);
     command("Find1")->setEnabled(c != nullptr);
-    const bool sel = c && c->RichEdit1->SelLength() > 0;
+    const bool sel = c && c->view()->SelLength() > 0;
     PasteBtn->setEnabled(c && clipboardHasText_);
-    UndoBtn->setEnabled(c && c->RichEdit1->CanUndo());
-    command("Redo1")->setEnabled(c && c->RichEdit1->CanRedo());
+    UndoBtn->setEnabled(c && c->view()->CanUndo());
+    command("Redo1")->setEnabled(c && c->view()->CanRedo());
     RedoBtn->setEnabled(c && c->canRepeatTag());
-    SaveBtn->setEnabled(c && c->RichEdit1->Modified());
+    SaveBtn->setEnabled(c && c->document().modified());
     for (QAction* a : {CutBtn, CopyBtn, command("ChangeCase1"), command("Breaks1"), command("Tags1"),
                        command("Append1")})
         a->setEnabled(sel);
     Encoding1->setEnabled(c != nullptr);
     if (c) {
-        panel0_->setText(fromStd(tv::caretPositionText(c->RichEdit1->CaretLine(), c->RichEdit1->CaretColumn())));
+        panel0_->setText(fromStd(tv::caretPositionText(c->view()->CaretLine(), c->view()->CaretColumn())));
         encodingPanel_->setText(QString::fromLatin1(tv::encodingName(c->document().file.encoding)));
     } else {
         panel0_->clear();
@@ -1249,8 +1249,8 @@ bool TMainForm::event(QEvent* e) {
 void TMainForm::WordWrap1Click() {
     TMDIChild* c = activeDocument();
     if (!c) return;
-    c->SetWordWrap(!c->RichEdit1->WordWrapOn());
-    WordWrap1->setChecked(c->RichEdit1->WordWrapOn());
+    c->SetWordWrap(!c->view()->WordWrapOn());
+    WordWrap1->setChecked(c->view()->WordWrapOn());
 }
 
 void TMainForm::SpecialCharacters1Click() {
@@ -1260,8 +1260,8 @@ void TMainForm::SpecialCharacters1Click() {
     connect(box, &QObject::destroyed, this, [this] { CharBoxAllowed = true; });
     box->onInsert = [this](const QString& entity) {
         if (TMDIChild* c = activeDocument()) {
-            c->RichEdit1->setFocus();
-            c->RichEdit1->ReplaceSelection(entity.toStdString());
+            c->view()->setFocus();
+            c->replaceSelection(entity.toStdString(), {TMDIChild::kEnd, 0}, TMDIChild::Recolour::None);
         }
     };
     box->show();
@@ -1269,7 +1269,7 @@ void TMainForm::SpecialCharacters1Click() {
 
 void TMainForm::View1Popup() {
     SpecialCharacters1->setEnabled(CharBoxAllowed);
-    if (TMDIChild* c = activeDocument()) WordWrap1->setChecked(c->RichEdit1->WordWrapOn());
+    if (TMDIChild* c = activeDocument()) WordWrap1->setChecked(c->view()->WordWrapOn());
     StatusBar1->setChecked(statusBar()->isVisible());
 }
 

@@ -102,12 +102,9 @@ void TMainForm::ReplaceInOpenWindows() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     int total = 0;
     for (TMDIChild* c : docs) {
-        std::string text = c->RichEdit1->Text();
+        std::string text = c->document().text();
         const int n = tv::ReplaceAll(find, box->replaceText(), text, box->matchcase->isChecked());
-        if (n > 0) {
-            c->RichEdit1->SetText(text);
-            c->ColorDocument();
-        }
+        if (n > 0) c->showText(std::move(text));
         total += n;
     }
     QApplication::restoreOverrideCursor();
@@ -133,14 +130,11 @@ void TMainForm::ReplaceInFiles() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     tv::ReplaceCallbacks cb;
     cb.openText = [this](const std::string& file) -> std::optional<std::string> {
-        if (TMDIChild* c = docs_->FindDocument(QString::fromStdString(file))) return c->RichEdit1->Text();
+        if (TMDIChild* c = docs_->FindDocument(QString::fromStdString(file))) return c->document().text();
         return std::nullopt;
     };
     cb.setOpenText = [this](const std::string& file, const std::string& text) {
-        if (TMDIChild* c = docs_->FindDocument(QString::fromStdString(file))) {
-            c->RichEdit1->SetText(text);
-            c->ColorDocument();
-        }
+        if (TMDIChild* c = docs_->FindDocument(QString::fromStdString(file))) c->showText(text);
     };
     cb.progress = [&](std::size_t index, const std::string& file, int total) {
         progress->cur->setText(QString::fromStdString(file));

@@ -160,10 +160,10 @@ struct ColouredDocument {
         frame = std::make_unique<TMainForm>(QStringList{}, QDir::tempPath());
         frame->show();
         doc = frame->docs()->NewFile();
-        doc->RichEdit1->SetText(tv::fileToEditorText(htmlOfSize(bytes)).text);
+        doc->view()->SetText(tv::fileToEditorText(htmlOfSize(bytes)).text);
         QCoreApplication::processEvents();
     }
-    ~ColouredDocument() { doc->RichEdit1->SetModified(false); }
+    ~ColouredDocument() { doc->view()->SetModified(false); }
 };
 
 void BM_ColorDocument(benchmark::State& state) {
@@ -176,7 +176,7 @@ BENCHMARK(BM_ColorDocument)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMilli
 // Typing a ">" in the middle of a page: the window colours around the caret.
 void BM_ColorAroundCaret(benchmark::State& state) {
     ColouredDocument d(static_cast<std::size_t>(state.range(0)));
-    TvokRich* ed = d.doc->RichEdit1;
+    TvokRich* ed = d.doc->view();
     const int middle = ed->Length() / 2;
     for (auto _ : state) {
         ed->SetSelStart(middle);
@@ -190,7 +190,7 @@ BENCHMARK(BM_ColorAroundCaret)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMi
 // buttons, status bar and painting).
 void typeKeys(benchmark::State& state, int key, const QString& text) {
     ColouredDocument d(static_cast<std::size_t>(state.range(0)));
-    TvokRich* ed = d.doc->RichEdit1;
+    TvokRich* ed = d.doc->view();
     ed->setFocus();
     ed->SetSelStart(ed->Length() / 2);
     settle();
@@ -247,7 +247,7 @@ void BM_ReplaceAll(benchmark::State& state) {
         Tsearchbox* box = d.frame->searchBox();
         box->find->setPlainText(QStringLiteral("match"));
         box->replace->setPlainText(QStringLiteral("hit"));
-        TvokRich* ed = d.doc->RichEdit1;
+        TvokRich* ed = d.doc->view();
         for (auto _ : state) {
             state.PauseTiming();
             ed->SetText(page);

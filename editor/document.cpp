@@ -160,6 +160,12 @@ tv::TUndo TDocument::takeSnapshot(const ViewPlace& place) const {
 
 void TDocument::pushUndo(const ViewPlace& place, bool clearRedo) { lists_.pushUndo(takeSnapshot(place), clearRedo); }
 
+void TDocument::recordUndo(const ViewPlace& place) {
+    if (undoGroup_ > 0 && undoRecorded_) return;
+    pushUndo(place, true);
+    if (undoGroup_ > 0) undoRecorded_ = true;
+}
+
 void TDocument::restore(const tv::TUndo& u) {
     DocumentEdit edit(*this);
     restoring_ = true;

@@ -93,6 +93,13 @@ public:
     // where the view that asked should stand, or none when there was none.
     std::optional<ViewPlace> undo(const ViewPlace& now);
     std::optional<ViewPlace> redo(const ViewPlace& now);
+    // The undo step of an edit: taken before its first change; within a
+    // group (an edit of several changes) only once, before the first.
+    void recordUndo(const ViewPlace& place);
+    void beginUndoGroup() {
+        if (undoGroup_++ == 0) undoRecorded_ = false;
+    }
+    void endUndoGroup() { --undoGroup_; }
     void clearUndo() { lists_.clearUndo(); }
     void clearRedo() { lists_.clearRedo(); }
     int undoLimit() const { return lists_.limit(); }
@@ -149,6 +156,8 @@ private:
     bool changePending_ = false;
     bool flushQueued_ = false;
     bool restoring_ = false;
+    int undoGroup_ = 0;
+    bool undoRecorded_ = false;
     // The title, and the ends of the text no change touched since it was
     // last looked for.
     tv::TitleTracker title_;
@@ -160,6 +169,18 @@ private:
     mutable tv::SharedText knownStyles_;
     mutable bool known_ = false;
     mutable UntouchedEnds untouchedStyles_;
+};
+
+// Changes that make one undo step together.
+class UndoGroup {
+public:
+    explicit UndoGroup(TDocument& d) : d_(d) { d_.beginUndoGroup(); }
+    ~UndoGroup() { d_.endUndoGroup(); }
+    UndoGroup(const UndoGroup&) = delete;
+    UndoGroup& operator=(const UndoGroup&) = delete;
+
+private:
+    TDocument& d_;
 };
 
 // An edit of a document in progress: its `changed` fires once the outermost

@@ -355,7 +355,7 @@ void TvokRich::componentKey(QKeyEvent* e) {
 void TvokRich::ReplaceSelection(std::string_view given) {
     EditScope scope(this);
     const std::string text = Limited(given);
-    if (text != SelText()) SaveUndo();
+    if (text != SelText()) doc_->recordUndo(place());
     const int start = SelStart();
     replaceRange(start, start + SelLength(), text);
     SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(start + static_cast<int>(text.size())));

@@ -16,6 +16,7 @@
 #include "editor/undorules.h"
 #include "text/entities.h"
 #include "text/codec.h"
+#include "text/encoding.h"
 #include "text/search.h"
 #include "text/utf8.h"
 #include "tools/macros.h"
@@ -49,7 +50,7 @@ PaintLock::~PaintLock() {
 }
 
 EditTransaction::EditTransaction(TMDIChild& window, bool hourglass)
-    : scope_(window.RichEdit1), lock_(&window), hourglass_(hourglass) {
+    : scope_(window.view()), lock_(&window), group_(window.document()), hourglass_(hourglass) {
     if (hourglass_) QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
@@ -97,6 +98,7 @@ TMDIChild::TMDIChild(DocumentHost& host, std::shared_ptr<TDocument> document) : 
     connect(RichEdit1, &TvokRich::OnSelectionChange, this, &TMDIChild::CheckSelected);
     connect(RichEdit1, &TvokRich::OnKeyDown, this, &TMDIChild::RichEdit1KeyDown);
     connect(RichEdit1, &TvokRich::OnKeyPress, this, &TMDIChild::RichEdit1KeyPress);
+    connect(RichEdit1, &TvokRich::OnLimitReached, this, [this] { emit limitReached(RichEdit1->TextLimit()); });
     RichEdit1->viewport()->installEventFilter(this);
 
     // Creation: the settings, then the editor's typing colour starts as the
@@ -228,8 +230,10 @@ void TMDIChild::Redo1Click() {
 void TMDIChild::Cut1Click(bool fromMenu) {
     QWidget* target = commandTarget(fromMenu);
     if (target == RichEdit1) {
-        if (RichEdit1->SelLength() > 0) RichEdit1->SaveUndo();
-        RichEdit1->CutToClipboard();
+        if (RichEdit1->SelLength() > 0) {
+            RichEdit1->CopyToClipboard();
+            replaceSelection("", {0, 0}, Recolour::None);
+        }
     } else {
         QMetaObject::invokeMethod(target, "cut");
     }
@@ -460,7 +464,7 @@ void TMDIChild::Color1Click() {
     }
     const auto chosen = prompter().color(this, initial);
     if (!chosen) return;
-    RichEdit1->ReplaceSelection(tv::ColorToHTML(*chosen));
+    replaceSelection(tv::ColorToHTML(*chosen), {kEnd, 0}, Recolour::None);
 }
 
 // --- find, replace, go to line ------------------------------------------------------
@@ -495,7 +499,7 @@ void TMDIChild::ReplaceAndFindNext() {
         FindNext(f);
     }
     if (RichEdit1->SelLength() > 0) {
-        RichEdit1->ReplaceSelection(r);
+        replaceSelection(r, {kEnd, 0}, Recolour::None);
         FindNext(f);
     }
 }
@@ -601,7 +605,7 @@ void TMDIChild::Indent1Click() {
     const int s = RichEdit1->SelStart();
     const int l = RichEdit1->SelLength();
     RichEdit1->SetSel(tv::lineStartOf(RichEdit1->TextView(), s), 0);
-    RichEdit1->ReplaceSelection("  ");
+    replaceSelection("  ", {kEnd, 0}, Recolour::None);
     RichEdit1->SetSel(s + 2, l);
 }
 
@@ -1002,9 +1006,6 @@ void TMDIChild::Division1Click() {
 // --- update macros, include blocks, dates ------------------------------------------------
 
 void TMDIChild::UpdateDocument(const QString& title) {
-    const int s = RichEdit1->SelStart();
-    const int l = RichEdit1->SelLength();
-    const int top = RichEdit1->TopLine();
     std::string text = RichEdit1->Text();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
@@ -1017,12 +1018,38 @@ void TMDIChild::UpdateDocument(const QString& title) {
     }
     QApplication::restoreOverrideCursor();
     // The whole text changes without an undo step.
+    showText(std::move(text), false, std::nullopt);
+}
+
+void TMDIChild::showText(std::string text, bool fromFile, std::optional<int> caret) {
+    const TDocument::ViewPlace place = RichEdit1->place();
     EditTransaction edit(*this, /*hourglass=*/true);
-    RichEdit1->SetText(text);
-    RichEdit1->SetSel(s, l);
-    RichEdit1->ScrollToLine(top);
+    if (fromFile) RichEdit1->LoadText(text);
+    else RichEdit1->SetText(text);
+    std::string().swap(text);  // the editor holds it now: the copy goes before the colouring
+    if (caret) {
+        RichEdit1->SetSel(*caret, 0);
+    } else {
+        RichEdit1->SetSel(place.selStart, place.selLength);
+        RichEdit1->ScrollToLine(place.topLine);
+    }
     ColorDocument();
 }
+
+void TMDIChild::convertEncoding(tv::FileEncoding e) {
+    setEncoding(e);
+    if (!tv::fitsEncoding(RichEdit1->TextView(), e)) {
+        // One undo step brings the characters back.
+        const int s = RichEdit1->SelStart();
+        EditTransaction edit(*this);
+        RichEdit1->SetSel(0, RichEdit1->Length());
+        replaceSelection(std::string(RichEdit1->TextView()), {0, 0});
+        RichEdit1->SetSel(std::min(s, RichEdit1->Length()), 0);
+    }
+    setModified(true);
+}
+
+void TMDIChild::setLineNumbers(bool on) { RichEdit1->SetLineNumbers(on); }
 
 void TMDIChild::IncludeFile1Click() {
     const auto chosen = prompter().openFileName(

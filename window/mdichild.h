@@ -29,9 +29,12 @@ public:
     // A window on `document`, or on a new one.
     explicit TMDIChild(DocumentHost& host, std::shared_ptr<TDocument> document = {});
 
-    TvokRich* RichEdit1 = nullptr;
     // The document shown: its text, undo lists, modified mark and file.
     TDocument& document() const { return RichEdit1->document(); }
+    // The view that draws the document and takes the keys: its selection,
+    // caret and scrolling, for what works on what is on screen (spelling,
+    // printing, the keyboard focus).
+    TvokRich* view() const { return RichEdit1; }
     QString FileName() const { return QString::fromStdString(document().file.fileName); }
     // Which of the windows on one document this is: 0 when it is the only
     // one, else 1, 2, ... Its caption and tab say so ("page.html:2").
@@ -134,6 +137,17 @@ public:
     void ReplaceAllInDocument();
     void Gotoline1Click();
 
+    // The one way a whole new text comes into the window, without an undo
+    // step: a text given (limited to the document's encoding) or read from
+    // its file (`fromFile`: the encoding holds it already). The caret goes to
+    // `caret`, or with none the view keeps its selection and first line;
+    // then the whole text is coloured.
+    void showText(std::string text, bool fromFile = false, std::optional<int> caret = 0);
+    // Converts the document to another file encoding, one undo step: its
+    // characters are kept (those Windows-1252 lacks become numeric
+    // references) and it is marked modified.
+    void convertEncoding(tv::FileEncoding e);
+    void setLineNumbers(bool on);
     void SetFileName(const QString& name);
     bool IsUntitled() const;
     void ApplyEditorSettings();
@@ -189,6 +203,8 @@ signals:
     void fileNameChanged(TMDIChild* child);
     // The window is about to go.
     void closed(TMDIChild* child);
+    // Typing or pasting stopped at the text limit of `characters`.
+    void limitReached(int characters);
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -197,6 +213,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    TvokRich* RichEdit1 = nullptr;
     void RichEdit1KeyDown(int key, Qt::KeyboardModifiers mods);
     void RichEdit1KeyPress(unsigned char ch);
     void PopupMenu1Popup();
@@ -250,9 +267,9 @@ private:
     bool wasEnabled_;
 };
 
-// One edit of a document window: the editor's change and selection events
-// wait until it ends, painting is suspended while it runs and, when asked,
-// the hourglass shows. The undo step is the editor's ReplaceSelection's.
+// One edit of a document window: one undo step (taken before its first
+// change), the editor's change and selection events wait until it ends,
+// painting is suspended while it runs and, when asked, the hourglass shows.
 class EditTransaction {
 public:
     explicit EditTransaction(TMDIChild& window, bool hourglass = false);
@@ -263,5 +280,6 @@ public:
 private:
     EditScope scope_;
     PaintLock lock_;
+    UndoGroup group_;
     bool hourglass_;
 };

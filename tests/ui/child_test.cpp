@@ -53,7 +53,7 @@ private:
     std::unique_ptr<TMainForm> frame;
     QTemporaryDir dir;
     TMDIChild* doc = nullptr;
-    TvokRich* ed() { return doc->RichEdit1; }
+    TvokRich* ed() { return doc->view(); }
     QByteArray text() { return QByteArray::fromStdString(ed()->Text()); }
 
     TMDIChild* open(const QByteArray& content) {
@@ -226,7 +226,7 @@ private slots:
         window->resize(400, 300);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        TvokRich* e = window->RichEdit1;
+        TvokRich* e = window->view();
         e->setFocus();
         QSignalSpy changes(window.get(), &TMDIChild::stateChanged);
         QTest::keyClicks(e, "a <b>x");
@@ -363,13 +363,13 @@ private slots:
         TMDIChild* second = open("two");
         frame->LineNumbers1->trigger();
         QVERIFY(ed()->marginWidth(0) > 0);
-        QVERIFY(second->RichEdit1->marginWidth(0) > 0);
+        QVERIFY(second->view()->marginWidth(0) > 0);
         QCOMPARE(ed()->marginType(0), QsciScintilla::NumberMargin);
         QVERIFY(frame->settings().lineNumbers);
         TMDIChild* third = open("three");
-        QVERIFY(third->RichEdit1->marginWidth(0) > 0);
+        QVERIFY(third->view()->marginWidth(0) > 0);
         frame->LineNumbers1->trigger();
-        QCOMPARE(third->RichEdit1->marginWidth(0), 0);
+        QCOMPARE(third->view()->marginWidth(0), 0);
     }
 
     void theTextLimitSaysWhyNothingHappens() {
@@ -439,15 +439,15 @@ private slots:
         TMDIChild* first = doc;
         TMDIChild* second = open("");
         QVERIFY(second && second != first);
-        second->RichEdit1->setFocus();
-        QTest::keyClicks(second->RichEdit1, "x y");
-        QTest::keySequence(second->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_Z));
-        QCOMPARE(QByteArray::fromStdString(second->RichEdit1->Text()), QByteArray("x"));
-        QCOMPARE(QByteArray::fromStdString(first->RichEdit1->Text()), QByteArray(""));
+        second->view()->setFocus();
+        QTest::keyClicks(second->view(), "x y");
+        QTest::keySequence(second->view(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(QByteArray::fromStdString(second->view()->Text()), QByteArray("x"));
+        QCOMPARE(QByteArray::fromStdString(first->view()->Text()), QByteArray(""));
         // Without a document the frame's own Edit menu comes back and the
         // document commands do nothing.
-        first->RichEdit1->SetModified(false);
-        second->RichEdit1->SetModified(false);
+        first->view()->SetModified(false);
+        second->view()->SetModified(false);
         frame->mdiArea()->closeAllSubWindows();
         QVERIFY(!frame->menuBar()->actions().contains(frame->findChild<QMenu*>(QStringLiteral("Edit1"))->menuAction()));
         QVERIFY(frame->menuBar()->actions().contains(frame->findChild<QMenu*>(QStringLiteral("FrameEdit1"))->menuAction()));

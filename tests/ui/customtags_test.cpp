@@ -33,7 +33,7 @@ private:
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     }
-    TvokRich* ed() { return frame->activeDocument()->RichEdit1; }
+    TvokRich* ed() { return frame->activeDocument()->view(); }
     QByteArray text() { return QByteArray::fromStdString(ed()->Text()); }
     QList<QAction*> menu(int set) { return frame->CustB[static_cast<std::size_t>(set)]->menu()->actions(); }
     void end() {

@@ -40,7 +40,7 @@ private:
     std::unique_ptr<TMainForm> frame;
     std::unique_ptr<QTemporaryDir> dir;
     TMDIChild* doc = nullptr;
-    TvokRich* ed() { return doc->RichEdit1; }
+    TvokRich* ed() { return doc->view(); }
     QByteArray text() { return QByteArray::fromStdString(ed()->Text()); }
     void start(const QByteArray& content) {
         writeFile(dir->filePath(QStringLiteral("page.html")), content);

@@ -40,16 +40,16 @@ private:
             if (!QTest::qWaitForWindowExposed(frame.get())) return nullptr;
         }
         TMDIChild* doc = frame->OpenDocument(path(name));
-        doc->RichEdit1->setFocus();
+        doc->view()->setFocus();
         return doc;
     }
     QString encodingPanel() { return frame->findChild<QLabel*>(QStringLiteral("StatusPanelEncoding"))->text(); }
     // Types at the end of the first line and saves with Ctrl+S.
     void typeAtEndOfFirstLineAndSave(TMDIChild* doc, const QString& typed) {
-        doc->RichEdit1->SetSelStart(0);
-        QTest::keyClick(doc->RichEdit1, Qt::Key_End);
-        typeText(doc->RichEdit1, typed);
-        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        doc->view()->SetSelStart(0);
+        QTest::keyClick(doc->view(), Qt::Key_End);
+        typeText(doc->view(), typed);
+        QTest::keySequence(doc->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
     }
 
 private slots:
@@ -84,7 +84,7 @@ private slots:
         QVERIFY(doc);
         QCOMPARE(encodingPanel(), encoding);
         typeAtEndOfFirstLineAndSave(doc, QStringLiteral("ü—"));
-        QVERIFY(!doc->RichEdit1->Modified());
+        QVERIFY(!doc->view()->Modified());
         QCOMPARE(readFile(path(QStringLiteral("page.html"))), after);
     }
 
@@ -106,12 +106,12 @@ private slots:
     void charactersACodePageLacksGoInAsReferences() {
         TMDIChild* doc = open(QStringLiteral("w.html"), "caf\xE9\n");
         QApplication::clipboard()->setText(QStringLiteral("中 é"));
-        doc->RichEdit1->SetSelStart(doc->RichEdit1->Length());
-        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_V));
-        QCOMPARE(QByteArray::fromStdString(doc->RichEdit1->Text()), QByteArray("café\r\n&#20013; é"));
+        doc->view()->SetSelStart(doc->view()->Length());
+        QTest::keySequence(doc->view(), QKeySequence(Qt::CTRL | Qt::Key_V));
+        QCOMPARE(QByteArray::fromStdString(doc->view()->Text()), QByteArray("café\r\n&#20013; é"));
         // Copying gives the characters.
-        doc->RichEdit1->SetSel(0, 5);
-        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_C));
+        doc->view()->SetSel(0, 5);
+        QTest::keySequence(doc->view(), QKeySequence(Qt::CTRL | Qt::Key_C));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("café"));
     }
 
@@ -124,14 +124,14 @@ private slots:
         QVERIFY(menu->actions()[0]->isChecked());
         menu->actions()[2]->trigger();  // Windows-1252
         QCOMPARE(encodingPanel(), QStringLiteral("Windows-1252"));
-        QCOMPARE(QByteArray::fromStdString(doc->RichEdit1->Text()), QByteArray("<p>&#937; é\r\n"));
-        QVERIFY(doc->RichEdit1->Modified());
-        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(QByteArray::fromStdString(doc->view()->Text()), QByteArray("<p>&#937; é\r\n"));
+        QVERIFY(doc->view()->Modified());
+        QTest::keySequence(doc->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QCOMPARE(readFile(path(QStringLiteral("c.html"))), QByteArray("<p>&#937; \xE9\n"));
         // One undo brings the characters back; to UTF-8 with BOM nothing is lost.
-        doc->RichEdit1->Undo();
+        doc->view()->Undo();
         menu->actions()[1]->trigger();
-        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QTest::keySequence(doc->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QCOMPARE(readFile(path(QStringLiteral("c.html"))), QByteArray("\xEF\xBB\xBF<p>Ω é\n"));
     }
 
@@ -139,11 +139,11 @@ private slots:
         TMDIChild* doc = open(QStringLiteral("f.html"), "un café, deux CAFÉS\n");
         Tsearchbox* box = frame->searchBox();
         box->find->setPlainText(QStringLiteral("CAFÉ"));
-        doc->RichEdit1->SetSelStart(0);
-        QTest::keyClick(doc->RichEdit1, Qt::Key_F3);
-        QCOMPARE(QByteArray::fromStdString(doc->RichEdit1->SelText()), QByteArray("café"));
-        QTest::keyClick(doc->RichEdit1, Qt::Key_F3);
-        QCOMPARE(QByteArray::fromStdString(doc->RichEdit1->SelText()), QByteArray("CAFÉ"));
+        doc->view()->SetSelStart(0);
+        QTest::keyClick(doc->view(), Qt::Key_F3);
+        QCOMPARE(QByteArray::fromStdString(doc->view()->SelText()), QByteArray("café"));
+        QTest::keyClick(doc->view(), Qt::Key_F3);
+        QCOMPARE(QByteArray::fromStdString(doc->view()->SelText()), QByteArray("CAFÉ"));
     }
 
     void searchAcrossFilesReadsEachInItsOwnEncoding() {
@@ -168,8 +168,8 @@ private slots:
 
     void theTitleMacroTakesTheTitlesCharacters() {
         TMDIChild* doc = open(QStringLiteral("t.html"), "<title>Caf&eacute; Zoë</title>\n#TITLE#\n");
-        QTest::keyClick(doc->RichEdit1, Qt::Key_F9);
-        QCOMPARE(QByteArray::fromStdString(doc->RichEdit1->Text()),
+        QTest::keyClick(doc->view(), Qt::Key_F9);
+        QCOMPARE(QByteArray::fromStdString(doc->view()->Text()),
                  QByteArray("<title>Caf&eacute; Zoë</title>\r\nCafé Zoë\r\n"));
     }
 };

@@ -48,7 +48,7 @@ private:
     }
     // Ends the frame as the program does at exit: its options are written.
     void endFrame() {
-        for (TMDIChild* c : frame->documents()) c->RichEdit1->SetModified(false);
+        for (TMDIChild* c : frame->documents()) c->view()->SetModified(false);
         frame->close();
         frame.reset();
     }
@@ -105,8 +105,8 @@ private slots:
         writeFile(path("a.html"), "a");
         startFrame({QStringLiteral("a.html")});
         TMDIChild* doc = frame->activeDocument();
-        QCOMPARE(int(doc->RichEdit1->SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL)), 12);
-        QVERIFY(!doc->RichEdit1->WordWrapOn());
+        QCOMPARE(int(doc->view()->SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL)), 12);
+        QVERIFY(!doc->view()->WordWrapOn());
         QVERIFY(!frame->TabPanel->isHidden());
         QVERIFY(frame->statusBar()->isHidden());
         QCOMPARE(frame->pos(), QPoint(30, 40));
@@ -186,7 +186,7 @@ private slots:
         QVERIFY(first);
         QCOMPARE(first->FileName(), QStringLiteral("Untitled 0"));
         QVERIFY(first->IsUntitled());
-        QVERIFY(!first->RichEdit1->Modified());
+        QVERIFY(!first->view()->Modified());
         closeDoc(first);
         // By default the New button asks in the new-document dialog.
         prompts->dialogResults.push_back(QDialog::Accepted);
@@ -202,17 +202,17 @@ private slots:
         writeFile(path("b.html"), "b");
         startFrame({QStringLiteral("a.html"), QStringLiteral("b.html")});
         const auto docs = frame->documents();
-        docs[0]->RichEdit1->SetSel(0, 0);
-        docs[0]->RichEdit1->ReplaceSelection("1");
+        docs[0]->view()->SetSel(0, 0);
+        docs[0]->view()->ReplaceSelection("1");
         writeFile(path("b.html"), "changed on disk");  // b is not modified: it must not be rewritten
         TMDIChild* untitled = frame->docs()->NewFile();
-        untitled->RichEdit1->ReplaceSelection("new");
+        untitled->view()->ReplaceSelection("new");
         frame->SaveAll1->trigger();
         QCOMPARE(readFile(path("a.html")), QByteArray("1a"));
         QCOMPARE(readFile(path("b.html")), QByteArray("changed on disk"));
         QVERIFY(prompts->saveRequests.empty());
-        QVERIFY(untitled->RichEdit1->Modified());
-        QVERIFY(!docs[0]->RichEdit1->Modified());
+        QVERIFY(untitled->view()->Modified());
+        QVERIFY(!docs[0]->view()->Modified());
     }
 
     void recentFilesFlow() {
@@ -264,8 +264,8 @@ private slots:
         const auto docs = frame->documents();
         QVERIFY(!tabs->isModified(0));
         const int plainWidth = tabs->tabRect(0).width();
-        docs[0]->RichEdit1->SetSel(0, 0);
-        docs[0]->RichEdit1->ReplaceSelection("x");
+        docs[0]->view()->SetSel(0, 0);
+        docs[0]->view()->ReplaceSelection("x");
         QVERIFY(tabs->isModified(0));
         QCOMPARE(tabs->tabRect(0).width(), plainWidth + 10);  // room for the blue square
         tabs->setCurrentIndex(0);

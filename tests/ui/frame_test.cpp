@@ -49,8 +49,8 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     }
     void edit(TMDIChild* c, const char* typed) {
-        c->RichEdit1->setFocus();
-        QTest::keyClicks(c->RichEdit1, typed);
+        c->view()->setFocus();
+        QTest::keyClicks(c->view(), typed);
     }
     QString runTaviron(const QStringList& args, int* exitCode = nullptr) {
         QProcess p;
@@ -91,8 +91,8 @@ private slots:
         QCOMPARE(docs.size(), std::size_t(1));
         QCOMPARE(docs[0]->FileName(), path("page.html"));
         QCOMPARE(docs[0]->caption(), QStringLiteral("page.html"));
-        QCOMPARE(QByteArray::fromStdString(docs[0]->RichEdit1->Text()), QByteArray("<p>hi</p>\r\n"));
-        QVERIFY(!docs[0]->RichEdit1->Modified());
+        QCOMPARE(QByteArray::fromStdString(docs[0]->view()->Text()), QByteArray("<p>hi</p>\r\n"));
+        QVERIFY(!docs[0]->view()->Modified());
         QVERIFY(!frame->SaveBtn->isEnabled());
         QVERIFY(prompts->questions.empty());
     }
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(prompts->questions[0].text, QStringLiteral("Cannot open %1: the folder %2 does not exist.")
                                                  .arg(path("nofolder/x.html"), path("nofolder")));
         edit(doc, "new page");
-        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QTest::keySequence(doc->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QCOMPARE(readFile(path("missing.html")), QByteArray("new page"));
         QVERIFY(prompts->questions.size() == 1);
     }
@@ -154,7 +154,7 @@ private slots:
         TMDIChild* doc = frame->activeDocument();
         edit(doc, "new ");
         prompts->answers.push_back(static_cast<Prompter::Button>(answer));
-        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_W));
+        QTest::keySequence(doc->view(), QKeySequence(Qt::CTRL | Qt::Key_W));
         QCoreApplication::processEvents();
         QCOMPARE(prompts->questions.size(), std::size_t(1));
         const auto& q = prompts->questions[0];
@@ -196,11 +196,11 @@ private slots:
         writeFile(path("page.html"), content);
         startFrame({QStringLiteral("page.html")});
         TMDIChild* doc = frame->activeDocument();
-        doc->RichEdit1->SetSelStart(0);
+        doc->view()->SetSelStart(0);
         edit(doc, "X");
-        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QTest::keySequence(doc->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QCOMPARE(readFile(path("page.html")), saved);
-        QVERIFY(!doc->RichEdit1->Modified());
+        QVERIFY(!doc->view()->Modified());
         QVERIFY(!frame->SaveBtn->isEnabled());
     }
 
@@ -307,7 +307,7 @@ private slots:
         writeFile(path("page.html"), "<p>one</p>\r\n<p>two</p>\r\n");
         startFrame({QStringLiteral("page.html")});
         TMDIChild* first = frame->activeDocument();
-        first->RichEdit1->SetSel(3, 0);
+        first->view()->SetSel(3, 0);
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         // Window > New View, from the menu bar with the keyboard.
@@ -325,35 +325,35 @@ private slots:
         QCOMPARE(second->windowTitle(), QStringLiteral("page.html:2"));
         QCOMPARE(second->tabText(), path("page.html") + QStringLiteral(":2"));
         // Typing in one shows in the other; each keeps its own caret.
-        second->RichEdit1->SetSel(15, 0);
+        second->view()->SetSel(15, 0);
         edit(second, "new");
-        QCOMPARE(first->RichEdit1->Text(), std::string("<p>one</p>\r\n<p>newtwo</p>\r\n"));
-        QCOMPARE(first->RichEdit1->SelStart(), 3);
-        QCOMPARE(second->RichEdit1->SelStart(), 18);
-        QVERIFY(first->RichEdit1->Modified());
+        QCOMPARE(first->view()->Text(), std::string("<p>one</p>\r\n<p>newtwo</p>\r\n"));
+        QCOMPARE(first->view()->SelStart(), 3);
+        QCOMPARE(second->view()->SelStart(), 18);
+        QVERIFY(first->view()->Modified());
         // One undo list: Ctrl+Z in the first view takes back the typing in the second.
-        first->RichEdit1->setFocus();
-        QTest::keySequence(first->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_Z));
-        QCOMPARE(second->RichEdit1->Text(), std::string("<p>one</p>\r\n<p>two</p>\r\n"));
-        QCOMPARE(first->RichEdit1->SelStart(), 15);  // the view that undid shows where
+        first->view()->setFocus();
+        QTest::keySequence(first->view(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(second->view()->Text(), std::string("<p>one</p>\r\n<p>two</p>\r\n"));
+        QCOMPARE(first->view()->SelStart(), 15);  // the view that undid shows where
         edit(first, "x");
         // Saving from either saves the one document.
-        QTest::keySequence(second->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QTest::keySequence(second->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QCOMPARE(readFile(path("page.html")), QByteArray("<p>one</p>\r\n<p>xtwo</p>\r\n"));
-        QVERIFY(!first->RichEdit1->Modified());
+        QVERIFY(!first->view()->Modified());
         // Closing a view keeps the document, and asks nothing though it is modified.
-        second->RichEdit1->SetSel(3, 0);
+        second->view()->SetSel(3, 0);
         edit(second, "y");
-        QTest::keySequence(second->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_W));
+        QTest::keySequence(second->view(), QKeySequence(Qt::CTRL | Qt::Key_W));
         QTRY_COMPARE(frame->documents().size(), std::size_t(1));
         QVERIFY(prompts->questions.empty());
         QTRY_COMPARE(first->windowTitle(), QStringLiteral("page.html"));
-        QCOMPARE(first->RichEdit1->Text(), std::string("<p>yone</p>\r\n<p>xtwo</p>\r\n"));
+        QCOMPARE(first->view()->Text(), std::string("<p>yone</p>\r\n<p>xtwo</p>\r\n"));
         // The last one asks, once.
         prompts->answers.push_back(Prompter::No);
-        first->RichEdit1->setFocus();
+        first->view()->setFocus();
         QTRY_COMPARE(frame->activeDocument(), first);
-        QTest::keySequence(first->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_W));
+        QTest::keySequence(first->view(), QKeySequence(Qt::CTRL | Qt::Key_W));
         QTRY_COMPARE(frame->documents().size(), std::size_t(0));
         QCOMPARE(prompts->questions.size(), std::size_t(1));
     }
@@ -372,7 +372,7 @@ private slots:
                  path("page.html") + QStringLiteral("\r\nThis file already exists.\r\n\r\nReplace existing file?"));
         QCOMPARE(prompts->questions[0].defaultButton, Prompter::No);
         QCOMPARE(doc->FileName(), path("orig.txt"));
-        QVERIFY(doc->RichEdit1->Modified());
+        QVERIFY(doc->view()->Modified());
         QCOMPARE(readFile(path("page.html")), QByteArray("precious"));
         QVERIFY(!QFileInfo::exists(path("page.htm")));
     }
@@ -396,7 +396,7 @@ private slots:
         startFrame({QStringLiteral("page.html")});
         TMDIChild* doc = frame->activeDocument();
         edit(doc, "new ");
-        doc->RichEdit1->SetText(std::string(100000, 'z'));
+        doc->view()->SetText(std::string(100000, 'z'));
         // A file size limit makes the write fail the way a full disk does.
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit old {};
@@ -410,7 +410,7 @@ private slots:
         QCOMPARE(prompts->questions.size(), std::size_t(1));
         QVERIFY(prompts->questions[0].text.contains(QStringLiteral("File too large")));
         QCOMPARE(readFile(path("page.html")), QByteArray("old content\n"));
-        QVERIFY(doc->RichEdit1->Modified());
+        QVERIFY(doc->view()->Modified());
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no temporary left
         // A close answered Yes whose save fails keeps the window.
         prompts->answers.push_back(Prompter::Yes);
@@ -446,22 +446,22 @@ private slots:
         TMDIChild* linked = frame->documents()[1];
         frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(ro->parentWidget()));
         edit(ro, "lost? ");
-        QTest::keySequence(ro->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QTest::keySequence(ro->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QCOMPARE(prompts->questions.size(), std::size_t(1));
         QCOMPARE(prompts->questions[0].text, QStringLiteral("ro.html is read-only."));
-        QVERIFY(ro->RichEdit1->Modified());
+        QVERIFY(ro->view()->Modified());
         QCOMPARE(readFile(path("ro.html")), QByteArray("kept"));
         // Save As still works.
         prompts->saves.push_back({path("copy.html"), 6});
         frame->SaveAs1->trigger();
         QCOMPARE(readFile(path("copy.html")), QByteArray("lost? kept"));
-        QVERIFY(!ro->RichEdit1->Modified());
+        QVERIFY(!ro->view()->Modified());
         // A file with two names is rewritten, so both names see the change.
         frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(linked->parentWidget()));
         edit(linked, "b");
-        QTest::keySequence(linked->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QTest::keySequence(linked->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QCOMPARE(readFile(path("b.html")), QByteArray("ba"));
-        QVERIFY(!linked->RichEdit1->Modified());
+        QVERIFY(!linked->view()->Modified());
     }
 
     void outsideChangesAreNeverLostSilently() {
@@ -470,7 +470,7 @@ private slots:
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         TMDIChild* doc = frame->activeDocument();
-        TvokRich* ed = doc->RichEdit1;
+        TvokRich* ed = doc->view();
         auto lookAgain = [&] {
             ed->clearFocus();
             ed->setFocus();
@@ -530,8 +530,8 @@ private slots:
         writeFile(path("big.html"), big);
         startFrame({QStringLiteral("big.html")});
         TMDIChild* doc = frame->activeDocument();
-        QVERIFY(doc->RichEdit1->Length() > 5 * 1024 * 1024);  // not cut at the text limit
-        doc->RichEdit1->SetModified(true);
+        QVERIFY(doc->view()->Length() > 5 * 1024 * 1024);  // not cut at the text limit
+        doc->view()->SetModified(true);
         QVERIFY(frame->docs()->SaveDocument(doc, true));
         QVERIFY(readFile(path("big.html")) == big);
     }
@@ -572,10 +572,10 @@ private slots:
         frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(docs[0]->parentWidget()));
         edit(docs[0], "3");
         prompts->answers = {Prompter::Cancel};
-        QTest::keySequence(docs[0]->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_W));
+        QTest::keySequence(docs[0]->view(), QKeySequence(Qt::CTRL | Qt::Key_W));
         QCOMPARE(prompts->questions.size(), std::size_t(3));
         QCOMPARE(frame->documents().size(), std::size_t(2));
-        QCOMPARE(QByteArray::fromStdString(docs[0]->RichEdit1->Text()), QByteArray("13a"));
+        QCOMPARE(QByteArray::fromStdString(docs[0]->view()->Text()), QByteArray("13a"));
     }
 
     void windowMenuListsAndTilesDocuments() {
@@ -602,7 +602,7 @@ private slots:
         TMDIChild* doc = frame->activeDocument();
         QVERIFY(frame->WordWrap1->isChecked());
         frame->WordWrap1->trigger();
-        QVERIFY(!doc->RichEdit1->WordWrapOn());
+        QVERIFY(!doc->view()->WordWrapOn());
         QVERIFY(!frame->WordWrap1->isChecked());
         frame->StatusBar1->trigger();
         QVERIFY(!frame->statusBar()->isVisible());
@@ -708,7 +708,7 @@ private slots:
         int code = -1;
         QCOMPARE(runTaviron({QStringLiteral("next.html")}, &code), QStringLiteral("exited"));
         QTRY_VERIFY(frame->activeDocument() && frame->activeDocument()->FileName() == path("next.html"));
-        QCOMPARE(QByteArray::fromStdString(frame->documents()[0]->RichEdit1->Text()), QByteArray("changed page"));
+        QCOMPARE(QByteArray::fromStdString(frame->documents()[0]->view()->Text()), QByteArray("changed page"));
     }
 
     void secondStartWithoutAnyInstanceEndsAnyway() {

@@ -33,7 +33,7 @@ private:
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     }
-    QByteArray text(TMDIChild* c) { return QByteArray::fromStdString(c->RichEdit1->Text()); }
+    QByteArray text(TMDIChild* c) { return QByteArray::fromStdString(c->view()->Text()); }
     std::string stored(const char* key) {
         const auto store = tv::openSettingsStore();
         const auto list = tv::readListSection(*store, key);
@@ -86,8 +86,8 @@ private slots:
             "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n<HTML>\r\n<HEAD>\r\n"
             "<TITLE>Home</TITLE>\r\n</HEAD>\r\n<BODY BACKGROUND=\"back.gif\" LINK=\"#0000FF\">\r\n\r\n</BODY>\r\n</HTML>";
         QCOMPARE(text(doc), expected);
-        QCOMPARE(doc->RichEdit1->SelStart(), expected.size() - 18);
-        QVERIFY(!doc->RichEdit1->Modified());
+        QCOMPARE(doc->view()->SelStart(), expected.size() - 18);
+        QVERIFY(!doc->view()->Modified());
         QVERIFY(!frame->SaveBtn->isEnabled());
         QCOMPARE(stored("SrcHistory"), std::string("back.gif"));
 
@@ -106,8 +106,8 @@ private slots:
         QVERIFY(doc);
         QCOMPARE(text(doc), QByteArray("<TITLE>Home</TITLE>\r\n#FILENAME#"));
         QVERIFY(doc->FileName().startsWith(QStringLiteral("Untitled")));
-        QVERIFY(!doc->RichEdit1->Modified());
-        QCOMPARE(doc->RichEdit1->SelStart(), 0);
+        QVERIFY(!doc->view()->Modified());
+        QCOMPARE(doc->view()->SelStart(), 0);
         QCOMPARE(stored("Templates"), tpl.toStdString());
         TTemplateBox again;
         QCOMPARE(again.templateName->currentText(), tpl);
@@ -117,7 +117,7 @@ private slots:
         chooseTemplate(tpl, QString());
         frame->FromTemplate1->trigger();
         QCOMPARE(text(frame->activeDocument()), QByteArray("<!--##INCLUDE=\"gone.txt\"##--><!--##ENDINCLUDE##-->"));
-        QVERIFY(!frame->activeDocument()->RichEdit1->Modified());
+        QVERIFY(!frame->activeDocument()->view()->Modified());
         QCOMPARE(prompts->questions.size(), std::size_t(1));
 
         // One deleted since gives an empty document, without a message.

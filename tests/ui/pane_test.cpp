@@ -118,13 +118,13 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     }
     TFilePane* pane() const { return frame->FilePanel; }
-    QByteArray text(TMDIChild* c) const { return QByteArray::fromStdString(c->RichEdit1->Text()); }
+    QByteArray text(TMDIChild* c) const { return QByteArray::fromStdString(c->view()->Text()); }
     // Drags the data over the document's editor and drops it there.
     // Takes the data, as a drag does.
     bool dropOn(TMDIChild* c, QMimeData* given, QPoint at = {5, 5}) {
         const std::unique_ptr<QMimeData> owned(given);
         QMimeData* data = owned.get();
-        QWidget* target = c->RichEdit1->viewport();
+        QWidget* target = c->view()->viewport();
         QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
         if (!enter.isAccepted()) return false;
@@ -174,16 +174,16 @@ private slots:
         QCOMPARE(pane()->FileList->count(), 1);
         QVERIFY(dropOn(doc, dragOf(pane()->FileList, QStringLiteral("pic.png"))));
         QCOMPARE(text(doc), QByteArray("<IMG SRC=\"pic.png\" WIDTH=100 HEIGHT=50>"));
-        QVERIFY(doc->RichEdit1->Modified());
+        QVERIFY(doc->view()->Modified());
 
         // A link goes around the selection, as one undo step.
-        doc->RichEdit1->SetText("go");
-        doc->RichEdit1->SetSel(0, 2);
+        doc->view()->SetText("go");
+        doc->view()->SetSel(0, 2);
         pane()->setFolder(path(QStringLiteral("site/sub")));
         pane()->setFilterIndex(3);
         QVERIFY(dropOn(doc, dragOf(pane()->FileList, QStringLiteral("other.html"))));
         QCOMPARE(text(doc), QByteArray("<A HREF=\"sub/other.html\">go</A>"));
-        doc->RichEdit1->Undo();
+        doc->view()->Undo();
         QCOMPARE(text(doc), QByteArray("go"));
     }
 
@@ -225,16 +225,16 @@ private slots:
     void dragOverMovesTheCaretAndForeignDataIsRefused() {
         start();
         TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("site/page.html")));
-        doc->RichEdit1->SetText("abcdefghij");
-        doc->RichEdit1->SetSelStart(0);
-        const QRect r = doc->RichEdit1->viewport()->rect();
+        doc->view()->SetText("abcdefghij");
+        doc->view()->SetSelStart(0);
+        const QRect r = doc->view()->viewport()->rect();
         QMimeData* data = paneDragData(QStringLiteral("FileList"), path(QStringLiteral("top.html")));
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(doc->RichEdit1->viewport(), &enter);
+        QApplication::sendEvent(doc->view()->viewport(), &enter);
         QDragMoveEvent move(QPoint(r.right() - 2, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(doc->RichEdit1->viewport(), &move);
+        QApplication::sendEvent(doc->view()->viewport(), &move);
         QVERIFY(move.isAccepted());
-        QCOMPARE(doc->RichEdit1->SelStart(), 10);  // the caret follows the mouse to the line's end
+        QCOMPARE(doc->view()->SelStart(), 10);  // the caret follows the mouse to the line's end
         delete data;
 
         // Data that names another process, or another list, is not ours.
@@ -320,7 +320,7 @@ private slots:
         pane()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
         pane()->addToSelectedFolder(path(QStringLiteral("site/sub/deep.png")));
         pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
-        doc->RichEdit1->SetText("");
+        doc->view()->SetText("");
         QVERIFY(dropOn(doc, dragOf(pane()->ListBox1, QStringLiteral("pic.png"))));
         QVERIFY(dropOn(doc, dragOf(pane()->ListBox1, QStringLiteral("deep.png"))));
         // The second drop went where the mouse was: before the first.
@@ -331,7 +331,7 @@ private slots:
         const QRect row = pane()->ListBox1->visualItemRect(pane()->ListBox1->item(0));
         QTest::mouseMove(pane()->ListBox1->viewport(), row.center());
         QCOMPARE(message->text().trimmed(), path(QStringLiteral("site/pic.png")));
-        QTest::mouseMove(doc->RichEdit1->viewport(), QPoint(5, 5));
+        QTest::mouseMove(doc->view()->viewport(), QPoint(5, 5));
         QTRY_COMPARE(message->text().trimmed(), QString());
     }
 
@@ -352,7 +352,7 @@ private slots:
             return box && box->src->currentText() == QStringLiteral("site/pic.png") ? int(QDialog::Accepted)
                                                                                       : int(QDialog::Rejected);
         });
-        doc->RichEdit1->SetText("");
+        doc->view()->SetText("");
         pane()->fileAction(path(QStringLiteral("site/pic.png")), true);
         QCOMPARE(prompts->dialogsRun, QStringList{QStringLiteral("TImageBox")});
         QVERIFY(text(doc).startsWith("<IMG SRC=\"site/pic.png\""));
@@ -496,7 +496,7 @@ private slots:
         QVERIFY(!pane()->isHidden());
         // Shift+Tab switches the page, from the editor too.
         TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("top.html")));
-        QTest::keyClick(doc->RichEdit1, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(doc->view(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(pane()->Notebook1->currentIndex(), 1);
         QCOMPARE(text(doc), QByteArray("y"));
         // The folder list goes into a sub-folder.

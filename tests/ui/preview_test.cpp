@@ -126,8 +126,8 @@ private slots:
         writeFile(path(QStringLiteral("p.html")), "old");
         start("[Browsers]\nF0=R|" + rec.toUtf8() + "\n", {QStringLiteral("p.html")});
         TMDIChild* doc = frame->activeDocument();
-        doc->RichEdit1->SetSel(0, 0);
-        doc->RichEdit1->ReplaceSelection("new ");
+        doc->view()->SetSel(0, 0);
+        doc->view()->ReplaceSelection("new ");
         prompts->answers.push_back(Prompter::No);  // preview the file as last saved
         frame->PrevBtn->trigger();
         QCOMPARE(prompts->questions.back().text, QStringLiteral("Save changes to p.html?"));
@@ -142,7 +142,7 @@ private slots:
         writeFile(path(QStringLiteral("p.html")), "<B>x</B>");
         start("[Settings]\nColorCode=1\n", {QStringLiteral("p.html")});
         TMDIChild* doc = frame->activeDocument();
-        QCOMPARE(doc->RichEdit1->ColorAt(0), 6);
+        QCOMPARE(doc->view()->ColorAt(0), 6);
         prompts->dialogScripts.push_back([](QDialog& d) {
             auto* box = qobject_cast<TSettingsBox*>(&d);
             box->cTags->setCurrentIndex(12);  // Blue
@@ -150,9 +150,9 @@ private slots:
             return int(QDialog::Accepted);
         });
         frame->Options1->trigger();
-        QCOMPARE(doc->RichEdit1->ColorAt(0), 12);
-        QCOMPARE(int(doc->RichEdit1->SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL)), 14);
-        doc->RichEdit1->SetModified(false);
+        QCOMPARE(doc->view()->ColorAt(0), 12);
+        QCOMPARE(int(doc->view()->SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL)), 14);
+        doc->view()->SetModified(false);
         frame->close();
         frame.reset();
         const tv::IniStore st(path(QStringLiteral("config/Taviron/Taviron.conf")).toStdString());
@@ -167,7 +167,7 @@ private slots:
         dark.setColor(QPalette::WindowText, Qt::white);
         writeFile(path(QStringLiteral("p.html")), "<B>x</B>\n\n\n");
         start("[Settings]\nColorCode=1\n", {QStringLiteral("p.html")});
-        TvokRich* e = frame->activeDocument()->RichEdit1;
+        TvokRich* e = frame->activeDocument()->view();
         auto fore = [e](int style) {
             return tv::ColorValue(e->SendScintilla(QsciScintillaBase::SCI_STYLEGETFORE, static_cast<unsigned long>(style)));
         };
@@ -227,7 +227,7 @@ private slots:
         start("[Settings]\nFontName=No Such Font Anywhere\n", {QStringLiteral("p.html")});
         const QString fixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
         QVERIFY(plainFontFamilies().contains(fixed));
-        TvokRich* ed = frame->activeDocument()->RichEdit1;
+        TvokRich* ed = frame->activeDocument()->view();
         char face[256] = {};
         ed->SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, 0UL, face);
         QCOMPARE(QString::fromUtf8(face), fixed);

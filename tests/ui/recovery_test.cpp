@@ -36,11 +36,11 @@ int typist(const QString& folder) {
     if (!QTest::qWaitForWindowExposed(&frame)) return 4;
     TMDIChild* page = frame.activeDocument();
     if (!page) return 2;
-    page->RichEdit1->setFocus();
-    QTest::keyClicks(page->RichEdit1, "typed before the crash ");
+    page->view()->setFocus();
+    QTest::keyClicks(page->view(), "typed before the crash ");
     TMDIChild* untitled = frame.docs()->NewFile();
-    untitled->RichEdit1->setFocus();
-    QTest::keyClicks(untitled->RichEdit1, "a new page");
+    untitled->view()->setFocus();
+    QTest::keyClicks(untitled->view(), "a new page");
     // The journal keeps up by itself, at most two seconds behind.
     for (int i = 0; i < 100 && journalFiles().size() < 2; ++i) QTest::qWait(100);
     if (journalFiles().size() < 2) return 3;
@@ -103,14 +103,14 @@ private slots:
         QCOMPARE(docs.size(), std::size_t(2));
         TMDIChild* page = frame->docs()->FindDocument(path(QStringLiteral("page.html")));
         QVERIFY(page);
-        QCOMPARE(QByteArray::fromStdString(page->RichEdit1->Text()), QByteArray("typed before the crash on disk\r\n"));
-        QVERIFY(page->RichEdit1->Modified());
+        QCOMPARE(QByteArray::fromStdString(page->view()->Text()), QByteArray("typed before the crash on disk\r\n"));
+        QVERIFY(page->view()->Modified());
         TMDIChild* other = docs[0] == page ? docs[1] : docs[0];
         QVERIFY(other->IsUntitled());
-        QCOMPARE(QByteArray::fromStdString(other->RichEdit1->Text()), QByteArray("a new page"));
+        QCOMPARE(QByteArray::fromStdString(other->view()->Text()), QByteArray("a new page"));
         // The file is not touched until it is saved; then it is exact.
         QCOMPARE(readFile(path(QStringLiteral("page.html"))), QByteArray("on disk\n"));
-        QTest::keySequence(page->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QTest::keySequence(page->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QCOMPARE(readFile(path(QStringLiteral("page.html"))), QByteArray("typed before the crash on disk\n"));
         // The dead frame's entries are gone; the untitled text is in ours.
         frame->journal()->flush();
@@ -134,8 +134,8 @@ private slots:
         writeFile(path(QStringLiteral("a.html")), "a");
         startFrame();
         TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("a.html")));
-        doc->RichEdit1->setFocus();
-        QTest::keyClicks(doc->RichEdit1, "edit ");
+        doc->view()->setFocus();
+        QTest::keyClicks(doc->view(), "edit ");
         frame->journal()->flush();
         QCOMPARE(journalFiles().size(), 1);
         {
@@ -150,7 +150,7 @@ private slots:
         // Saving removes the entry.
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-        QTest::keySequence(doc->RichEdit1, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QTest::keySequence(doc->view(), QKeySequence(Qt::CTRL | Qt::Key_S));
         frame->journal()->flush();
         QVERIFY(journalFiles().isEmpty());
     }

@@ -91,8 +91,8 @@ private slots:
         found->OpenBtn->click();
         TMDIChild* doc = frame->activeDocument();
         QVERIFY(doc);
-        QCOMPARE(doc->RichEdit1->SelStart(), 4);
-        QCOMPARE(doc->RichEdit1->SelLength(), 5);
+        QCOMPARE(doc->view()->SelStart(), 4);
+        QCOMPARE(doc->view()->SelLength(), 5);
         // The folder went to the history.
         QCOMPARE(box->directory->itemText(0), path(QStringLiteral("site")));
     }
@@ -108,7 +108,7 @@ private slots:
         box->replace->setPlainText(QStringLiteral("ee"));
         box->ReplaceAllBtn->click();
         // The open document holds the change; its file is not touched.
-        QCOMPARE(QByteArray::fromStdString(open->RichEdit1->Text()), QByteArray("onee tablee\r\ntwo"));
+        QCOMPARE(QByteArray::fromStdString(open->view()->Text()), QByteArray("onee tablee\r\ntwo"));
         QCOMPARE(readFile(path(QStringLiteral("site/a.html"))), QByteArray("one table\r\ntwo"));
         QCOMPARE(readFile(path(QStringLiteral("site/sub/b.htm"))), QByteArray("TABLee heeree"));
         QCOMPARE(readFile(path(QStringLiteral("site/pic.gif"))), QByteArray("table"));

@@ -25,7 +25,7 @@ private:
     std::unique_ptr<QTemporaryDir> dir;
     TMDIChild* doc = nullptr;
     QStringList seen;  // the words the dialog showed
-    QByteArray text() { return QByteArray::fromStdString(doc->RichEdit1->Text()); }
+    QByteArray text() { return QByteArray::fromStdString(doc->view()->Text()); }
     void start(const QByteArray& content) {
         writeFile(dir->filePath(QStringLiteral("page.html")), content);
         frame = std::make_unique<TMainForm>(QStringList{QStringLiteral("page.html")}, dir->path());
@@ -92,31 +92,31 @@ private slots:
         QCOMPARE(seen, (QStringList{"Ths", "tst"}));
         QCOMPARE(text(), QByteArray("<p>This is a test</p>"));
         QCOMPARE(messages(), QStringList{"Spell Check Complete\r\n\r\nWords Checked: 4"});
-        QCOMPARE(doc->RichEdit1->SelStart(), 0);
-        doc->RichEdit1->Undo();
+        QCOMPARE(doc->view()->SelStart(), 0);
+        doc->view()->Undo();
         QCOMPARE(text(), QByteArray("<p>This is a tst</p>"));  // one step per change
     }
 
     void selectionThenNo() {
         start("Ths word\r\nand tst");
-        doc->RichEdit1->SetSel(0, 8);
+        doc->view()->SetSel(0, 8);
         answer(TAddictSpellDialog::Ignore);
         prompts->answers.push_back(Prompter::No);
         frame->SpellBtn->trigger();
         QCOMPARE(seen, QStringList{"Ths"});
         QCOMPARE(messages(), QStringList{"The selected text has been checked.\r\n\r\nCheck the remainder of the document?"});
-        QCOMPARE(doc->RichEdit1->SelStart(), 0);
-        QCOMPARE(doc->RichEdit1->SelLength(), 8);
+        QCOMPARE(doc->view()->SelStart(), 0);
+        QCOMPARE(doc->view()->SelLength(), 8);
     }
 
     void cancelEndsEverything() {
         start("Ths tst");
-        doc->RichEdit1->SetSelStart(3);
+        doc->view()->SetSelStart(3);
         answer(TAddictSpellDialog::Cancel);
         frame->SpellBtn->trigger();
         QCOMPARE(seen, QStringList{"tst"});  // from the caret, then nothing more
         QVERIFY(messages().isEmpty());
-        QCOMPARE(doc->RichEdit1->SelStart(), 3);
+        QCOMPARE(doc->view()->SelStart(), 3);
     }
 
     void theDocumentStaysUsableWhileTheDialogWaits() {
@@ -127,7 +127,7 @@ private slots:
             states << (box->isModal() || box->windowModality() != Qt::NonModal ? "modal" : "not modal");
             states << (box->StartBtn->isEnabled() ? "Start on" : "Start off");
             // The user types the correction over the selected word, in the page.
-            QTest::keyClicks(doc->RichEdit1, "This");
+            QTest::keyClicks(doc->view(), "This");
             QCoreApplication::processEvents();
             states << (box->StartBtn->isEnabled() ? "Start on" : "Start off");
             for (QPushButton* b : box->findChildren<QPushButton*>())
@@ -145,7 +145,7 @@ private slots:
 
     void undoLastReachesBackOverTheWrap() {
         start("Ths one. Wrd two");
-        doc->RichEdit1->SetSelStart(9);
+        doc->view()->SetSelStart(9);
         answer(TAddictSpellDialog::Change, QStringLiteral("Word"));
         QList<bool> undoOffered;
         prompts->dialogScripts.push_back([this, &undoOffered](QDialog& d) {
@@ -184,8 +184,8 @@ private slots:
         // Quitting while a word waits: the check ends as if cancelled, then the frame closes.
         frame->docs()->NewFile();
         doc = frame->activeDocument();
-        QTest::keyClicks(doc->RichEdit1, "Wrd");
-        doc->RichEdit1->SetSelStart(0);
+        QTest::keyClicks(doc->view(), "Wrd");
+        doc->view()->SetSelStart(0);
         prompts->answers.push_back(Prompter::No);  // do not save the new page
         prompts->dialogScripts.push_back([this](QDialog&) {
             frame->close();
@@ -209,7 +209,7 @@ private slots:
 
     void repeatedWordsDeleteAndTheSelectionFollowsTheText() {
         start("<p>Ths is The the end.</p> <b>keep</b>");
-        auto* ed = doc->RichEdit1;
+        auto* ed = doc->view();
         const int keep = static_cast<int>(ed->Text().find("keep"));
         ed->SetSel(keep, 4);
         prompts->answers.push_back(Prompter::Yes);  // check the rest after the selection

@@ -34,7 +34,7 @@ private:
     std::unique_ptr<TMainForm> frame;
     std::unique_ptr<QTemporaryDir> dir;
     TMDIChild* doc = nullptr;
-    TvokRich* ed() { return doc->RichEdit1; }
+    TvokRich* ed() { return doc->view(); }
     QByteArray text() { return QByteArray::fromStdString(ed()->Text()); }
     // The colour of each character, as palette indexes.
     std::vector<int> colors() {

@@ -201,12 +201,12 @@ private:
     }
     TvokRich* editor() {
         TMDIChild* c = frame->activeDocument();
-        return c ? c->RichEdit1 : nullptr;
+        return c ? c->view() : nullptr;
     }
     std::vector<Before> snapshot() {
         std::vector<Before> out;
         for (TMDIChild* c : frame->documents())
-            out.push_back({c, QString::fromStdString(c->document().file.fileName), c->RichEdit1->Text(), c->RichEdit1->Modified(),
+            out.push_back({c, QString::fromStdString(c->document().file.fileName), c->view()->Text(), c->view()->Modified(),
                            c->document().file.lineEnds, c->document().file.encoding, &c->document()});
         return out;
     }
@@ -222,7 +222,7 @@ private:
                 // wrote over that file by the user's choice)
                 if (closeCancelled && b.modified && !prompts->overwrote &&
                     !prompts->dropped.contains(QFileInfo(b.name).fileName())) {
-                    const std::string now = still->RichEdit1->Text();
+                    const std::string now = still->view()->Text();
                     std::size_t at = 0;
                     while (at < now.size() && at < b.text.size() && now[at] == b.text[at]) ++at;
                     const std::size_t from = at > 30 ? at - 30 : 0;
@@ -261,7 +261,7 @@ private:
     // marked unchanged holds exactly what its file holds.
     void checkInvariants() {
         for (TMDIChild* c : frame->documents()) {
-            const std::string text = c->RichEdit1->Text();
+            const std::string text = c->view()->Text();
             if (!tv::isValidUtf8(text)) {
                 std::size_t bad = 0;
                 while (bad < text.size() && tv::isValidUtf8(std::string_view(text).substr(0, bad + 1))) ++bad;
@@ -276,8 +276,8 @@ private:
             // only what changed since the last one; every few steps, so
             // that changes pile up between them).
             if (step % 5 == 0) {
-                const tv::TUndo snap = c->RichEdit1->TakeSnapshot();
-                QVERIFY2(snap.Styles.str() == c->RichEdit1->Styles() && snap.Text.str() == c->RichEdit1->Text(),
+                const tv::TUndo snap = c->view()->TakeSnapshot();
+                QVERIFY2(snap.Styles.str() == c->view()->Styles() && snap.Text.str() == c->view()->Text(),
                          qPrintable(where() + ": a snapshot of " + c->windowTitle() + " holds other text or colours than those shown"));
             }
             if (c->IsUntitled()) continue;
@@ -292,7 +292,7 @@ private:
             const QByteArray disk = uitest::readFile(name);
             const QByteArray expected = QByteArray::fromStdString(tv::documentToFile(text, c->document().file.lineEnds, c->document().file.encoding));
             // Marked modified exactly when the text differs from the file.
-            if (!c->RichEdit1->Modified())
+            if (!c->view()->Modified())
                 QVERIFY2(disk == expected, qPrintable(where() + ": " + name + " is unchanged in the editor but differs from the disk\ndisk: " +
                                                       disk.left(80).toHex(' ') + "\neditor: " + expected.left(80).toHex(' ') +
                                                       "\nrecent: " + history.join(QStringLiteral(" / "))));

@@ -40,7 +40,7 @@ inline QByteArray readFile(const QString& path) {
 template <class Frame>
 void discardFrame(std::unique_ptr<Frame>& frame) {
     if (!frame) return;
-    for (auto* c : frame->documents()) c->RichEdit1->SetModified(false);
+    for (auto* c : frame->documents()) c->view()->SetModified(false);
     frame.reset();
 }
 
