@@ -73,24 +73,6 @@ namespace {
 const QString kCaption = QStringLiteral("Taviron");
 
 
-// The tool bars: object name and caption, in the order of View > Toolbars.
-struct ToolBarInfo {
-    const char* name;
-    const char* caption;
-    const char* menuCaption;
-    bool separatorBefore;
-};
-constexpr ToolBarInfo kToolBars[] = {
-    {"MainTbar", "Main", "Main &Tool Bar", false},
-    {"CustomTbar", "Custom", "&Custom Bar", false},
-    {"HTMLTbar", "Common HTML", "Common &HTML", false},
-    {"TableTbar", "Tables", "T&ables", true},
-    {"ElementTbar", "Elements", "&Elements", false},
-    {"TextTbar", "Style", "&Style", false},
-    {"FormatTbar", "Format", "&Format", false},
-    {"ListTbar", "Lists", "&Lists", false},
-    {"FormTbar", "Forms", "F&orms", false},
-};
 
 } // namespace
 
@@ -186,7 +168,6 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
 
     createCommands();
     createToolBars();
-    createMenus();
     createCustomTags();
 
     MRUFileList1 = new TMRUFileList(this);
@@ -223,6 +204,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    destroying_ = true;
     // The document windows go with the frame; nothing is to follow them now.
     disconnect(mdi_, nullptr, this, nullptr);
     disconnect(TabSet1, nullptr, this, nullptr);
@@ -251,155 +233,8 @@ void TMainForm::applySettings() {
     Splitter1->setSizes({pane, static_cast<int>(std::max<long long>(b.width - pane, 100))});
     setFilePaneVisible(settings_.fileList);
     statusBar()->setVisible(settings_.statusBar);
-    StatusBar1->setChecked(settings_.statusBar);
-    WordWrap1->setChecked(settings_.wordWrap);
-    LineNumbers1->setChecked(settings_.lineNumbers);
+    wordWrap_ = settings_.wordWrap;
     TabPanel->setVisible(settings_.tabControl);
-    TabControl1->setChecked(settings_.tabControl);
-}
-
-namespace {
-Qt::ToolBarArea areaOf(const std::string& dock) {
-    if (dock == "DockBottom") return Qt::BottomToolBarArea;
-    if (dock == "DockLeft") return Qt::LeftToolBarArea;
-    if (dock == "DockRight") return Qt::RightToolBarArea;
-    return Qt::TopToolBarArea;  // "Docktop", and floating ones, which dock at the top
-}
-const char* dockName(Qt::ToolBarArea a) {
-    switch (a) {
-    case Qt::BottomToolBarArea: return "DockBottom";
-    case Qt::LeftToolBarArea: return "DockLeft";
-    case Qt::RightToolBarArea: return "DockRight";
-    default: return "Docktop";
-    }
-}
-} // namespace
-
-void TMainForm::applyToolBarLayouts() {
-    // Each dock takes its tool bars row by row, and within a row by position.
-    std::vector<int> order(toolBars.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-        const auto &la = settings_.toolBars[a], &lb = settings_.toolBars[b];
-        if (areaOf(la.dockedTo) != areaOf(lb.dockedTo)) return areaOf(la.dockedTo) < areaOf(lb.dockedTo);
-        if (la.dockRow != lb.dockRow) return la.dockRow < lb.dockRow;
-        return la.dockPos < lb.dockPos;
-    });
-    const tv::ToolBarLayout* previous = nullptr;
-    for (int i : order) {
-        const tv::ToolBarLayout& l = settings_.toolBars[i];
-        QToolBar* bar = toolBars[i];
-        const Qt::ToolBarArea area = areaOf(l.dockedTo);
-        if (previous && areaOf(previous->dockedTo) == area && previous->dockRow != l.dockRow) addToolBarBreak(area);
-        addToolBar(area, bar);
-        bar->setVisible(l.visible);
-        previous = &l;
-    }
-    // Floating tool bars can only be put back by the window system's own
-    // record of them, written with the layouts above.
-    const bool floating = std::any_of(settings_.toolBars.begin(), settings_.toolBars.end(),
-                                      [](const tv::ToolBarLayout& l) { return l.dockedTo == "nil"; });
-    if (floating && !settings_.toolBarState.empty())
-        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(settings_.toolBarState)));
-}
-
-void TMainForm::collectToolBarLayouts() {
-    // Once the frame is closed its floating tool bars are hidden with it:
-    // the record taken as it closed holds.
-    if (!isVisible()) return;
-    settings_.toolBarState = saveState().toBase64().toStdString();
-    for (std::size_t i = 0; i < toolBars.size(); ++i) {
-        QToolBar* bar = toolBars[i];
-        tv::ToolBarLayout& l = settings_.toolBars[i];
-        l.visible = !bar->isHidden();
-        const Qt::ToolBarArea area = toolBarArea(bar);
-        const bool vertical = area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea;
-        if (bar->isFloating()) {
-            const QRect g = bar->geometry();
-            l.dockedTo = "nil";
-            l.floatLeft = g.left();
-            l.floatTop = g.top();
-            l.floatRight = g.right() + 1;
-            l.floatBottom = g.bottom() + 1;
-            l.floatRightX = g.right() + 1;
-            continue;
-        }
-        l.dockedTo = dockName(area);
-        if (!l.visible) continue;  // a hidden bar has no place of its own; it keeps the stored one
-        // Rows are the distinct offsets across the dock of its shown tool bars.
-        std::vector<int> rows;
-        for (QToolBar* other : toolBars)
-            if (!other->isHidden() && !other->isFloating() && toolBarArea(other) == area)
-                rows.push_back(vertical ? other->x() : other->y());
-        std::sort(rows.begin(), rows.end());
-        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-        const int across = vertical ? bar->x() : bar->y();
-        l.dockRow = static_cast<int>(std::lower_bound(rows.begin(), rows.end(), across) - rows.begin());
-        l.dockPos = vertical ? bar->y() : bar->x();
-    }
-}
-
-void TMainForm::createCustomTags() {
-    QToolBar* bar = findChild<QToolBar*>(QStringLiteral("CustomTbar"));
-    const std::string folder = tv::programFolder();
-    for (int i = 0; i < 4; ++i) {
-        auto* menu = new QMenu(this);
-        menu->setObjectName(QStringLiteral("TagPopup%1").arg(i + 1));
-        auto* set = new TCustomTags(i + 1, menu, this);
-        Tags[static_cast<std::size_t>(i)] = set;
-        auto* button = new QToolButton(bar);
-        button->setObjectName(QStringLiteral("CustB%1").arg(i + 1));
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        button->setMenu(menu);
-        button->setPopupMode(QToolButton::InstantPopup);
-        button->setToolTip(QStringLiteral("Custom Tags - right click to customize"));
-        button->setStatusTip(QStringLiteral("Custom Tags - right click to customize"));
-        // A right click opens the manager instead of the menu.
-        button->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(button, &QWidget::customContextMenuRequested, this, [this, i] { Customize1Click(i + 1); });
-        bar->addWidget(button);
-        CustB[static_cast<std::size_t>(i)] = button;
-        connect(set, &TCustomTags::tagItemClicked, this,
-                [this](TCustomTags*, const std::string& start, const std::string& close) { Tags2TagItemClick(start, close); });
-        connect(set, &TCustomTags::titleChanged, this, &TMainForm::TitleChange1);
-        set->setFilePath(folder);
-        TitleChange1(set);
-    }
-}
-
-void TMainForm::TitleChange1(TCustomTags* set) {
-    if (!set || set->Tag < 1 || set->Tag > 4) return;
-    CustB[static_cast<std::size_t>(set->Tag - 1)]->setText(fromDocument(set->set.title));
-}
-
-void TMainForm::Customize1Click(int number) {
-    if (number < 1 || number > 4) return;
-    const QFont font(fromStd(settings_.fontName), settings_.fontSize);
-    TCustomBox box(*Tags[static_cast<std::size_t>(number - 1)], font, this);
-    prompter().run(box);
-    box.applyTitle();
-}
-
-void TMainForm::Tags2TagItemClick(const std::string& start, const std::string& close) {
-    TMDIChild* child = activeDocument();
-    if (!child) return;
-    const tv::MacroContext context = macroContext();
-    auto ask = [this](const std::string& prompt) -> std::optional<std::string> {
-        const auto answer = prompter().input(this, QStringLiteral("Input"), fromDocument(prompt), QString());
-        if (!answer) return std::nullopt;
-        return toDocument(*answer);
-    };
-    std::optional<std::string> first, second;
-    try {
-        first = tv::ExpandTagText(start, context, ask);
-        if (first) second = tv::ExpandTagText(close, context, ask);
-    } catch (const tv::MacroError& e) {
-        prompter().message(this, QStringLiteral("Taviron"), fromStd(e.what()));
-        return;
-    }
-    if (!first || !second) return;  // a prompt was cancelled: nothing goes in
-    repeatTags() = {*first, *second};
-    child->Markup();
 }
 
 void TMainForm::FormDestroy() {
@@ -422,10 +257,10 @@ void TMainForm::writeSettingsNow() {
         settings_.height = height();
         settings_.width = width();
     }
-    settings_.wordWrap = WordWrap1->isChecked();
-    settings_.statusBar = StatusBar1->isChecked();
-    settings_.tabControl = TabControl1->isChecked();
-    settings_.fileList = FileList1->isChecked();
+    settings_.wordWrap = wordWrap_;
+    settings_.statusBar = !statusBar()->isHidden();
+    settings_.tabControl = !TabPanel->isHidden();
+    settings_.fileList = !FilePanel->isHidden();
     if (!FilePanel->isHidden() && FilePanel->width() > 0) settings_.sizer2 = FilePanel->width();
     if (FilePanel->folderAreaHeight() > 0) settings_.sizer1 = FilePanel->folderAreaHeight();
     if (FilePanel->treeHeight() > 0) settings_.sizer3 = FilePanel->treeHeight();
@@ -441,284 +276,6 @@ void TMainForm::writeSettingsNow() {
         // Options are kept as well as the disk allows; nobody is to be
         // troubled about them in the middle of work or at the end.
     }
-}
-
-QAction* TMainForm::addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint) {
-    QAction* a = menu->addAction(QString::fromLatin1(caption));
-    if (!key.isEmpty()) a->setShortcut(key);
-    if (hint) a->setStatusTip(fromStd(tv::longHint(hint)));
-    return a;
-}
-
-QAction* TMainForm::addButton(const char* name, const char* hint, const char* themeIcon, int standardIcon) {
-    auto* a = new QAction(this);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setText(fromStd(tv::shortHint(hint)));
-    a->setToolTip(fromStd(tv::shortHint(hint)));
-    a->setStatusTip(fromStd(tv::longHint(hint)));
-    QIcon icon = QIcon::fromTheme(QString::fromLatin1(themeIcon));
-    if (icon.isNull() && standardIcon >= 0)
-        icon = style()->standardIcon(static_cast<QStyle::StandardPixmap>(standardIcon));
-    a->setIcon(icon);
-    MainTbar->addAction(a);
-    return a;
-}
-
-void TMainForm::createToolBars() {
-    for (const ToolBarInfo& info : kToolBars) {
-        auto* bar = new QToolBar(QString::fromLatin1(info.caption), this);
-        bar->setObjectName(QString::fromLatin1(info.name));
-        addToolBar(Qt::TopToolBarArea, bar);
-        toolBars.push_back(bar);
-    }
-    MainTbar = toolBars.front();
-    NewBtn = addButton("NewBtn", "New|Create a new document", "document-new", QStyle::SP_FileIcon);
-    OpenBtn = addButton("OpenBtn", "Open|Open a file for editing", "document-open", QStyle::SP_DialogOpenButton);
-    OpenDropDown = new QMenu(this);
-    OpenDropDown->setObjectName(QStringLiteral("OpenDropDown"));
-    if (auto* b = qobject_cast<QToolButton*>(MainTbar->widgetForAction(OpenBtn))) {
-        b->setMenu(OpenDropDown);
-        b->setPopupMode(QToolButton::MenuButtonPopup);
-    }
-    SaveBtn = addButton("SaveBtn", "Save|Save file to disk", "document-save", QStyle::SP_DialogSaveButton);
-    PrevBtn = addButton("PrevBtn", "Preview", "document-print-preview", QStyle::SP_ComputerIcon);
-    vListBtn = addButton("vListBtn", "File List|Show the file list, the project or neither", "view-list-tree",
-                         QStyle::SP_FileDialogListView);
-    connect(vListBtn, &QAction::triggered, this, &TMainForm::vListBtnClick);
-    BrowserMenu = new QMenu(this);
-    BrowserMenu->setObjectName(QStringLiteral("BrowserMenu"));
-    BrowserMenu->addAction(QStringLiteral("None"));
-    MainTbar->addSeparator();
-    CutBtn = commandButton("CutBtn", "edit-cut", -1);
-    CopyBtn = commandButton("CopyBtn", "edit-copy", -1);
-    PasteBtn = commandButton("PasteBtn", "edit-paste", -1);
-    // Pictures drawn for Taviron where the desktop's theme has none.
-    for (auto [button, picture] : {std::pair{CutBtn, ":/icons/cut.svg"}, std::pair{CopyBtn, ":/icons/copy.svg"},
-                                   std::pair{PasteBtn, ":/icons/paste.svg"}})
-        if (button->icon().isNull()) button->setIcon(QIcon(QString::fromLatin1(picture)));
-    UndoBtn = commandButton("UndoBtn", "edit-undo", QStyle::SP_ArrowBack);
-    RedoBtn = commandButton("RepeatTag1", "edit-redo", QStyle::SP_BrowserReload, "RedoBtn");
-    SpellBtn = commandButton("SpellBtn", "tools-check-spelling", QStyle::SP_DialogApplyButton);
-    UpdateBtn = commandButton("UpdateBtn", "view-refresh", QStyle::SP_BrowserReload);
-    DateBtn = addButton("DateBtn", "Insert Date|Insert the current date", "x-office-calendar", QStyle::SP_FileDialogInfoView);
-    DateMenu = new QMenu(this);
-    DateMenu->setObjectName(QStringLiteral("DateMenu"));
-    for (int kind = 1; kind <= 6; ++kind) {
-        QAction* a = DateMenu->addAction(QString());
-        a->setData(kind);
-        connect(a, &QAction::triggered, this, [this, kind] {
-            if (TMDIChild* c = activeDocument()) c->InsertDate(kind);
-        });
-    }
-    // The captions show the dates as they are when the menu opens.
-    connect(DateMenu, &QMenu::aboutToShow, this, [this] {
-        const tv::MacroContext context = macroContext();
-        for (QAction* a : DateMenu->actions())
-            a->setText(QStringLiteral("&%1  ").arg(a->data().toInt()) +
-                       fromDocument(tv::MacroDate(a->data().toInt(), context)));
-    });
-    if (auto* b = qobject_cast<QToolButton*>(MainTbar->widgetForAction(DateBtn))) {
-        b->setMenu(DateMenu);
-        b->setPopupMode(QToolButton::InstantPopup);
-    }
-    createTagButtons();
-
-    connect(NewBtn, &QAction::triggered, this, &TMainForm::NewBtnClick);
-    connect(OpenBtn, &QAction::triggered, this, &TMainForm::Open1Click);
-    connect(SaveBtn, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) docs_->SaveDocument(c, true);
-    });
-}
-
-void TMainForm::createCommands() {
-    for (const DocumentCommand& c : documentCommands()) {
-        auto* a = new QAction(QString::fromStdString(c.caption), this);
-        a->setObjectName(QString::fromStdString(c.id));
-        if (!c.shortcut.empty()) a->setShortcut(QKeySequence(QString::fromStdString(c.shortcut)));
-        if (!c.hint.empty()) {
-            a->setToolTip(fromStd(tv::shortHint(c.hint)));
-            a->setStatusTip(fromStd(tv::longHint(c.hint)));
-        }
-        a->setIconVisibleInMenu(false);
-        const DocumentCommand* command = &c;
-        connect(a, &QAction::triggered, this, [this, command] { runCommand(*command); });
-        commands_[c.id] = a;
-    }
-}
-
-QAction* TMainForm::command(const std::string& id) const {
-    const auto it = commands_.find(id);
-    return it == commands_.end() ? nullptr : it->second;
-}
-
-void TMainForm::runCommand(const DocumentCommand& c) {
-    if (TMDIChild* d = activeDocument()) c.run(*d);
-}
-
-QAction* TMainForm::commandButton(const char* id, const char* themeIcon, int standardIcon, const char* buttonName) {
-    QAction* a = command(id);
-    QIcon icon = QIcon::fromTheme(QString::fromLatin1(themeIcon));
-    if (icon.isNull() && standardIcon >= 0)
-        icon = style()->standardIcon(static_cast<QStyle::StandardPixmap>(standardIcon));
-    a->setIcon(icon);
-    MainTbar->addAction(a);
-    if (QWidget* b = MainTbar->widgetForAction(a)) b->setObjectName(QString::fromLatin1(buttonName ? buttonName : id));
-    return a;
-}
-
-void TMainForm::createDocumentMenus(QMenuBar* bar) {
-    // Each menu and sub-menu is made where its first command stands.
-    std::map<CommandMenu, QMenu*> menus;
-    std::function<QMenu*(CommandMenu)> menuOf = [&](CommandMenu m) -> QMenu* {
-        if (const auto it = menus.find(m); it != menus.end()) return it->second;
-        const CommandMenuInfo& info = commandMenu(m);
-        QMenu* menu = nullptr;
-        if (info.parent == CommandMenu::None) {
-            menu = bar->addMenu(QString::fromLatin1(info.caption));
-            documentMenus.push_back(menu);
-        } else {
-            QMenu* parent = menuOf(info.parent);
-            if (info.separatorBefore) parent->addSeparator();
-            menu = parent->addMenu(QString::fromLatin1(info.caption));
-        }
-        menu->setObjectName(QString::fromLatin1(info.objectName));
-        if (*info.hint) menu->menuAction()->setStatusTip(QString::fromLatin1(info.hint));
-        menus[m] = menu;
-        return menu;
-    };
-    for (const DocumentCommand& c : documentCommands()) {
-        if (c.menu == CommandMenu::None) continue;
-        QMenu* menu = menuOf(c.menu);
-        if (c.separatorBefore) menu->addSeparator();
-        menu->addAction(command(c.id));
-    }
-}
-
-void TMainForm::createMenus() {
-    QMenuBar* bar = menuBar();
-    File1 = bar->addMenu(QStringLiteral("&File"));
-    File1->setObjectName(QStringLiteral("File1"));
-    New1 = File1->addMenu(QStringLiteral("&New"));
-    Blank1 = addItem(New1, "&Blank", QKeySequence(Qt::CTRL | Qt::Key_N), "Create a new blank document");
-    FromDialog1 = addItem(New1, "From &Dialog...", {}, "Create a new document with the Taviron dialog box");
-    FromTemplate1 = addItem(New1, "From &Template...", {}, "Create a new document from the selected template file");
-    connect(FromDialog1, &QAction::triggered, this, &TMainForm::FromDialog1Click);
-    connect(FromTemplate1, &QAction::triggered, this, &TMainForm::FromTemplate1Click);
-    Open1 = addItem(File1, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), "Open a file for editing");
-    Close1 = addItem(File1, "&Close", QKeySequence(Qt::CTRL | Qt::Key_W), "Close the current document");
-    Preview1 = addItem(File1, "&Preview...", QKeySequence(Qt::Key_F12), "Open current file with associated application");
-    connect(Preview1, &QAction::triggered, this, &TMainForm::Preview1Click);
-    File1->addSeparator();
-    Save1 = addItem(File1, "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), "Save file to disk");
-    SaveAs1 = addItem(File1, "Save &As...", {}, "Save file under a new name");
-    SaveAll1 = addItem(File1, "Save A&ll", {}, "Save all modified documents");
-    Encoding1 = File1->addMenu(QStringLiteral("&Encoding"));
-    Encoding1->setObjectName(QStringLiteral("Encoding1"));
-    Encoding1->menuAction()->setStatusTip(QStringLiteral("The file encoding of the document; choose another to convert it"));
-    auto* encodings = new QActionGroup(Encoding1);
-    for (tv::FileEncoding e : {tv::FileEncoding::Utf8, tv::FileEncoding::Utf8Bom, tv::FileEncoding::Windows1252}) {
-        QAction* a = Encoding1->addAction(QString::fromLatin1(tv::encodingName(e)));
-        a->setCheckable(true);
-        a->setData(static_cast<int>(e));
-        encodings->addAction(a);
-        connect(a, &QAction::triggered, this, [this, e] {
-            if (TMDIChild* c = activeDocument()) docs_->convert(c, e);
-        });
-    }
-    connect(Encoding1, &QMenu::aboutToShow, this, [this] {
-        TMDIChild* c = activeDocument();
-        for (QAction* a : Encoding1->actions())
-            a->setChecked(c && a->data().toInt() == static_cast<int>(c->document().file.encoding));
-    });
-    File1->addSeparator();
-    Print1 = addItem(File1, "Print...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), "Print the current document");
-    PrintSetup1 = addItem(File1, "Print Setup...", {}, "Choose and set up the printer");
-    File1->addSeparator();
-    Exit1 = addItem(File1, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), "Exit Taviron");
-    connect(Blank1, &QAction::triggered, this, [this] { docs_->NewFile(); });
-    connect(SaveAll1, &QAction::triggered, this, [this] { docs_->saveAll(); });
-    connect(Print1, &QAction::triggered, this, &TMainForm::Print1Click);
-    connect(PrintSetup1, &QAction::triggered, this, &TMainForm::PrintSetup1Click);
-    connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
-    connect(Close1, &QAction::triggered, this, &TMainForm::Close1Click);
-    connect(Save1, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) docs_->SaveDocument(c, true);
-    });
-    connect(SaveAs1, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) docs_->SaveAs(c);
-    });
-    connect(Exit1, &QAction::triggered, this, &TMainForm::ExitClick);
-
-    createProjectMenu();
-
-    FrameEdit1 = bar->addMenu(QStringLiteral("&Edit"));
-    FrameEdit1->setObjectName(QStringLiteral("FrameEdit1"));
-    FrameFind1 = addItem(FrameEdit1, "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), "Search for text");
-    connect(FrameFind1, &QAction::triggered, this, [this] { searchBox()->showBox(); });
-    createDocumentMenus(bar);
-
-    View1 = bar->addMenu(QStringLiteral("&View"));
-    View1->setObjectName(QStringLiteral("View1"));
-    Toolbars1 = View1->addMenu(QStringLiteral("&Toolbars"));
-    fillToolbarsMenu(Toolbars1);
-    StatusBar1 = addItem(View1, "&Status Bar", {}, "Show or hide the status bar");
-    StatusBar1->setCheckable(true);
-    connect(StatusBar1, &QAction::triggered, this, [this] {
-        statusBar()->setVisible(!statusBar()->isVisible());
-        StatusBar1->setChecked(statusBar()->isVisible());
-    });
-    FileList1 = addItem(View1, "&File List", {}, "Show or hide the file list");
-    FileList1->setCheckable(true);
-    connect(FileList1, &QAction::triggered, this, [this] { setFilePaneVisible(FilePanel->isHidden()); });
-    ToggleFileList1 = addItem(View1, "Toggle File &List", QKeySequence(Qt::SHIFT | Qt::Key_Tab),
-                              "Switch the file list between the disk and the project");
-    connect(ToggleFileList1, &QAction::triggered, this, &TMainForm::ToggleFileList1Click);
-    TabControl1 = addItem(View1, "T&ab Control", {}, "Show or hide the tabs of the open documents");
-    TabControl1->setCheckable(true);
-    connect(TabControl1, &QAction::triggered, this, [this] {
-        TabPanel->setVisible(TabPanel->isHidden());
-        TabControl1->setChecked(!TabPanel->isHidden());
-    });
-    WordWrap1 = addItem(View1, "&Word Wrap", {}, "Wrap long lines at the window's edge");
-    WordWrap1->setCheckable(true);
-    connect(WordWrap1, &QAction::triggered, this, &TMainForm::WordWrap1Click);
-    LineNumbers1 = addItem(View1, "Line &Numbers", {}, "Show the numbers of the lines");
-    LineNumbers1->setCheckable(true);
-    connect(LineNumbers1, &QAction::triggered, this, [this](bool on) {
-        settings_.lineNumbers = on;
-        for (TMDIChild* c : documents()) c->setLineNumbers(on);
-    });
-    SpecialCharacters1 = addItem(View1, "S&pecial Characters...", {}, "Extended character entities");
-    connect(SpecialCharacters1, &QAction::triggered, this, &TMainForm::SpecialCharacters1Click);
-    View1->addSeparator();
-    Options1 = addItem(View1, "&Options...", {}, "Changes the options for Taviron");
-    connect(Options1, &QAction::triggered, this, &TMainForm::Options1Click);
-    connect(View1, &QMenu::aboutToShow, this, &TMainForm::View1Popup);
-    connect(View1, &QMenu::triggered, this, &TMainForm::noteSettingsChanged);
-
-    Window1 = bar->addMenu(QStringLiteral("&Window"));
-    Window1->setObjectName(QStringLiteral("Window1"));
-    NewView1 = addItem(Window1, "&New View", {}, "Open another window on the active document");
-    connect(NewView1, &QAction::triggered, this, [this] {
-        if (TMDIChild* c = activeDocument()) docs_->NewView(c);
-    });
-    Cascade1 = addItem(Window1, "&Cascade", {}, "Arrange windows so that they overlap");
-    TileHorizontal1 = addItem(Window1, "Tile &Horizontal", {}, "Arrange windows one above the other");
-    TileVertical1 = addItem(Window1, "Tile &Vertical", {}, "Arrange windows side by side");
-    ArrangeIcons1 = addItem(Window1, "&Arrange Icons", {}, "Arrange minimised windows");
-    connect(Cascade1, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
-    connect(TileHorizontal1, &QAction::triggered, this, [this] { TileWindows(true); });
-    connect(TileVertical1, &QAction::triggered, this, [this] { TileWindows(false); });
-    connect(ArrangeIcons1, &QAction::triggered, this, &TMainForm::ArrangeIcons);
-    connect(Window1, &QMenu::aboutToShow, this, &TMainForm::Window1Popup);
-
-    Help1 = bar->addMenu(QStringLiteral("&Help"));
-    Help1->setObjectName(QStringLiteral("Help1"));
-    HelpTopics1 = addItem(Help1, "&Help Topics...", QKeySequence(Qt::Key_F1), "Show the manual");
-    connect(HelpTopics1, &QAction::triggered, this, &TMainForm::HelpTopics1Click);
-    Help1->addSeparator();
-    About1 = addItem(Help1, "&About...", {}, "Show the program's version and owner");
-    connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }
 
 // --- documents -----------------------------------------------------------------
@@ -771,98 +328,14 @@ Tsearchbox* TMainForm::searchBox() {
         for (const tv::TProject* f : tv::ListProjectFolders(*project_)) out.push_back({fromStd(f->Title()), f->Level});
         return out;
     };
-    searchBox_->onFind = [this] { runCommand(*documentCommand("FindNext1")); };
-    searchBox_->onReplace = [this] { runCommand(*documentCommand("RaFagain")); };
-    searchBox_->onReplaceAll = [this] {
-        if (TMDIChild* c = activeDocument()) c->ReplaceAllInDocument();
-    };
-    searchBox_->onFindInFiles = [this] { FindInFiles(); };
-    searchBox_->onReplaceInFiles = [this] { ReplaceInFiles(); };
+    // Its buttons run the commands of the table.
+    auto run = [this](const char* id) { return [this, id] { command(id)->trigger(); }; };
+    searchBox_->onFind = run("FindNext1");
+    searchBox_->onReplace = run("RaFagain");
+    searchBox_->onReplaceAll = run("ReplaceAll1");
+    searchBox_->onFindInFiles = run("FindInFiles1");
+    searchBox_->onReplaceInFiles = run("ReplaceInFiles1");
     return searchBox_;
-}
-
-namespace {
-// A tool button's picture: its short label drawn as the button shows text.
-// It is drawn once for each pixel ratio a screen may ask for (1, 2 and every
-// connected screen's own), so that it stays sharp on high-density screens.
-QIcon labelIcon(const QString& label, int style, const QPalette& palette) {
-    std::vector<qreal> ratios{1.0, 2.0};
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (std::find(ratios.begin(), ratios.end(), screen->devicePixelRatio()) == ratios.end())
-            ratios.push_back(screen->devicePixelRatio());
-    QIcon icon;
-    for (qreal ratio : ratios) {
-        const int side = qCeil(24 * ratio);
-        QPixmap pm(side, side);
-        pm.setDevicePixelRatio(ratio);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        QFont f = p.font();
-        f.setPixelSize(label.size() > 2 ? 9 : 14);
-        f.setBold(style & 1);
-        f.setItalic(style & 2);
-        f.setUnderline(style & 4);
-        p.setFont(f);
-        p.setPen(palette.color(QPalette::ButtonText));
-        p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, label);
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
-}
-} // namespace
-
-void TMainForm::createTagButtons() {
-    auto barOf = [this](TagBar b) -> QToolBar* {
-        switch (b) {
-        case TagBar::HTML: return toolBars[2];
-        case TagBar::Tables: return toolBars[3];
-        case TagBar::Elements: return toolBars[4];
-        case TagBar::Style: return toolBars[5];
-        case TagBar::Format: return toolBars[6];
-        case TagBar::Lists: return toolBars[7];
-        case TagBar::Forms: return toolBars[8];
-        }
-        return toolBars[2];
-    };
-    QToolBar* format = barOf(TagBar::Format);
-    // The Header drop-down: a heading of each level, before the Format
-    // bar's other buttons.
-    auto* header = new QToolButton(format);
-    header->setObjectName(QStringLiteral("HeaderBtn"));
-    header->setIcon(labelIcon(QStringLiteral("H"), 1, palette()));
-    header->setToolTip(QStringLiteral("Header"));
-    header->setStatusTip(QStringLiteral("Insert a heading"));
-    header->setPopupMode(QToolButton::InstantPopup);
-    HeaderMenu = new QMenu(header);
-    for (int level = 1; level <= 6; ++level) {
-        QAction* a = HeaderMenu->addAction(QStringLiteral("Level &%1").arg(level));
-        QAction* heading = command("H" + std::to_string(level));
-        connect(a, &QAction::triggered, heading, &QAction::trigger);
-    }
-    HeaderMenu->addSeparator();
-    QAction* headOptions = HeaderMenu->addAction(QStringLiteral("&Options..."));
-    headOptions->setStatusTip(QStringLiteral("Select attributes for the heading"));
-    connect(headOptions, &QAction::triggered, command("HeadOptions"), &QAction::trigger);
-    header->setMenu(HeaderMenu);
-    format->addWidget(header);
-    for (const CommandButton& b : commandButtons()) {
-        QToolBar* bar = barOf(b.bar);
-        QAction* a = command(b.command);
-        a->setIcon(labelIcon(QString::fromUtf8(b.label), b.style, palette()));
-        bar->addAction(a);
-        QWidget* button = bar->widgetForAction(a);
-        button->setObjectName(QString::fromLatin1(b.command).replace(QLatin1Char('1'), QString()) +
-                              QStringLiteral("Btn"));
-        if (b.bar == TagBar::Lists && (std::string_view(b.command) == "UnorderedList1" ||
-                                       std::string_view(b.command) == "OrderedList1")) {
-            // The right mouse button on a list button opens the list options.
-            button->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(button, &QWidget::customContextMenuRequested, command("Options2"), &QAction::trigger);
-        }
-    }
-    ColorBtn = command("Color1");
 }
 
 bool TMainForm::otherViewStays(const TMDIChild* child) const {
@@ -909,97 +382,6 @@ void TMainForm::TabSet1Change(int index) {
     if (!sub) return;
     if (sub->isMinimized()) sub->showNormal();
     mdi_->setActiveSubWindow(sub);
-}
-
-void TMainForm::BuildBrowserMenu() {
-    const QList<QAction*> items = BrowserMenu->actions();
-    for (int i = static_cast<int>(items.size()) - 1; i >= 1; --i) {
-        BrowserMenu->removeAction(items[i]);
-        items[i]->deleteLater();
-    }
-    QAction* first = BrowserMenu->actions().first();
-    disconnect(first, nullptr, this, nullptr);
-    disconnect(PrevBtn, &QAction::triggered, this, nullptr);
-    auto* button = qobject_cast<QToolButton*>(MainTbar->widgetForAction(PrevBtn));
-    const auto& list = settings_.browsers;
-    if (list.empty()) {
-        first->setText(QStringLiteral("None"));
-        first->setEnabled(false);
-        if (button) {
-            button->setMenu(BrowserMenu);
-            button->setPopupMode(QToolButton::InstantPopup);
-        }
-        return;
-    }
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        QAction* a = i == 0 ? first : BrowserMenu->addAction(QString());
-        a->setText(fromStd(tv::browserCaption(list[i])));
-        a->setEnabled(true);
-        a->setData(static_cast<int>(i));
-        connect(a, &QAction::triggered, this, [this, i] { BrowserItemClick(static_cast<int>(i)); });
-    }
-    if (list.size() == 1) {
-        if (button) button->setMenu(nullptr);
-        connect(PrevBtn, &QAction::triggered, this, [this] { BrowserItemClick(0); });
-    } else if (button) {
-        button->setMenu(BrowserMenu);
-        button->setPopupMode(QToolButton::InstantPopup);
-    }
-}
-
-void TMainForm::BrowserItemClick(int index) {
-    if (index < 0 || index >= static_cast<int>(settings_.browsers.size())) return;
-    settings_.browser1 = tv::browserPath(settings_.browsers[static_cast<std::size_t>(index)]);
-    noteSettingsChanged();
-    PreviewActive();
-}
-
-void TMainForm::Preview1Click() {
-    const std::size_t n = settings_.browsers.size();
-    if (n >= 2) BrowserMenu->popup(QCursor::pos());
-    else if (n == 1) BrowserItemClick(0);
-    else PreviewActive();  // the desktop's program for the file, or a word why not
-}
-
-void TMainForm::PreviewActive() {
-    TMDIChild* c = activeDocument();
-    if (!c) return;
-    if (c->IsUntitled()) {
-        QApplication::beep();
-        prompter().message(this, kCaption, QStringLiteral("You must save your document before previewing."),
-                           Prompter::Icon::Warning);
-        return;
-    }
-    if (c->document().modified()) {
-        if (settings_.autoSave) {
-            if (!docs_->SaveDocument(c, true)) return;
-        } else {
-            const auto answer = prompter().ask(
-                this, {kCaption, fromStd(tv::closePromptText(c->caption().toStdString())),
-                       Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::Yes, Prompter::Icon::Question});
-            if (answer == Prompter::Cancel) return;
-            if (answer == Prompter::Yes && !docs_->SaveDocument(c, true)) return;
-        }
-    }
-    if (settings_.browser1.empty())
-        settings_.browser1 = tv::findOnPath("xdg-open", qEnvironmentVariable("PATH").toStdString());
-    PreviewFile(c->FileName());
-}
-
-void TMainForm::PreviewFile(const QString& fileName) {
-    // Programs start with an argument list, never through a shell: quotes,
-    // blanks and semicolons in a name stay part of the name. Where there is
-    // no conversation with the two old browser families, they start like
-    // any other browser.
-    const QString program = fromStd(settings_.browser1);
-    if (program.isEmpty()) {
-        showError(QStringLiteral("There is no browser to preview with. Install one (or xdg-open) and add it "
-                                 "in View > Options."));
-        return;
-    }
-    const QStringList args = fileName.isEmpty() ? QStringList() : QStringList{fileName};
-    if (!QProcess::startDetached(program, args))
-        showError(QStringLiteral("The browser %1 could not be started.").arg(program));
 }
 
 void TMainForm::Options1Click() {
@@ -1070,24 +452,6 @@ void TMainForm::NewBtnClick() {
     case 2: FromTemplate1Click(); break;
     default: docs_->NewFile(); break;
     }
-}
-
-void TMainForm::Print1Click() {
-    TMDIChild* c = activeDocument();
-    if (!c) return;
-    if (!printer_) printer_ = std::make_unique<QsciPrinter>();
-    if (!prompter().print(this, *printer_)) return;
-    auto* printer = static_cast<QsciPrinter*>(printer_.get());
-    printer->setDocName(c->FileName());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = printer->printRange(c->view()) != 0;
-    QApplication::restoreOverrideCursor();
-    if (!printed) showError(QStringLiteral("Printing %1 failed.").arg(c->FileName()));
-}
-
-void TMainForm::PrintSetup1Click() {
-    if (!printer_) printer_ = std::make_unique<QsciPrinter>();
-    prompter().pageSetup(this, *printer_);
 }
 
 void TMainForm::FileDrop(const QStringList& fileNames) {
@@ -1185,49 +549,9 @@ void TMainForm::documentClosed(TMDIChild* child) {
     }
 }
 
-bool TMainForm::wordWrapChecked() const { return WordWrap1 && WordWrap1->isChecked(); }
+bool TMainForm::wordWrapChecked() const { return wordWrap_; }
 
 void TMainForm::subWindowActivated(QMdiSubWindow*) { UpdateMenuItems(); }
-
-void TMainForm::UpdateMenuItems() {
-    SelectActiveTab();
-    TMDIChild* c = activeDocument();
-    const bool d = !documents().empty();
-    for (QAction* a : {Close1, Save1, SaveAs1, NewView1, Cascade1, TileHorizontal1, TileVertical1, ArrangeIcons1, WordWrap1,
-                       Print1, SaveAll1, Preview1, PrevBtn, SpellBtn, UpdateBtn, DateBtn})
-        a->setEnabled(d);
-    // The document menus stand in the menu bar while a document is active;
-    // the frame's own Edit menu, with its Find, otherwise. Menus are taken
-    // out rather than hidden, since a hidden one still answers its Alt key.
-    QMenuBar* bar = menuBar();
-    const bool documentMenusIn = bar->actions().contains(documentMenus.front()->menuAction());
-    if (c && !documentMenusIn) {
-        bar->removeAction(FrameEdit1->menuAction());
-        for (QMenu* m : documentMenus) bar->insertMenu(View1->menuAction(), m);
-    } else if (!c && documentMenusIn) {
-        for (QMenu* m : documentMenus) bar->removeAction(m->menuAction());
-        bar->insertMenu(View1->menuAction(), FrameEdit1);
-    }
-    FrameFind1->setEnabled(!c);
-    command("Find1")->setEnabled(c != nullptr);
-    const bool sel = c && c->view()->SelLength() > 0;
-    PasteBtn->setEnabled(c && clipboardHasText_);
-    UndoBtn->setEnabled(c && c->view()->CanUndo());
-    command("Redo1")->setEnabled(c && c->view()->CanRedo());
-    RedoBtn->setEnabled(c && c->canRepeatTag());
-    SaveBtn->setEnabled(c && c->document().modified());
-    for (QAction* a : {CutBtn, CopyBtn, command("ChangeCase1"), command("Breaks1"), command("Tags1"),
-                       command("Append1")})
-        a->setEnabled(sel);
-    Encoding1->setEnabled(c != nullptr);
-    if (c) {
-        panel0_->setText(fromStd(tv::caretPositionText(c->view()->CaretLine(), c->view()->CaretColumn())));
-        encodingPanel_->setText(QString::fromLatin1(tv::encodingName(c->document().file.encoding)));
-    } else {
-        panel0_->clear();
-        encodingPanel_->clear();
-    }
-}
 
 void TMainForm::ShowApplicationHint(const QString& hint) { panel1_->setText(QStringLiteral(" ") + hint); }
 
@@ -1250,14 +574,17 @@ void TMainForm::WordWrap1Click() {
     TMDIChild* c = activeDocument();
     if (!c) return;
     c->SetWordWrap(!c->view()->WordWrapOn());
-    WordWrap1->setChecked(c->view()->WordWrapOn());
+    wordWrap_ = c->view()->WordWrapOn();
 }
 
 void TMainForm::SpecialCharacters1Click() {
     if (!CharBoxAllowed) return;
     auto* box = new TCharBox(this);
     CharBoxAllowed = false;
-    connect(box, &QObject::destroyed, this, [this] { CharBoxAllowed = true; });
+    connect(box, &QObject::destroyed, this, [this] {
+        CharBoxAllowed = true;
+        UpdateMenuItems();
+    });
     box->onInsert = [this](const QString& entity) {
         if (TMDIChild* c = activeDocument()) {
             c->view()->setFocus();
@@ -1265,102 +592,6 @@ void TMainForm::SpecialCharacters1Click() {
         }
     };
     box->show();
-}
-
-void TMainForm::View1Popup() {
-    SpecialCharacters1->setEnabled(CharBoxAllowed);
-    if (TMDIChild* c = activeDocument()) WordWrap1->setChecked(c->view()->WordWrapOn());
-    StatusBar1->setChecked(statusBar()->isVisible());
-}
-
-void TMainForm::fillToolbarsMenu(QMenu* menu) {
-    for (std::size_t i = 0; i < toolBars.size(); ++i) {
-        if (kToolBars[i].separatorBefore) menu->addSeparator();
-        QAction* a = menu->addAction(QString::fromLatin1(kToolBars[i].menuCaption));
-        a->setCheckable(true);
-        QToolBar* tb = toolBars[i];
-        connect(a, &QAction::triggered, tb, [tb] { tb->setVisible(!tb->isVisible()); });
-    }
-    connect(menu, &QMenu::aboutToShow, this, [this, menu] { Toolbars1Popup(menu); });
-}
-
-QMenu* TMainForm::createPopupMenu() {
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("TbarPopup"));
-    fillToolbarsMenu(menu);
-    return menu;
-}
-
-void TMainForm::Toolbars1Popup(QMenu* menu) {
-    std::size_t i = 0;
-    for (QAction* a : menu->actions()) {
-        if (a->isSeparator()) continue;
-        a->setChecked(toolBars[i++]->isVisible());
-    }
-}
-
-void TMainForm::Window1Popup() {
-    // Drop the old window list and build it anew.
-    bool inList = false;
-    for (QAction* a : Window1->actions()) {
-        if (a == windowListSeparator_) inList = true;
-        if (inList) {
-            Window1->removeAction(a);
-            if (a != windowListSeparator_) a->deleteLater();
-        }
-    }
-    const auto subs = mdi_->subWindowList(QMdiArea::CreationOrder);
-    if (subs.isEmpty()) return;
-    if (!windowListSeparator_) windowListSeparator_ = new QAction(this), windowListSeparator_->setSeparator(true);
-    Window1->addAction(windowListSeparator_);
-    int n = 1;
-    for (QMdiSubWindow* w : subs) {
-        QString caption = w->windowTitle();
-        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-        QAction* a = Window1->addAction(n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(caption) : caption);
-        a->setCheckable(true);
-        a->setChecked(w == mdi_->activeSubWindow());
-        connect(a, &QAction::triggered, this, [this, w] {
-            if (w->isMinimized()) w->showNormal();
-            mdi_->setActiveSubWindow(w);
-        });
-        ++n;
-    }
-}
-
-void TMainForm::TileWindows(bool horizontal) {
-    std::vector<QMdiSubWindow*> tiles;
-    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::StackingOrder))
-        if (!w->isMinimized() && w->isVisible()) tiles.push_back(w);
-    if (tiles.empty()) return;
-    const QRect area = mdi_->viewport()->rect();
-    const int n = static_cast<int>(tiles.size());
-    for (int i = 0; i < n; ++i) {
-        tiles[i]->showNormal();
-        if (horizontal) {
-            const int h = area.height() / n;
-            tiles[i]->setGeometry(0, i * h, area.width(), i == n - 1 ? area.height() - i * h : h);
-        } else {
-            const int w = area.width() / n;
-            tiles[i]->setGeometry(i * w, 0, i == n - 1 ? area.width() - i * w : w, area.height());
-        }
-    }
-}
-
-void TMainForm::ArrangeIcons() {
-    const QRect area = mdi_->viewport()->rect();
-    int x = 0;
-    int y = area.bottom();
-    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::CreationOrder)) {
-        if (!w->isMinimized()) continue;
-        const QSize s = w->size();
-        if (x + s.width() > area.width() && x > 0) {
-            x = 0;
-            y -= s.height();
-        }
-        w->move(x, y - s.height() + 1);
-        x += s.width();
-    }
 }
 
 void TMainForm::HelpTopics1Click() {

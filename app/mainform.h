@@ -10,6 +10,7 @@
 #include "base/palette.h"
 #include "app/project.h"
 #include "base/settings.h"
+#include "window/commands.h"
 #include "window/documenthost.h"
 #include "tools/macros.h"
 
@@ -29,7 +30,9 @@ class QToolBar;
 class TAboutBox;
 class TDocumentManager;
 class TMDIChild;
-struct DocumentCommand;
+struct Command;
+struct CommandState;
+class TCommandActions;
 class TFileDrag;
 class TMRUFileList;
 class TTabSet;
@@ -79,10 +82,13 @@ public:
     TMDIChild* OpenDocument(const QString& fileName);
     TMDIChild* activeDocument() const;
     std::vector<TMDIChild*> documents() const;
-    // The action of a document command ("Bold1", "UndoBtn", ...).
+    // The action of a command, or of a place of its own ("Bold1", "SaveBtn").
     QAction* command(const std::string& id) const;
-    // Runs a document command on the active window; nothing without one.
-    void runCommand(const DocumentCommand& c);
+    // Runs a command: on the active window (nothing without one), or on the
+    // frame.
+    void runCommand(const Command& c);
+    // What holds now, for enabling the commands.
+    CommandState commandState() const;
 
     // A name given on the command line or by a second start: the file, or
     // a new page under that name when there is none yet.
@@ -97,6 +103,7 @@ public:
     void PreviewActive();
     void PreviewFile(const QString& fileName);
     void Preview1Click();
+    void PrevBtnClick();
     void Options1Click();
     QAction* UpdateBtn = nullptr;
     QAction* DateBtn = nullptr;
@@ -200,7 +207,6 @@ public:
     bool SaveProjectAs1Click();
     void CloseProject1Click();
     void AddCurrentFile1Click();
-    void Project1Popup();
     // The pane shown or hidden, and its page.
     void setFilePaneVisible(bool visible);
     void showPanePage(int page);
@@ -244,17 +250,13 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void createMenus();
+    // The command table's actions, the menus and the tool bars made from it.
     void createCommands();
-    void createDocumentMenus(QMenuBar* bar);
+    std::vector<Command> frameCommandsBefore();  // File, Project, the frame's Edit
+    std::vector<Command> frameCommandsAfter();   // View, Window, Help, tool buttons
     void createToolBars();
     void createCustomTags();
     void createFilePane();
-    void createProjectMenu();
-    QAction* addItem(QMenu* menu, const char* caption, const QKeySequence& key, const char* hint);
-    QAction* addButton(const char* name, const char* hint, const char* themeIcon, int standardIcon);
-    // A document command's action on the main tool bar, with a picture.
-    QAction* commandButton(const char* id, const char* themeIcon, int standardIcon, const char* buttonName = nullptr);
     void FormShow();
     void FormDestroy();
     void applySettings();
@@ -272,7 +274,6 @@ private:
     void Close1Click();
     void ExitClick();
     void WordWrap1Click();
-    void View1Popup();
     void fillToolbarsMenu(QMenu* menu);
     void Toolbars1Popup(QMenu* menu);
     void Window1Popup();
@@ -294,11 +295,14 @@ private:
     TDocumentManager* docs_ = nullptr;
     class TRecoveryJournal* journal_ = nullptr;
     class QTimer* settingsTimer_ = nullptr;
-    std::map<std::string, QAction*> commands_;
+    std::vector<Command> frameBefore_;
+    std::vector<Command> frameAfter_;
+    TCommandActions* actions_ = nullptr;
+    bool wordWrap_ = false;  // whether new windows wrap their lines
+    bool destroying_ = false;
     bool clipboardHasText_ = false;
     Tsearchbox* searchBox_ = nullptr;
     class THelpBox* helpBox_ = nullptr;
-    void createTagButtons();
     QAction* windowListSeparator_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     bool shown_ = false;

@@ -47,40 +47,10 @@ void TMainForm::createFilePane() {
     FilePanel->showRoot();
 }
 
-void TMainForm::createProjectMenu() {
-    Project1 = menuBar()->addMenu(QStringLiteral("&Project"));
-    Project1->setObjectName(QStringLiteral("Project1"));
-    NewProject1 = addItem(Project1, "&New...", {}, "New project");
-    OpenProject1 = addItem(Project1, "&Open...", {}, "Open project");
-    SaveProject1 = addItem(Project1, "&Save", {}, "Save project");
-    SaveProjectAs1 = addItem(Project1, "Save &As...", {}, "Save project as...");
-    Project1->addSeparator();
-    AddFiles1 = addItem(Project1, "&Add files...", {}, "Add files to selected folder");
-    AddCurrentFile1 = addItem(Project1, "&Add current file", {}, "Add current file to selected folder");
-    Project1->addSeparator();
-    CloseProject1 = addItem(Project1, "&Close", {}, "Close project");
-    connect(NewProject1, &QAction::triggered, this, &TMainForm::NewProject1Click);
-    connect(OpenProject1, &QAction::triggered, this, &TMainForm::OpenProject1Click);
-    connect(SaveProject1, &QAction::triggered, this, [this] { SaveProject1Click(); });
-    connect(SaveProjectAs1, &QAction::triggered, this, [this] { SaveProjectAs1Click(); });
-    connect(AddFiles1, &QAction::triggered, this, [this] { FilePanel->AddFiles1Click(); });
-    connect(AddCurrentFile1, &QAction::triggered, this, &TMainForm::AddCurrentFile1Click);
-    connect(CloseProject1, &QAction::triggered, this, &TMainForm::CloseProject1Click);
-    connect(Project1, &QMenu::aboutToShow, this, &TMainForm::Project1Popup);
-}
-
-void TMainForm::Project1Popup() {
-    const bool folder = !FilePanel->isHidden() && FilePanel->Notebook1->currentIndex() == 1 &&
-                        FilePanel->selectedFolder() != nullptr;
-    AddFiles1->setEnabled(folder);
-    AddCurrentFile1->setEnabled(folder && activeDocument() != nullptr);
-}
-
 // --- the pane ---------------------------------------------------------------------------
 
 void TMainForm::setFilePaneVisible(bool visible) {
     FilePanel->setVisible(visible);
-    FileList1->setChecked(visible);
     Splitter1->setHandleWidth(visible ? 2 : 0);
     Splitter1->handle(1)->setEnabled(visible);
 }

@@ -55,8 +55,10 @@ std::vector<ColorStretch> ColorWalk(std::string_view text, int start, WalkStop s
     plain(s, b);
     int selectionStart = s;  // where the last coloured stretch began
     for (int pass = 1;; ++pass) {
-        // 2. A tag at position 1 is coloured from position 0.
-        if (b <= 1) b = 0;
+        // 2. A tag at position 1 is coloured from position 0 (on the first
+        // pass only: a text that begins with "><" would otherwise colour its
+        // first ">" again and again, for ever).
+        if (pass == 1 && b <= 1) b = 0;
         // 3. The tag's end; an unterminated tag leaves the rest in the font colour.
         const int close = find('>', b);
         if (close < 0) {

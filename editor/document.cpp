@@ -138,6 +138,7 @@ tv::TUndo TDocument::takeSnapshot(const ViewPlace& place) const {
     u.SelStart = place.selStart;
     u.SelLength = place.selLength;
     u.TopLine = place.topLine;
+    u.Encoding = static_cast<std::int32_t>(file.encoding);
     // Reading the colours back costs two bytes of copying per character,
     // and copying the text one: a snapshot shares with the last one what
     // no change has touched since.
@@ -169,6 +170,7 @@ void TDocument::recordUndo(const ViewPlace& place) {
 void TDocument::restore(const tv::TUndo& u) {
     DocumentEdit edit(*this);
     restoring_ = true;
+    if (u.Encoding >= 0) file.encoding = static_cast<tv::FileEncoding>(u.Encoding);
     replaceRange(0, length(), u.Text.str());
     const std::string styles = u.Styles.str();
     send(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0x1f);

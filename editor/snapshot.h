@@ -65,6 +65,9 @@ struct TUndo {
     std::int32_t TopLine = 0;
     SharedText Text;     // the document's bytes
     SharedText Styles;   // their colours, one palette index per byte
+    // The file encoding the text was held in (a conversion is undone with
+    // its text); -1: none recorded.
+    std::int32_t Encoding = -1;
 
     std::size_t byteSize() const { return sizeof(TUndo) + Text.byteSize() + Styles.byteSize(); }
 };

@@ -9,6 +9,7 @@
 #include "dialogs/objecttags.h"
 #include "dialogs/scriptbox.h"
 #include "base/doctext.h"
+#include "window/commandactions.h"
 #include "window/documenthost.h"
 #include "window/gotobox.h"
 #include "editor/imagesize.h"
@@ -70,26 +71,20 @@ TMDIChild::TMDIChild(DocumentHost& host, std::shared_ptr<TDocument> document) : 
     setFocusProxy(RichEdit1);
     RichEdit1->OnFileDrop = [this](const QString& file) { RichEdit1DragDrop(toStd(file)); };
 
+    // The context menu: the command table's places in it, on this window.
+    contextActions_ = new TCommandActions(this);
+    contextActions_->add(documentCommands(), [this](const Command& c) { c.run(*this); }, {CommandMenu::Context});
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Undo2 = PopupMenu1->addAction(QStringLiteral("&Undo"));
-    Repeat2 = PopupMenu1->addAction(QStringLiteral("&Repeat Tag"));
-    PopupMenu1->addSeparator();
-    Cut2 = PopupMenu1->addAction(QStringLiteral("Cu&t"));
-    Copy2 = PopupMenu1->addAction(QStringLiteral("&Copy"));
-    Paste2 = PopupMenu1->addAction(QStringLiteral("&Paste"));
-    PopupMenu1->addSeparator();
-    SelectAll2 = PopupMenu1->addAction(QStringLiteral("&Select All"));
-    color2 = PopupMenu1->addAction(QStringLiteral("refresh colors"));
-    color2->setVisible(false);
-    connect(Repeat2, &QAction::triggered, this, [this] { RepeatTag1Click(); });
-    connect(color2, &QAction::triggered, this, [this] { ColorDocument(); });
-    connect(Undo2, &QAction::triggered, this, [this] { Undo1Click(); });
-    connect(Cut2, &QAction::triggered, this, [this] { Cut1Click(); });
-    connect(Copy2, &QAction::triggered, this, [this] { Copy1Click(); });
-    connect(Paste2, &QAction::triggered, this, [this] { Paste1Click(); });
-    connect(SelectAll2, &QAction::triggered, this, [this] { SelectAll1Click(); });
-    connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { PopupMenu1Popup(); });
+    contextActions_->fill(PopupMenu1, CommandMenu::Context, {});
+    Undo2 = contextActions_->action("Undo2");
+    Repeat2 = contextActions_->action("Repeat2");
+    Cut2 = contextActions_->action("Cut2");
+    Copy2 = contextActions_->action("Copy2");
+    Paste2 = contextActions_->action("Paste2");
+    SelectAll2 = contextActions_->action("SelectAll2");
+    color2 = contextActions_->action("color2");
+    connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { contextActions_->enable(commandState()); });
     connect(RichEdit1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(RichEdit1->mapToGlobal(p)); });
 
@@ -126,6 +121,8 @@ void TMDIChild::setViewNumber(int n) {
     viewNumber_ = n;
     nameChanged();
 }
+
+QString TMDIChild::caption() const { return fromStd(tv::fileNameOnly(document().file.fileName)); }
 
 QString TMDIChild::tabText() const {
     return viewNumber_ ? FileName() + QStringLiteral(":%1").arg(viewNumber_) : FileName();
@@ -283,13 +280,16 @@ bool TMDIChild::canRepeatTag() const {
     return !r.start.empty() || !r.end.empty();
 }
 
-void TMDIChild::PopupMenu1Popup() {
-    const bool sel = RichEdit1->SelLength() > 0;
-    Cut2->setEnabled(sel);
-    Copy2->setEnabled(sel);
-    Paste2->setEnabled(TvokRich::ClipboardHasText());
-    Undo2->setEnabled(RichEdit1->CanUndo());
-    Repeat2->setEnabled(canRepeatTag());
+CommandState TMDIChild::commandState() const {
+    CommandState s;
+    s.anyDocument = s.document = true;
+    s.selection = RichEdit1->SelLength() > 0;
+    s.undo = RichEdit1->CanUndo();
+    s.redo = RichEdit1->CanRedo();
+    s.clipboardText = TvokRich::ClipboardHasText();
+    s.repeatTag = canRepeatTag();
+    s.modified = document().modified();
+    return s;
 }
 
 bool TMDIChild::FormCloseQuery() {
@@ -1037,11 +1037,15 @@ void TMDIChild::showText(std::string text, bool fromFile, std::optional<int> car
 }
 
 void TMDIChild::convertEncoding(tv::FileEncoding e) {
-    setEncoding(e);
-    if (!tv::fitsEncoding(RichEdit1->TextView(), e)) {
-        // One undo step brings the characters back.
+    if (tv::fitsEncoding(RichEdit1->TextView(), e)) {
+        setEncoding(e);
+    } else {
+        // One undo step brings the characters back, with the encoding they
+        // were in: it is taken before either changes.
         const int s = RichEdit1->SelStart();
         EditTransaction edit(*this);
+        document().recordUndo(RichEdit1->place());
+        setEncoding(e);
         RichEdit1->SetSel(0, RichEdit1->Length());
         replaceSelection(std::string(RichEdit1->TextView()), {0, 0});
         RichEdit1->SetSel(std::min(s, RichEdit1->Length()), 0);

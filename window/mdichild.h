@@ -6,6 +6,7 @@
 #pragma once
 
 #include "dialogs/tagreader.h"
+#include "window/commands.h"
 #include "editor/colouring.h"
 #include "editor/document.h"
 #include "editor/documentfile.h"
@@ -153,7 +154,8 @@ public:
     void ApplyEditorSettings();
     void SetWordWrap(bool on);
     void SetEditRect();
-    QString caption() const { return windowTitle(); }
+    // The document's name, as questions about it say it (without the view's number).
+    QString caption() const;
     const DocumentHost& host() const { return host_; }
 
     // Where the selection goes after a replacement: `start` bytes into the
@@ -190,6 +192,8 @@ public:
     void setModified(bool on);
     // What the frame enables for this window.
     bool canRepeatTag() const;
+    // What holds in this window, for enabling commands.
+    CommandState commandState() const;
 
     // The close query: false keeps the window open.
     bool FormCloseQuery();
@@ -214,9 +218,9 @@ protected:
 
 private:
     TvokRich* RichEdit1 = nullptr;
+    class TCommandActions* contextActions_ = nullptr;
     void RichEdit1KeyDown(int key, Qt::KeyboardModifiers mods);
     void RichEdit1KeyPress(unsigned char ch);
-    void PopupMenu1Popup();
     void FormPaint();
     QWidget* commandTarget(bool fromMenu) const;
     // The edit-or-insert sequence of the element commands. `afterRead` sees

@@ -43,6 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"UnterminatedTagAtTheEnd", "<B>xy<B", "tttpppp"},
         WalkCase{"NoTagsAtAll", "plain", "ppppp"},
         WalkCase{"DoubleOpening", "ab<<B>", "pptttt"},
+        // A text that begins with "><": the walk goes on past the first ">".
+        WalkCase{"GreaterThenTagAtTheStart", "></B>x", "tttttp"},
         WalkCase{"Empty", "", ""}),
     [](const testing::TestParamInfo<WalkCase>& i) { return std::string(i.param.name); });
 
@@ -51,6 +53,7 @@ TEST(ColorWalk, RangeStopsAfterTheEndPosition) {
     const std::string t = "<B>a</B>b<I>c</I>d";
     EXPECT_EQ(paint(t, 0, WalkStop::Range, 4), "tttpttttp.........");
     EXPECT_EQ(paint(t, 0, WalkStop::Range, 9), "tttpttttptttp.....");
+    EXPECT_EQ(paint("></B>x<I>", 0, WalkStop::Range, 3), "tttttp...");
 }
 
 TEST(ColorWalk, AroundCaretColoursTwoTags) {

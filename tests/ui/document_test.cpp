@@ -98,6 +98,18 @@ private slots:
         d.file.encoding = tv::FileEncoding::Windows1252;
         d.setText("café 中");
         QCOMPARE(d.text(), std::string("café &#20013;"));
+        // A conversion undone brings back its text with the encoding it was in.
+        TDocument u;
+        u.setText("中");
+        u.recordUndo({});
+        u.file.encoding = tv::FileEncoding::Windows1252;
+        u.setText(u.text());
+        QCOMPARE(u.text(), std::string("&#20013;"));
+        u.undo({});
+        QCOMPARE(u.text(), std::string("中"));
+        QVERIFY(u.file.encoding == tv::FileEncoding::Utf8);
+        u.redo({});
+        QVERIFY(u.file.encoding == tv::FileEncoding::Windows1252);
     }
 };
 

@@ -112,6 +112,9 @@ public:
     }
     std::optional<SaveAnswer> saveFileName(QWidget*, const SaveRequest& r) override {
         if (chance(20)) return std::nullopt;
+        // A project is saved as a project file, as the dialog's filter offers.
+        if (r.title.contains(QStringLiteral("Project")))
+            return SaveAnswer{QDir(dir_).filePath(QStringLiteral("site%1.vkp").arg(pick(3))), 1};
         // As the real dialog does, the name it starts with is taken in its
         // folder; choosing a file that is there is choosing to replace it.
         const QString name = chance(50) ? corpusFile() : QDir(dir_).filePath(QFileInfo(r.fileName).fileName());
@@ -271,7 +274,8 @@ private:
             }
             // Every character can be written in the document's encoding.
             QVERIFY2(tv::fitsEncoding(text, c->document().file.encoding),
-                     qPrintable(where() + ": " + c->windowTitle() + " holds characters its encoding cannot write"));
+                     qPrintable(where() + ": " + c->windowTitle() + " holds characters its encoding cannot write\nrecent: " +
+                                history.join(QStringLiteral(" / "))));
             // An undo step holds the colours shown (a snapshot reads back
             // only what changed since the last one; every few steps, so
             // that changes pile up between them).
