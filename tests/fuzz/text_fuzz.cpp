@@ -1,6 +1,8 @@
-// libFuzzer target: entity translation both ways and URL decoding, on any
-// bytes. The sanitizers catch memory faults; the checks below catch wrong
-// results that would corrupt a document.
+// libFuzzer target: entity translation both ways, URL decoding and the
+// colouring walk, on any bytes. The sanitizers catch memory faults; the
+// checks below catch wrong results that would corrupt a document, and a
+// walk that does not end.
+#include "editor/colouring.h"
 #include "text/entities.h"
 #include "tools/texttools.h"
 
@@ -23,5 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string url = tv::UrlDecode(text, op & 1, (op >> 1) % 3);
     if ((op >> 1) % 3 != 0 && url.size() > text.size()) std::abort();  // one-byte separators
+    // The colouring walk ends, and stays within the text: at most a tag
+    // and a plain stretch for each "<".
+    const int n = static_cast<int>(text.size());
+    const int start = n ? op % (n + 1) : 0;
+    const tv::WalkStop stop = static_cast<tv::WalkStop>((op >> 3) % 3);
+    const auto stretches = tv::ColorWalk(text, start, stop, (op >> 5) * n / 8);
+    if (stretches.size() > 2 * text.size() + 2) std::abort();
+    for (const tv::ColorStretch& s : stretches)
+        if (s.start < 0 || s.length < 0 || s.start + s.length > n) std::abort();
     return 0;
 }
