@@ -234,11 +234,14 @@ TFilePane::TFilePane(tv::TProject& root, QWidget* parent) : QWidget(parent), roo
     // (a maximised start, too); the list below takes the difference.
     GrabBar1->setStretchFactor(0, 0);
     GrabBar1->setStretchFactor(1, 1);
+    // A bar the user moves is where it stays.
+    connect(GrabBar1, &QSplitter::splitterMoved, this, [this] { wantedFolderArea_ = -1; });
 
     // "Project": the folder tree above its grab bar, the folder's files below.
     GrabBar2 = new QSplitter(Qt::Vertical);
     GrabBar2->setObjectName(QStringLiteral("GrabBar2"));
     GrabBar2->setChildrenCollapsible(false);
+    connect(GrabBar2, &QSplitter::splitterMoved, this, [this] { wantedTree_ = -1; });
     TreeView1 = new TProjectTree(GrabBar2);
     ListBox1 = new TPaneList(QStringLiteral("ListBox1"), GrabBar2);
     ListBox1->pathOf = [](const QListWidgetItem* item) { return item->data(kPathRole).toString(); };
@@ -498,7 +501,9 @@ bool TFilePane::event(QEvent* e) {
             const int top = std::min(*wanted, room - std::min(kListRoom, room / 2));
             if (top < 20) continue;
             bar->setSizes({top, room - top});
-            *wanted = -1;
+            // A place cut short by a pane not yet at its size is tried again
+            // as it grows (until the user moves the bar).
+            if (top == *wanted) *wanted = -1;
         }
     }
     return QWidget::event(e);

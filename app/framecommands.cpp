@@ -128,8 +128,8 @@ std::vector<Command> TMainForm::frameCommandsAfter() {
     };
     option("StatusBar1", "&Status Bar", "", "Show or hide the status bar",
            [this] { statusBar()->setVisible(!statusBar()->isVisible()); }, [this] { return statusBar()->isVisible(); });
-    option("FileList1", "&File List", "", "Show or hide the file list", [this] { setFilePaneVisible(FilePanel->isHidden()); },
-           [this] { return !FilePanel->isHidden(); });
+    // Each pane's item.
+    for (Command& c : paneCommands()) add(std::move(c));
     add(frameItem("ToggleFileList1", M::View, "Toggle File &List", "Shift+Tab",
                   "Switch the file list between the disk and the project", [this] { ToggleFileList1Click(); }));
     option("TabControl1", "T&ab Control", "", "Show or hide the tabs of the open documents",
@@ -198,7 +198,7 @@ CommandState TMainForm::commandState() const {
     if (TMDIChild* c = activeDocument()) s = c->commandState();
     s.anyDocument = !documents().empty();
     s.clipboardText = clipboardHasText_;
-    s.projectFolder = !FilePanel->isHidden() && FilePanel->Notebook1->currentIndex() == 1 &&
+    s.projectFolder = paneShown("FileList") && FilePanel->Notebook1->currentIndex() == 1 &&
                       FilePanel->selectedFolder() != nullptr;
     return s;
 }

@@ -27,6 +27,7 @@
 #include "window/mdichild.h"
 #include "spell/addictspell.h"
 #include "tools/searchbox.h"
+#include "tools/searchwindows.h"
 #include "usertags/charbox.h"
 #include "widgets/filedrag.h"
 #include "widgets/tabset.h"
@@ -125,17 +126,17 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     centralLayout->setSpacing(0);
     centralLayout->addWidget(mdi_, 1);
     centralLayout->addWidget(TabPanel);
-    // The file pane at the left, beside the documents.
+    setCentralWidget(central);
+    // The panes: the file pane at the left, beside the documents, and the
+    // results of a search across files below them.
     project_ = std::make_unique<tv::TProject>();
     createFilePane();
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setChildrenCollapsible(false);
-    Splitter1->addWidget(FilePanel);
-    Splitter1->addWidget(central);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    setCentralWidget(Splitter1);
+    hostPane(FilePanel, {"FileList", "File List", "FileList1", "&File List", "Show or hide the file list",
+                         Qt::LeftDockWidgetArea, 109});
+    FoundPane = new TFoundBox(this);
+    connect(FoundPane, &TFoundBox::closeRequested, this, [this] { showPane("SearchResults", false); });
+    hostPane(FoundPane, {"SearchResults", "Search Results", "SearchResults1", "Search &Results",
+                         "Show or hide the files the last search across files found", Qt::BottomDockWidgetArea, 160});
 
     // Status bar: panel 0 the caret position, panel 1 the long hint.
     panel0_ = new QLabel(this);
@@ -229,9 +230,9 @@ void TMainForm::applySettings() {
     FilePanel->setFolderAreaHeight(tv::keepWithin(settings_.sizer1, 20, b.height, 120));
     FilePanel->setTreeHeight(tv::keepWithin(settings_.sizer3, 20, b.height, 120));
     FilePanel->Notebook1->setCurrentIndex(settings_.nbook == 1 ? 1 : 0);
-    const int pane = tv::keepWithin(settings_.sizer2, 40, b.width, 100);
-    Splitter1->setSizes({pane, static_cast<int>(std::max<long long>(b.width - pane, 100))});
-    setFilePaneVisible(settings_.fileList);
+    tv::PaneLayout& files = settings_.panes["FileList"];
+    files.size = tv::keepWithin(files.size > 0 ? files.size : settings_.sizer2, 40, b.width, 100);
+    applyPaneLayouts();
     statusBar()->setVisible(settings_.statusBar);
     wordWrap_ = settings_.wordWrap;
     TabPanel->setVisible(settings_.tabControl);
@@ -260,8 +261,10 @@ void TMainForm::writeSettingsNow() {
     settings_.wordWrap = wordWrap_;
     settings_.statusBar = !statusBar()->isHidden();
     settings_.tabControl = !TabPanel->isHidden();
-    settings_.fileList = !FilePanel->isHidden();
-    if (!FilePanel->isHidden() && FilePanel->width() > 0) settings_.sizer2 = FilePanel->width();
+    collectPaneLayouts();
+    // The file pane is also kept where older versions look for it.
+    settings_.fileList = settings_.panes["FileList"].shown;
+    if (settings_.panes["FileList"].size > 0) settings_.sizer2 = settings_.panes["FileList"].size;
     if (FilePanel->folderAreaHeight() > 0) settings_.sizer1 = FilePanel->folderAreaHeight();
     if (FilePanel->treeHeight() > 0) settings_.sizer3 = FilePanel->treeHeight();
     settings_.nbook = FilePanel->Notebook1->currentIndex();
@@ -638,6 +641,8 @@ void TMainForm::FormShow() {
     if (settings_.currentDir.empty())
         if (TMDIChild* c = activeDocument(); c && !c->IsUntitled())
             FilePanel->setFolder(fromStd(tv::folderOf(c->document().file.fileName)));
+    // The panes' sizes hold once the frame is laid out.
+    applyPaneLayouts();
     // Asked once the frame is on the screen, so that the question has it
     // behind it.
     QTimer::singleShot(0, this, &TMainForm::offerRecovery);

@@ -10,6 +10,7 @@
 #include "base/palette.h"
 #include "app/project.h"
 #include "base/settings.h"
+#include "app/panes.h"
 #include "window/commands.h"
 #include "window/documenthost.h"
 #include "tools/macros.h"
@@ -189,9 +190,17 @@ public:
     void HelpTopics1Click();
     class THelpBox* helpBox() const { return helpBox_; }
 
+    // The panes: each in a dock, with its View menu item and its settings
+    // key (the seam in app/panes.h).
+    class QDockWidget* hostPane(QWidget* pane, const PaneSpec& spec);
+    class QDockWidget* paneDock(const char* key) const;
+    bool paneShown(const char* key) const;
+    void showPane(const char* key, bool shown);
+
     // The file pane and the open project.
     class TFilePane* FilePanel = nullptr;
-    class QSplitter* Splitter1 = nullptr;
+    // The files a search across files found.
+    class TFoundBox* FoundPane = nullptr;
     tv::TProject& project() { return *project_; }
     QString ProjectFileName() const { return QString::fromStdString(settings_.projFile); }
     // Asks to save a modified project; false when the calling command is
@@ -295,6 +304,14 @@ private:
     TDocumentManager* docs_ = nullptr;
     class TRecoveryJournal* journal_ = nullptr;
     class QTimer* settingsTimer_ = nullptr;
+    struct HostedPane {
+        PaneSpec spec;
+        class QDockWidget* dock;
+    };
+    std::vector<HostedPane> panes_;
+    std::vector<Command> paneCommands();
+    void applyPaneLayouts();
+    void collectPaneLayouts();
     std::vector<Command> frameBefore_;
     std::vector<Command> frameAfter_;
     TCommandActions* actions_ = nullptr;

@@ -49,15 +49,11 @@ void TMainForm::createFilePane() {
 
 // --- the pane ---------------------------------------------------------------------------
 
-void TMainForm::setFilePaneVisible(bool visible) {
-    FilePanel->setVisible(visible);
-    Splitter1->setHandleWidth(visible ? 2 : 0);
-    Splitter1->handle(1)->setEnabled(visible);
-}
+void TMainForm::setFilePaneVisible(bool visible) { showPane("FileList", visible); }
 
 void TMainForm::showPanePage(int page) {
     FilePanel->Notebook1->setCurrentIndex(page);
-    if (FilePanel->isHidden()) setFilePaneVisible(true);
+    if (!paneShown("FileList")) setFilePaneVisible(true);
 }
 
 void TMainForm::ToggleFileList1Click() {
@@ -65,7 +61,7 @@ void TMainForm::ToggleFileList1Click() {
 }
 
 void TMainForm::vListBtnClick() {
-    const tv::PaneView next = tv::ListButtonStep({!FilePanel->isHidden(), FilePanel->Notebook1->currentIndex()});
+    const tv::PaneView next = tv::ListButtonStep({paneShown("FileList"), FilePanel->Notebook1->currentIndex()});
     FilePanel->Notebook1->setCurrentIndex(next.page);
     setFilePaneVisible(next.visible);
 }

@@ -57,7 +57,8 @@ void TMainForm::FindInFiles() {
     if (box->proj->isChecked() && box->project->currentIndex() < 0) return;  // no project folder chosen
     const std::vector<std::string> files = searchFiles();
     const bool caseSensitive = box->matchcase->isChecked();
-    auto* found = new TFoundBox(this);
+    TFoundBox* found = FoundPane;
+    if (!found->finished) return;  // a search runs already; its pane shows it
     const std::string kept = caseSensitive ? find : tv::upperAscii(find);
     found->onOpen = [this, kept](const QString& name) {
         TMDIChild* c = nullptr;
@@ -68,8 +69,8 @@ void TMainForm::FindInFiles() {
         }
         if (c) c->FindNext(kept);
     };
-    found->bar->setMaximum(static_cast<int>(files.size()));
-    found->show();
+    found->start(static_cast<int>(files.size()));
+    showPane("SearchResults", true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::vector<std::string> hits;
     tv::FindCallbacks cb;

@@ -356,6 +356,39 @@ bool UsesDefaultColors(const Settings& s) {
            s.anchColor == d.anchColor && s.imgColor == d.imgColor && s.commColor == d.commColor;
 }
 
+std::string encodePaneLayout(const PaneLayout& p) {
+    return std::string(p.shown ? "1" : "0") + "," + p.side + "," + std::to_string(p.size) + "," + (p.floating ? "1" : "0") +
+           "," + std::to_string(p.left) + "," + std::to_string(p.top) + "," + std::to_string(p.width) + "," +
+           std::to_string(p.height);
+}
+
+PaneLayout decodePaneLayout(const std::string& text) {
+    PaneLayout p;
+    std::vector<std::string> f;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', from);
+        f.push_back(text.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+        if (comma == std::string::npos) break;
+        from = comma + 1;
+    }
+    // A damaged value leaves what it cannot give at its default.
+    auto number = [&f](std::size_t i, int fallback) {
+        if (i >= f.size()) return fallback;
+        const auto v = parseStoredInt(f[i]);
+        return v ? static_cast<int>(*v) : fallback;
+    };
+    p.shown = !f.empty() && f[0] == "1";
+    if (f.size() > 1 && (f[1] == "Left" || f[1] == "Right" || f[1] == "Top" || f[1] == "Bottom")) p.side = f[1];
+    p.size = std::max(0, number(2, 0));
+    p.floating = f.size() > 3 && f[3] == "1";
+    p.left = number(4, 0);
+    p.top = number(5, 0);
+    p.width = std::max(0, number(6, 0));
+    p.height = std::max(0, number(7, 0));
+    return p;
+}
+
 Settings ReadSettings(const SettingsStore& st) {
     Settings s;
     // The bounds, and whether the store held any of them (a first start
@@ -392,6 +425,12 @@ Settings ReadSettings(const SettingsStore& st) {
     s.currentDir = readString(st, kSettings, "CurrentDir", "");
     s.filterIndex = readInt(st, kSettings, "FilterIndex", s.filterIndex);
     s.fileList = readBool(st, kSettings, "FileList", s.fileList);
+    for (const auto& [key, value] : st.values("Panes")) s.panes[key] = decodePaneLayout(value);
+    if (!s.panes.count("FileList")) {
+        PaneLayout& files = s.panes["FileList"];
+        files.shown = s.fileList;
+        files.size = s.sizer2;
+    }
     s.tabControl = readBool(st, kSettings, "TabControl", s.tabControl);
     s.dateFormat = readByte(st, kSettings, "DateFormat", s.dateFormat);
     s.custDate = readString(st, kSettings, "CustDate", s.custDate, 255);
@@ -487,6 +526,8 @@ void WriteSettings(SettingsStore& st, const Settings& s) {
     st.write(kSettings, "CurrentDir", s.currentDir);
     writeInt(st, kSettings, "FilterIndex", s.filterIndex);
     writeBool(st, kSettings, "LineNumbers", s.lineNumbers);
+    // The frame's panes, after the steps above.
+    for (const auto& [key, pane] : s.panes) st.write("Panes", key, encodePaneLayout(pane));
 }
 
 } // namespace tv

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -113,6 +114,20 @@ struct ToolBarLayout {
     int floatLeft = 0, floatTop = 0, floatRight = 0, floatBottom = 0, floatRightX = 0;
 };
 
+// Where a pane of the frame stands: shown or not, docked at a side with a
+// size across it, or floating with a place of its own.
+struct PaneLayout {
+    bool shown = false;
+    std::string side = "Left";  // "Left", "Right", "Top", "Bottom"
+    int size = 0;               // across its side; 0: the pane's own
+    bool floating = false;
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const PaneLayout&) const = default;
+};
+// "shown,side,size,floating,left,top,width,height", as the store keeps it.
+std::string encodePaneLayout(const PaneLayout& p);
+PaneLayout decodePaneLayout(const std::string& text);
+
 struct Settings {
     int top = 10, left = 10, height = 373, width = 500;
     // Whether the store held the frame's bounds (a first start holds none).
@@ -124,6 +139,9 @@ struct Settings {
     // above stay the readable record.
     std::string toolBarState;
     int sizer2 = 109, sizer1 = 112, sizer3 = 112, nbook = 0;
+    // The frame's panes by their key ("Panes" in the store). The file pane
+    // ("FileList") is kept in "FileList" and "Sizer2" too.
+    std::map<std::string, PaneLayout> panes;
     std::string currentDir;
     int filterIndex = 0;
     bool fileList = false, tabControl = false;

@@ -1,6 +1,7 @@
 #include "tools/searchwindows.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -23,10 +24,9 @@ void TRunBox::closeEvent(QCloseEvent* e) {
     e->ignore();
 }
 
-TFoundBox::TFoundBox(QWidget* parent) : TRunBox(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+TFoundBox::TFoundBox(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("FoundBox"));
     setWindowTitle(QStringLiteral("Search Results"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setMinimumSize(350, 140);
     auto* layout = new QVBoxLayout(this);
     Label1 = new QLabel(QStringLiteral("Building file list..."), this);
@@ -51,10 +51,36 @@ TFoundBox::TFoundBox(QWidget* parent) : TRunBox(parent, Qt::Window | Qt::WindowS
     connect(OpenBtn, &QPushButton::clicked, this, open);
     connect(List, &QListWidget::itemDoubleClicked, this, open);
     connect(OkBtn, &QPushButton::clicked, this, [this] {
-        if (finished) close();
+        if (finished) emit closeRequested();
         else cancelled = true;
     });
-    resize(480, 300);
+}
+
+void TFoundBox::start(int files) {
+    cancelled = false;
+    finished = false;
+    List->clear();
+    Label1->setText(QStringLiteral("Building file list..."));
+    done->clear();
+    bar->setMaximum(files);
+    bar->setValue(0);
+    OkBtn->setText(QStringLiteral("Cancel"));
+    OpenBtn->setEnabled(false);
+}
+
+void TFoundBox::keyPressEvent(QKeyEvent* e) {
+    // Esc stops a search as Cancel does, and then closes the pane.
+    if (e->key() == Qt::Key_Escape) {
+        OkBtn->click();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void TFoundBox::hideEvent(QHideEvent* e) {
+    // The pane closed while a search runs stops it.
+    if (!finished) cancelled = true;
+    QWidget::hideEvent(e);
 }
 
 void TFoundBox::finish() {

@@ -26,12 +26,17 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 };
 
-// TFoundBox: the files that hold the search text; "Open" opens one at the
-// first match.
-class TFoundBox : public TRunBox {
+// TFoundBox: the pane of the files that hold the search text; "Open" opens
+// one at the first match. While a search runs, its Cancel button (or the
+// pane closed) stops it; afterwards the button closes the pane.
+class TFoundBox : public QWidget {
     Q_OBJECT
 public:
     explicit TFoundBox(QWidget* parent = nullptr);
+    bool cancelled = false;
+    bool finished = true;
+    // A new search over `files` files: the list emptied, the run going.
+    void start(int files);
     QLabel* Label1 = nullptr;
     QLabel* done = nullptr;
     QListWidget* List = nullptr;
@@ -41,6 +46,14 @@ public:
     // Runs with the chosen file name.
     std::function<void(const QString&)> onOpen;
     void finish();
+
+signals:
+    // The run is over and the pane is to go.
+    void closeRequested();
+
+protected:
+    void keyPressEvent(class QKeyEvent* e) override;
+    void hideEvent(class QHideEvent* e) override;
 };
 
 // TProgressBox: the progress of a replace across files.

@@ -108,6 +108,33 @@ TEST(ReadSettings, StoredValues) {
     EXPECT_FALSE(s.toolBars[3].visible);
 }
 
+// The frame's panes: each kept under its key in "Panes"; the file pane,
+// before it was kept there, by its older "FileList" and "Sizer2".
+TEST(ReadSettings, PaneLayouts) {
+    MemoryStore older;
+    older.write("Settings", "FileList", "1");
+    older.write("Settings", "Sizer2", "150");
+    const tv::Settings first = tv::ReadSettings(older);
+    EXPECT_TRUE(first.panes.at("FileList").shown);
+    EXPECT_EQ(first.panes.at("FileList").size, 150);
+
+    tv::Settings s;
+    s.panes["PreviewPane"] = {true, "Right", 420, false, 0, 0, 0, 0};
+    s.panes["Results"] = {false, "Bottom", 0, true, -20, 30, 400, 200};
+    MemoryStore st;
+    tv::WriteSettings(st, s);
+    const tv::Settings back = tv::ReadSettings(st);
+    EXPECT_EQ(back.panes.at("PreviewPane"), s.panes["PreviewPane"]);
+    EXPECT_EQ(back.panes.at("Results"), s.panes["Results"]);
+    // A damaged value gives what it can and defaults for the rest.
+    const tv::PaneLayout d = tv::decodePaneLayout("1,Middle,x,1,5");
+    EXPECT_TRUE(d.shown && d.floating);
+    EXPECT_EQ(d.side, "Left");
+    EXPECT_EQ(d.size, 0);
+    EXPECT_EQ(d.left, 5);
+    EXPECT_EQ(tv::decodePaneLayout(""), tv::PaneLayout{});
+}
+
 // The names a log holds for one kind of access, in order.
 std::vector<std::string> accesses(const MemoryStore& s, const std::string& kind) {
     std::vector<std::string> out;
@@ -153,7 +180,7 @@ TEST(WriteSettings, StepsAndOrder) {
         "Settings/WindowState", "Settings/Top", "Settings/Left", "Settings/Height", "Settings/Width",
         "Settings/Browser1", "Settings/ProjFile", "Settings/WordWrap", "Settings/StatusBar", "Settings/FileList",
         "Settings/TabControl", "Options/OL", "Options/UL", "Settings/Sizer2", "Settings/Sizer1", "Settings/Sizer3",
-        "Settings/nbook", "Settings/CurrentDir", "Settings/FilterIndex", "Settings/LineNumbers"};
+        "Settings/nbook", "Settings/CurrentDir", "Settings/FilterIndex", "Settings/LineNumbers", "Panes/FileList"};
     EXPECT_EQ(writes, unchanged);  // nothing of the option values without a change
 
     st.log.clear();

@@ -30,6 +30,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QDockWidget>
 #include <QLabel>
 #include <QTest>
 #include <QtEndian>
@@ -249,7 +250,7 @@ private slots:
         start();
         frame->NewProject1->trigger();
         QCOMPARE(pane()->Notebook1->currentIndex(), 1);
-        QVERIFY(!pane()->isHidden());
+        QVERIFY(frame->paneShown("FileList"));
         // Add Files from the tree's pop-up, one of them twice in another case.
         prompts->opens.push_back(path(QStringLiteral("site/pic.png")) + QLatin1Char('\n') + path(QStringLiteral("top.html")));
         pane()->updatePopups();
@@ -430,7 +431,7 @@ private slots:
         QCOMPARE(frame->ProjectFileName(), path(QStringLiteral("kept.vkp")));
         QCOMPARE(frame->project().Files(), std::vector<std::string>{path(QStringLiteral("top.html")).toStdString()});
         QCOMPARE(pane()->Notebook1->currentIndex(), 1);
-        QVERIFY(!pane()->isHidden());
+        QVERIFY(frame->paneShown("FileList"));
     }
 
     void damagedProjectIsRefusedAndTheOpenOneKept() {
@@ -478,22 +479,22 @@ private slots:
     void listButtonToggleAndSettings() {
         start("FileList=0\nnbook=0\nFilterIndex=3\nSizer2=180\nSizer1=90\nSizer3=70\nCurrentDir=" +
               path(QStringLiteral("site")).toUtf8() + "\n");
-        QVERIFY(pane()->isHidden());
+        QVERIFY(!frame->paneShown("FileList"));
         QCOMPARE(pane()->FilterBox->currentIndex(), 3);
         QCOMPARE(pane()->FileList->count(), 2);  // page.html, pic.png
         frame->vListBtn->trigger();
-        QVERIFY(!pane()->isHidden());
+        QVERIFY(frame->paneShown("FileList"));
         QVERIFY(frame->FileList1->isChecked());
-        QCOMPARE(frame->Splitter1->handleWidth(), 2);
+        QVERIFY(frame->paneDock("FileList")->isVisible());
         QCOMPARE(pane()->Notebook1->currentIndex(), 0);
         frame->vListBtn->trigger();
         QCOMPARE(pane()->Notebook1->currentIndex(), 1);
         frame->vListBtn->trigger();
-        QVERIFY(pane()->isHidden());
+        QVERIFY(!frame->paneShown("FileList"));
         QCOMPARE(pane()->Notebook1->currentIndex(), 0);
-        QCOMPARE(frame->Splitter1->handleWidth(), 0);
+        QVERIFY(!frame->paneDock("FileList")->isVisible());
         frame->FileList1->trigger();
-        QVERIFY(!pane()->isHidden());
+        QVERIFY(frame->paneShown("FileList"));
         // Shift+Tab switches the page, from the editor too.
         TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("top.html")));
         QTest::keyClick(doc->view(), Qt::Key_Backtab, Qt::ShiftModifier);
