@@ -4,7 +4,8 @@
 #include "app/mainform.h"
 
 #include "app/documents.h"
-#include "app/filepaneui.h"
+#include "files/filepaneui.h"
+#include "files/projectpane.h"
 #include "base/doctext.h"
 #include "base/frametext.h"
 #include "text/encoding.h"
@@ -103,10 +104,10 @@ std::vector<Command> TMainForm::frameCommandsBefore() {
 
     add(frameItem("NewProject1", M::Project, "&New...", "", "New project", [this] { NewProject1Click(); }));
     add(frameItem("OpenProject1", M::Project, "&Open...", "", "Open project", [this] { OpenProject1Click(); }));
-    add(frameItem("SaveProject1", M::Project, "&Save", "", "Save project", [this] { SaveProject1Click(); }));
-    add(frameItem("SaveProjectAs1", M::Project, "Save &As...", "", "Save project as...", [this] { SaveProjectAs1Click(); }));
+    add(frameItem("SaveProject1", M::Project, "&Save", "", "Save project", [this] { projectPane()->save(); }));
+    add(frameItem("SaveProjectAs1", M::Project, "Save &As...", "", "Save project as...", [this] { projectPane()->saveAs(); }));
     add(frameItem("AddFiles1", M::Project, "&Add files...", "", "Add files to selected folder",
-                  [this] { FilePanel->AddFiles1Click(); }, true, NeedsProjectFolder));
+                  [this] { projectPane()->AddFiles1Click(); }, true, NeedsProjectFolder));
     add(frameItem("AddCurrentFile1", M::Project, "&Add current file", "", "Add current file to selected folder",
                   [this] { AddCurrentFile1Click(); }, false, NeedsProjectFolder | NeedsDocument));
     add(frameItem("CloseProject1", M::Project, "&Close", "", "Close project", [this] { CloseProject1Click(); }, true));
@@ -198,8 +199,8 @@ CommandState TMainForm::commandState() const {
     if (TMDIChild* c = activeDocument()) s = c->commandState();
     s.anyDocument = !documents().empty();
     s.clipboardText = clipboardHasText_;
-    s.projectFolder = paneShown("FileList") && FilePanel->Notebook1->currentIndex() == 1 &&
-                      FilePanel->selectedFolder() != nullptr;
+    s.projectFolder = paneShown("FileList") && FilePanel->page() == TFilePane::ProjectPage &&
+                      projectPane()->selectedFolder() != nullptr;
     return s;
 }
 

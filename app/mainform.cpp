@@ -1,6 +1,8 @@
 #include "app/mainform.h"
 
-#include "app/filepaneui.h"
+#include "files/diskpane.h"
+#include "files/filepaneui.h"
+#include "files/projectpane.h"
 
 #include "usertags/customtagsui.h"
 #include "usertags/newdocbox.h"
@@ -129,7 +131,6 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     setCentralWidget(central);
     // The panes: the file pane at the left, beside the documents, and the
     // results of a search across files below them.
-    project_ = std::make_unique<tv::TProject>();
     createFilePane();
     hostPane(FilePanel, {"FileList", "File List", "FileList1", "&File List", "Show or hide the file list",
                          Qt::LeftDockWidgetArea, 109});
@@ -224,12 +225,13 @@ void TMainForm::applySettings() {
     resize(static_cast<int>(b.width), static_cast<int>(b.height));
     if (settings_.maximized()) setWindowState(windowState() | Qt::WindowMaximized);
     applyToolBarLayouts();
-    FilePanel->setFolder(settings_.currentDir.empty() ? QDir::homePath() : fromStd(settings_.currentDir));
-    FilePanel->setFilterIndex(settings_.filterIndex);
+    diskPane()->setFolder(settings_.currentDir.empty() ? QDir::homePath() : fromStd(settings_.currentDir));
+    diskPane()->setFilterIndex(settings_.filterIndex);
+    projectPane()->setFileName(settings_.projFile);
     // Stored grab bars stay within the frame.
-    FilePanel->setFolderAreaHeight(tv::keepWithin(settings_.sizer1, 20, b.height, 120));
-    FilePanel->setTreeHeight(tv::keepWithin(settings_.sizer3, 20, b.height, 120));
-    FilePanel->Notebook1->setCurrentIndex(settings_.nbook == 1 ? 1 : 0);
+    diskPane()->GrabBar1->setPlace(tv::keepWithin(settings_.sizer1, 20, b.height, 120));
+    projectPane()->GrabBar2->setPlace(tv::keepWithin(settings_.sizer3, 20, b.height, 120));
+    FilePanel->setPage(settings_.nbook);
     tv::PaneLayout& files = settings_.panes["FileList"];
     files.size = tv::keepWithin(files.size > 0 ? files.size : settings_.sizer2, 40, b.width, 100);
     applyPaneLayouts();
@@ -265,11 +267,11 @@ void TMainForm::writeSettingsNow() {
     // The file pane is also kept where older versions look for it.
     settings_.fileList = settings_.panes["FileList"].shown;
     if (settings_.panes["FileList"].size > 0) settings_.sizer2 = settings_.panes["FileList"].size;
-    if (FilePanel->folderAreaHeight() > 0) settings_.sizer1 = FilePanel->folderAreaHeight();
-    if (FilePanel->treeHeight() > 0) settings_.sizer3 = FilePanel->treeHeight();
-    settings_.nbook = FilePanel->Notebook1->currentIndex();
-    settings_.currentDir = toStd(FilePanel->folder());
-    settings_.filterIndex = FilePanel->filterIndex();
+    if (int h = diskPane()->GrabBar1->place(); h > 0) settings_.sizer1 = h;
+    if (int h = projectPane()->GrabBar2->place(); h > 0) settings_.sizer3 = h;
+    settings_.nbook = FilePanel->page();
+    settings_.currentDir = toStd(diskPane()->folder());
+    settings_.filterIndex = diskPane()->filterIndex();
     try {
         const auto store = tv::openSettingsStore();
         tv::WriteSettings(*store, settings_);
@@ -328,7 +330,7 @@ Tsearchbox* TMainForm::searchBox() {
     searchBox_ = new Tsearchbox(this);
     searchBox_->projectFolders = [this] {
         std::vector<Tsearchbox::ProjectFolder> out;
-        for (const tv::TProject* f : tv::ListProjectFolders(*project_)) out.push_back({fromStd(f->Title()), f->Level});
+        for (const tv::TProject* f : tv::ListProjectFolders(project())) out.push_back({fromStd(f->Title()), f->Level});
         return out;
     };
     // Its buttons run the commands of the table.
@@ -640,7 +642,7 @@ void TMainForm::FormShow() {
     // Without a stored folder the file pane shows the first document's.
     if (settings_.currentDir.empty())
         if (TMDIChild* c = activeDocument(); c && !c->IsUntitled())
-            FilePanel->setFolder(fromStd(tv::folderOf(c->document().file.fileName)));
+            diskPane()->setFolder(fromStd(tv::folderOf(c->document().file.fileName)));
     // The panes' sizes hold once the frame is laid out.
     applyPaneLayouts();
     // Asked once the frame is on the screen, so that the question has it
@@ -687,7 +689,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
         c->closeApproved = true;
     }
     // Then the project; cancelling keeps everything open.
-    if (!QuerySaveProject()) return cancel();
+    if (!projectPane()->querySave()) return cancel();
     for (TMDIChild* c : docs)
         if (auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget())) sub->close();
     collectToolBarLayouts();

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "base/palette.h"
-#include "app/project.h"
+#include "files/project.h"
 #include "base/settings.h"
 #include "app/panes.h"
 #include "window/commands.h"
@@ -197,23 +197,19 @@ public:
     bool paneShown(const char* key) const;
     void showPane(const char* key, bool shown);
 
-    // The file pane and the open project.
+    // The file pane: the disk and the open project.
     class TFilePane* FilePanel = nullptr;
+    class TDiskPane* diskPane() const;
+    class TProjectPane* projectPane() const;
     // The files a search across files found.
     class TFoundBox* FoundPane = nullptr;
-    tv::TProject& project() { return *project_; }
-    QString ProjectFileName() const { return QString::fromStdString(settings_.projFile); }
-    // Asks to save a modified project; false when the calling command is
-    // to stop (cancelled, or the save failed).
-    bool QuerySaveProject();
-    bool CloseProject();
-    // Loads the project file (an empty project when it does not exist);
-    // false when nothing changed.
+    tv::TProject& project();
+    QString ProjectFileName() const;
+    // Opens a project file (an empty project when it does not exist); false
+    // when nothing changed.
     bool OpenProject(const QString& fileName);
     void NewProject1Click();
     void OpenProject1Click();
-    bool SaveProject1Click();
-    bool SaveProjectAs1Click();
     void CloseProject1Click();
     void AddCurrentFile1Click();
     // The pane shown or hidden, and its page.
@@ -324,5 +320,4 @@ private:
     TAboutBox* aboutBox_ = nullptr;
     bool shown_ = false;
     std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<tv::TProject> project_;
 };

@@ -1,7 +1,7 @@
 // The frame's search and replace across files: the search dialog's
 // multi-file state, with its results and progress windows.
 #include "base/docfile.h"
-#include "app/filepaneui.h"
+#include "files/filepaneui.h"
 #include "app/mainform.h"
 
 #include "app/documents.h"
@@ -78,7 +78,7 @@ void TMainForm::FindInFiles() {
         if (found->List->count() < static_cast<int>(count)) {
             // Each found page with the picture of its kind, as the file list shows it.
             const QString file = QString::fromStdString(hits.back());
-            found->List->addItem(new QListWidgetItem(FilePanel->kindIcon(file), file));
+            found->List->addItem(new QListWidgetItem(FilePanel->actions.kindIcon(this, file), file));
         }
         found->Label1->setText(QStringLiteral("%1 files found.").arg(count));
         found->bar->setValue(static_cast<int>(index));

@@ -12,9 +12,9 @@ set(LOGIC_SOURCES
   app/mrulist.cpp
   base/palette.cpp
   base/filekind.cpp
-  app/filepane.cpp
+  files/filepane.cpp
   base/paths.cpp
-  app/project.cpp
+  files/project.cpp
   app/recovery.cpp
   base/registrystore.cpp
   base/settings.cpp

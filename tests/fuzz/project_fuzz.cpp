@@ -1,7 +1,7 @@
 // libFuzzer target: reading a project record from any bytes must either
 // succeed within the data or be refused, and what was read must write back
 // to the same bytes.
-#include "app/project.h"
+#include "files/project.h"
 
 #include <cstddef>
 #include <cstdint>

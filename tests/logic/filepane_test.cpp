@@ -1,5 +1,5 @@
-#include "app/filepane.h"
-#include "app/project.h"
+#include "files/filepane.h"
+#include "files/project.h"
 
 #include <gtest/gtest.h>
 

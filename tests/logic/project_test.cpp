@@ -1,4 +1,4 @@
-#include "app/project.h"
+#include "files/project.h"
 
 #include "base/docfile.h"
 #include "base/filekind.h"

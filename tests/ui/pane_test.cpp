@@ -1,10 +1,12 @@
 // The file pane and projects in the frame: dragging files into documents,
 // the project tree and its commands, the pane's settings and the project
 // scope of the search dialog.
-#include "app/filepaneui.h"
+#include "files/diskpane.h"
+#include "files/filepaneui.h"
+#include "files/projectpane.h"
 #include "app/mainform.h"
 #include "app/documents.h"
-#include "app/project.h"
+#include "files/project.h"
 #include "base/settings.h"
 #include "dialogs/objectboxes.h"
 #include "editor/imagesize.h"
@@ -119,6 +121,8 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     }
     TFilePane* pane() const { return frame->FilePanel; }
+    TDiskPane* disk() const { return frame->diskPane(); }
+    TProjectPane* proj() const { return frame->projectPane(); }
     QByteArray text(TMDIChild* c) const { return QByteArray::fromStdString(c->view()->Text()); }
     // Drags the data over the document's editor and drops it there.
     // Takes the data, as a drag does.
@@ -144,7 +148,7 @@ private:
     }
     QStringList projectRows() const {
         QStringList rows;
-        for (int i = 0; i < pane()->ListBox1->count(); ++i) rows << pane()->ListBox1->item(i)->text();
+        for (int i = 0; i < proj()->ListBox1->count(); ++i) rows << proj()->ListBox1->item(i)->text();
         return rows;
     }
 
@@ -170,19 +174,19 @@ private slots:
         start();
         TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("site/page.html")));
         QVERIFY(doc);
-        pane()->setFolder(path(QStringLiteral("site")));
-        pane()->setFilterIndex(2);  // "Image Files"
-        QCOMPARE(pane()->FileList->count(), 1);
-        QVERIFY(dropOn(doc, dragOf(pane()->FileList, QStringLiteral("pic.png"))));
+        disk()->setFolder(path(QStringLiteral("site")));
+        disk()->setFilterIndex(2);  // "Image Files"
+        QCOMPARE(disk()->FileList->count(), 1);
+        QVERIFY(dropOn(doc, dragOf(disk()->FileList, QStringLiteral("pic.png"))));
         QCOMPARE(text(doc), QByteArray("<IMG SRC=\"pic.png\" WIDTH=100 HEIGHT=50>"));
         QVERIFY(doc->view()->Modified());
 
         // A link goes around the selection, as one undo step.
         doc->view()->SetText("go");
         doc->view()->SetSel(0, 2);
-        pane()->setFolder(path(QStringLiteral("site/sub")));
-        pane()->setFilterIndex(3);
-        QVERIFY(dropOn(doc, dragOf(pane()->FileList, QStringLiteral("other.html"))));
+        disk()->setFolder(path(QStringLiteral("site/sub")));
+        disk()->setFilterIndex(3);
+        QVERIFY(dropOn(doc, dragOf(disk()->FileList, QStringLiteral("other.html"))));
         QCOMPARE(text(doc), QByteArray("<A HREF=\"sub/other.html\">go</A>"));
         doc->view()->Undo();
         QCOMPARE(text(doc), QByteArray("go"));
@@ -253,39 +257,40 @@ private slots:
         QVERIFY(frame->paneShown("FileList"));
         // Add Files from the tree's pop-up, one of them twice in another case.
         prompts->opens.push_back(path(QStringLiteral("site/pic.png")) + QLatin1Char('\n') + path(QStringLiteral("top.html")));
-        pane()->updatePopups();
-        QVERIFY(pane()->TreeAddFiles1->isEnabled());
-        QVERIFY(!pane()->DeleteFolder1->isEnabled());  // the root stays
-        pane()->TreeAddFiles1->trigger();
+        proj()->updatePopups();
+        QVERIFY(proj()->TreeAddFiles1->isEnabled());
+        QVERIFY(!proj()->DeleteFolder1->isEnabled());  // the root stays
+        proj()->TreeAddFiles1->trigger();
         QCOMPARE(prompts->openRequests.back().title, QStringLiteral("Select Documents"));
         QCOMPARE(projectRows(), (QStringList{path(QStringLiteral("site/pic.png")), path(QStringLiteral("top.html"))}));
-        pane()->addToSelectedFolder(path(QStringLiteral("TOP.HTML")).replace(QStringLiteral("TOP.HTML"), QStringLiteral("top.html")));
+        proj()->addToSelectedFolder(path(QStringLiteral("TOP.HTML")).replace(QStringLiteral("TOP.HTML"), QStringLiteral("top.html")));
         QCOMPARE(projectRows().size(), 2);
 
         // A sub-folder, renamed by editing its label.
-        pane()->AddFolder1->trigger();
-        QTreeWidgetItem* sub = pane()->TreeView1->currentItem();
+        proj()->AddFolder1->trigger();
+        QTreeWidgetItem* sub = proj()->TreeView1->currentItem();
         QVERIFY(sub && sub->parent());
         sub->setText(0, QStringLiteral("Pages"));
         QCOMPARE(frame->project().GetFolder(0)->Title(), std::string("Pages"));
 
         // Drag top.html from the root's list onto the sub-folder: it moves.
-        pane()->TreeView1->setCurrentItem(sub->parent());
-        QMimeData* data = dragOf(pane()->ListBox1, QStringLiteral("top.html"));
+        proj()->TreeView1->setCurrentItem(sub->parent());
+        QMimeData* data = dragOf(proj()->ListBox1, QStringLiteral("top.html"));
         QVERIFY(data);
-        const QPoint at = pane()->TreeView1->visualItemRect(sub).center();
+        const QPoint at = proj()->TreeView1->visualItemRect(sub).center();
         QDragEnterEvent enter(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(pane()->TreeView1->viewport(), &enter);
+        QApplication::sendEvent(proj()->TreeView1->viewport(), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(at), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(pane()->TreeView1->viewport(), &drop);
+        QApplication::sendEvent(proj()->TreeView1->viewport(), &drop);
         delete data;
         QCOMPARE(projectRows(), QStringList{path(QStringLiteral("site/pic.png"))});
         QCOMPARE(frame->project().GetFolder(0)->Files(), std::vector<std::string>{path(QStringLiteral("top.html")).toStdString()});
 
         // Save As writes the file; it reads back equal.
         prompts->saves.push_back({path(QStringLiteral("site.vkp")), 1});
-        QVERIFY(frame->SaveProjectAs1Click());
+        frame->SaveProjectAs1->trigger();
+        QCOMPARE(frame->ProjectFileName(), path(QStringLiteral("site.vkp")));
         QCOMPARE(prompts->saveRequests.back().defaultSuffix, QStringLiteral("vkp"));
         QVERIFY(!frame->project().ProjectModified());
         tv::TProject back;
@@ -294,18 +299,18 @@ private slots:
         QCOMPARE(back.GetFolder(0)->Title(), std::string("Pages"));
 
         // Delete Folder on the sub-folder; Close then asks to save.
-        pane()->TreeView1->setCurrentItem(pane()->TreeView1->topLevelItem(0)->child(0));
-        pane()->updatePopups();
-        QVERIFY(pane()->DeleteFolder1->isEnabled());
-        pane()->DeleteFolder1->trigger();
+        proj()->TreeView1->setCurrentItem(proj()->TreeView1->topLevelItem(0)->child(0));
+        proj()->updatePopups();
+        QVERIFY(proj()->DeleteFolder1->isEnabled());
+        proj()->DeleteFolder1->trigger();
         QCOMPARE(frame->project().FolderCount(), 0);
         prompts->answers.push_back(Prompter::Cancel);
         frame->CloseProject1->trigger();
         QCOMPARE(prompts->questions.back().text, QStringLiteral("Save changes to ") + path(QStringLiteral("site.vkp")) + QLatin1Char('?'));
-        QCOMPARE(pane()->TreeView1->topLevelItemCount(), 1);  // cancelled: still open
+        QCOMPARE(proj()->TreeView1->topLevelItemCount(), 1);  // cancelled: still open
         prompts->answers.push_back(Prompter::No);
         frame->CloseProject1->trigger();
-        QCOMPARE(pane()->TreeView1->topLevelItemCount(), 0);
+        QCOMPARE(proj()->TreeView1->topLevelItemCount(), 0);
         QCOMPARE(frame->ProjectFileName(), QStringLiteral("Untitled.vkp"));
 
         // Opening the file by the document route loads it as the project.
@@ -318,19 +323,19 @@ private slots:
         start();
         TMDIChild* doc = frame->OpenDocument(path(QStringLiteral("site/sub/other.html")));
         frame->NewProject1->trigger();
-        pane()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
-        pane()->addToSelectedFolder(path(QStringLiteral("site/sub/deep.png")));
-        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        proj()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
+        proj()->addToSelectedFolder(path(QStringLiteral("site/sub/deep.png")));
+        proj()->addToSelectedFolder(path(QStringLiteral("top.html")));
         doc->view()->SetText("");
-        QVERIFY(dropOn(doc, dragOf(pane()->ListBox1, QStringLiteral("pic.png"))));
-        QVERIFY(dropOn(doc, dragOf(pane()->ListBox1, QStringLiteral("deep.png"))));
+        QVERIFY(dropOn(doc, dragOf(proj()->ListBox1, QStringLiteral("pic.png"))));
+        QVERIFY(dropOn(doc, dragOf(proj()->ListBox1, QStringLiteral("deep.png"))));
         // The second drop went where the mouse was: before the first.
         QCOMPARE(text(doc), QByteArray("<IMG SRC=\"deep.png\" WIDTH=7 HEIGHT=9><IMG SRC=\"../pic.png\" WIDTH=100 HEIGHT=50>"));
         // The hint of a row is its full path, in the status bar's message
         // area while the pointer is on the row.
         auto* message = frame->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
-        const QRect row = pane()->ListBox1->visualItemRect(pane()->ListBox1->item(0));
-        QTest::mouseMove(pane()->ListBox1->viewport(), row.center());
+        const QRect row = proj()->ListBox1->visualItemRect(proj()->ListBox1->item(0));
+        QTest::mouseMove(proj()->ListBox1->viewport(), row.center());
         QCOMPARE(message->text().trimmed(), path(QStringLiteral("site/pic.png")));
         QTest::mouseMove(doc->view()->viewport(), QPoint(5, 5));
         QTRY_COMPARE(message->text().trimmed(), QString());
@@ -339,12 +344,12 @@ private slots:
     void doubleClickOpensTextAndTagsImages() {
         start();
         frame->NewProject1->trigger();
-        pane()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
-        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        proj()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
+        proj()->addToSelectedFolder(path(QStringLiteral("top.html")));
         // Without a document, an image does nothing.
-        pane()->fileAction(path(QStringLiteral("site/pic.png")), true);
+        pane()->actions.fileAction(path(QStringLiteral("site/pic.png")), true);
         QVERIFY(prompts->dialogsRun.isEmpty());
-        pane()->fileAction(path(QStringLiteral("top.html")), true);
+        pane()->actions.fileAction(path(QStringLiteral("top.html")), true);
         TMDIChild* doc = frame->activeDocument();
         QVERIFY(doc);
         QCOMPARE(doc->FileName(), path(QStringLiteral("top.html")));
@@ -354,18 +359,18 @@ private slots:
                                                                                       : int(QDialog::Rejected);
         });
         doc->view()->SetText("");
-        pane()->fileAction(path(QStringLiteral("site/pic.png")), true);
+        pane()->actions.fileAction(path(QStringLiteral("site/pic.png")), true);
         QCOMPARE(prompts->dialogsRun, QStringList{QStringLiteral("TImageBox")});
         QVERIFY(text(doc).startsWith("<IMG SRC=\"site/pic.png\""));
         // The list's pop-up: Open is the default for text, Make tag otherwise.
-        pane()->ListBox1->setCurrentRow(1);
-        pane()->updatePopups();
-        QCOMPARE(pane()->ProjListPopup->defaultAction(), pane()->ProjOpen1);
-        pane()->ListBox1->setCurrentRow(0);
-        pane()->updatePopups();
-        QCOMPARE(pane()->ProjListPopup->defaultAction(), pane()->ProjMakeTag1);
-        QVERIFY(pane()->ProjMakeTag1->isEnabled());
-        pane()->RemoveFile1->trigger();
+        proj()->ListBox1->setCurrentRow(1);
+        proj()->updatePopups();
+        QCOMPARE(proj()->ProjListPopup->defaultAction(), proj()->ProjOpen1);
+        proj()->ListBox1->setCurrentRow(0);
+        proj()->updatePopups();
+        QCOMPARE(proj()->ProjListPopup->defaultAction(), proj()->ProjMakeTag1);
+        QVERIFY(proj()->ProjMakeTag1->isEnabled());
+        proj()->RemoveFile1->trigger();
         QCOMPARE(projectRows(), QStringList{path(QStringLiteral("top.html"))});
     }
 
@@ -383,13 +388,13 @@ private slots:
         // An untitled document is saved first; cancelling adds nothing.
         frame->AddCurrentFile1->trigger();
         QCOMPARE(prompts->saveRequests.size(), std::size_t(1));
-        QCOMPARE(pane()->ListBox1->count(), 0);
+        QCOMPARE(proj()->ListBox1->count(), 0);
         prompts->saves.push_back({path(QStringLiteral("new.html")), 1});
         frame->AddCurrentFile1->trigger();
         QCOMPARE(doc->FileName(), path(QStringLiteral("new.html")));
         QCOMPARE(projectRows(), QStringList{path(QStringLiteral("new.html"))});
         frame->AddCurrentFile1->trigger();  // once only
-        QCOMPARE(pane()->ListBox1->count(), 1);
+        QCOMPARE(proj()->ListBox1->count(), 1);
         frame->ToggleFileList1->trigger();
         emit frame->Project1->aboutToShow();
         QVERIFY(!frame->AddFiles1->isEnabled());  // the Default page is shown
@@ -398,28 +403,28 @@ private slots:
     void anyMouseButtonSelectsAndTheRootStaysOpen() {
         start();
         frame->showPanePage(1);
-        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
-        pane()->addToSelectedFolder(path(QStringLiteral("site/page.html")));
-        pane()->AddFolder1->trigger();
-        QTreeWidgetItem* root = pane()->TreeView1->topLevelItem(0);
+        proj()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        proj()->addToSelectedFolder(path(QStringLiteral("site/page.html")));
+        proj()->AddFolder1->trigger();
+        QTreeWidgetItem* root = proj()->TreeView1->topLevelItem(0);
         QTreeWidgetItem* sub = root->child(0);
-        pane()->TreeView1->setCurrentItem(root);
-        QTest::mouseClick(pane()->TreeView1->viewport(), Qt::RightButton, {},
-                          pane()->TreeView1->visualItemRect(sub).center());
-        QCOMPARE(pane()->TreeView1->currentItem(), sub);
-        QVERIFY(pane()->ListBox1->count() == 0);  // the sub-folder's files
-        pane()->TreeView1->setCurrentItem(root);
-        QTest::mouseClick(pane()->ListBox1->viewport(), Qt::RightButton, {},
-                          pane()->ListBox1->visualItemRect(pane()->ListBox1->item(1)).center());
-        QCOMPARE(pane()->selectedProjectFile(), path(QStringLiteral("top.html")));
-        pane()->TreeView1->collapseItem(root);
+        proj()->TreeView1->setCurrentItem(root);
+        QTest::mouseClick(proj()->TreeView1->viewport(), Qt::RightButton, {},
+                          proj()->TreeView1->visualItemRect(sub).center());
+        QCOMPARE(proj()->TreeView1->currentItem(), sub);
+        QVERIFY(proj()->ListBox1->count() == 0);  // the sub-folder's files
+        proj()->TreeView1->setCurrentItem(root);
+        QTest::mouseClick(proj()->ListBox1->viewport(), Qt::RightButton, {},
+                          proj()->ListBox1->visualItemRect(proj()->ListBox1->item(1)).center());
+        QCOMPARE(proj()->selectedFile(), path(QStringLiteral("top.html")));
+        proj()->TreeView1->collapseItem(root);
         QVERIFY(root->isExpanded());
     }
 
     void untitledModifiedProjectAsksForANameAtShutdown() {
         start();
         frame->NewProject1->trigger();
-        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        proj()->addToSelectedFolder(path(QStringLiteral("top.html")));
         QVERIFY(!frame->close());  // the save dialog was cancelled: the frame stays
         QCOMPARE(prompts->saveRequests.size(), std::size_t(1));
         QVERIFY(prompts->questions.empty());
@@ -437,7 +442,7 @@ private slots:
     void damagedProjectIsRefusedAndTheOpenOneKept() {
         start();
         frame->NewProject1->trigger();
-        pane()->addToSelectedFolder(path(QStringLiteral("top.html")));
+        proj()->addToSelectedFolder(path(QStringLiteral("top.html")));
         writeFile(path(QStringLiteral("bad.vkp")), QByteArray("\1\5Tit", 5));
         prompts->opens.push_back(path(QStringLiteral("bad.vkp")));
         frame->OpenProject1->trigger();
@@ -460,7 +465,7 @@ private slots:
             big.SaveToFile(path(QStringLiteral("big.vkp")).toStdString());
         }
         start("FileList=1\nnbook=1\nProjFile=" + path(QStringLiteral("big.vkp")).toUtf8() + "\n");
-        QTreeWidgetItem* root = pane()->TreeView1->topLevelItem(0);
+        QTreeWidgetItem* root = proj()->TreeView1->topLevelItem(0);
         QVERIFY(root);
         QCOMPARE(root->childCount(), 255);
         QCOMPARE(root->child(254)->childCount(), 40);
@@ -470,8 +475,8 @@ private slots:
         QCOMPARE(root->child(7)->icon(0).cacheKey(), shared);
         QCOMPARE(root->child(254)->child(39)->icon(0).cacheKey(), shared);
         // A folder added later shares it too.
-        pane()->TreeView1->setCurrentItem(root->child(3));
-        pane()->AddFolder1->trigger();
+        proj()->TreeView1->setCurrentItem(root->child(3));
+        proj()->AddFolder1->trigger();
         QCOMPARE(root->child(3)->childCount(), 41);
         QCOMPARE(root->child(3)->child(40)->icon(0).cacheKey(), shared);
     }
@@ -480,8 +485,8 @@ private slots:
         start("FileList=0\nnbook=0\nFilterIndex=3\nSizer2=180\nSizer1=90\nSizer3=70\nCurrentDir=" +
               path(QStringLiteral("site")).toUtf8() + "\n");
         QVERIFY(!frame->paneShown("FileList"));
-        QCOMPARE(pane()->FilterBox->currentIndex(), 3);
-        QCOMPARE(pane()->FileList->count(), 2);  // page.html, pic.png
+        QCOMPARE(disk()->FilterBox->currentIndex(), 3);
+        QCOMPARE(disk()->FileList->count(), 2);  // page.html, pic.png
         frame->vListBtn->trigger();
         QVERIFY(frame->paneShown("FileList"));
         QVERIFY(frame->FileList1->isChecked());
@@ -501,11 +506,11 @@ private slots:
         QCOMPARE(pane()->Notebook1->currentIndex(), 1);
         QCOMPARE(text(doc), QByteArray("y"));
         // The folder list goes into a sub-folder.
-        for (int i = 0; i < pane()->DirList->count(); ++i)
-            if (pane()->DirList->item(i)->text().trimmed() == QStringLiteral("sub"))
-                emit pane()->DirList->itemActivated(pane()->DirList->item(i));
-        QCOMPARE(pane()->folder(), path(QStringLiteral("site/sub")));
-        pane()->setFilterIndex(1);
+        for (int i = 0; i < disk()->DirList->count(); ++i)
+            if (disk()->DirList->item(i)->text().trimmed() == QStringLiteral("sub"))
+                emit disk()->DirList->itemActivated(disk()->DirList->item(i));
+        QCOMPARE(disk()->folder(), path(QStringLiteral("site/sub")));
+        disk()->setFilterIndex(1);
         uitest::discardFrame(frame);
         const auto store = tv::openSettingsStore();
         const tv::Settings s = tv::ReadSettings(*store);
@@ -524,19 +529,24 @@ private slots:
               "Sizer1=90\nSizer3=70\n");
         QTRY_VERIFY(frame->isMaximized());
         QTest::qWait(50);
-        QCOMPARE(pane()->GrabBar1->sizes().value(0), 90);
+        QCOMPARE(disk()->GrabBar1->sizes().value(0), 90);
         pane()->Notebook1->setCurrentIndex(1);
-        QTRY_COMPARE(pane()->GrabBar2->sizes().value(0), 70);
+        QTRY_COMPARE(proj()->GrabBar2->sizes().value(0), 70);
         // Growing the frame gives the difference to the lists below.
         frame->showNormal();
         QTest::qWait(50);
-        QCOMPARE(pane()->GrabBar2->sizes().value(0), 70);
+        QCOMPARE(proj()->GrabBar2->sizes().value(0), 70);
         uitest::discardFrame(frame);
         // A small frame with a tall stored tree still shows the project's files.
         start("FileList=1\nnbook=1\nWindowState=Normal\nTop=10\nLeft=10\nWidth=500\nHeight=373\nSizer3=400\n");
         QTest::qWait(50);
-        QVERIFY(pane()->GrabBar2->sizes().value(0) >= 20);
-        QVERIFY2(pane()->ListBox1->height() >= 60, qPrintable(QString::number(pane()->ListBox1->height())));
+        QVERIFY(proj()->GrabBar2->sizes().value(0) >= 20);
+        QVERIFY2(proj()->ListBox1->height() >= 60, qPrintable(QString::number(proj()->ListBox1->height())));
+        // Taller again, the tree gets back the height it was given.
+        const int squeezed = proj()->GrabBar2->sizes().value(0);
+        frame->resize(frame->width(), 800);
+        QTRY_VERIFY(proj()->GrabBar2->sizes().value(0) > squeezed + 50);
+        QCOMPARE(proj()->GrabBar2->sizes().value(0), proj()->GrabBar2->place());
     }
 
     void updateFilesAndProjectSearchScope() {
@@ -544,14 +554,14 @@ private slots:
         writeFile(path(QStringLiteral("site/a.html")), "#FILENAME# table");
         writeFile(path(QStringLiteral("site/sub/b.html")), "no match");
         frame->NewProject1->trigger();
-        pane()->addToSelectedFolder(path(QStringLiteral("site/a.html")));
-        pane()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
-        pane()->AddFolder1->trigger();
-        pane()->addToSelectedFolder(path(QStringLiteral("site/sub/b.html")));
-        pane()->addToSelectedFolder(path(QStringLiteral("site/a.html")));  // also in the parent
-        pane()->TreeView1->setCurrentItem(pane()->TreeView1->topLevelItem(0));
-        QVERIFY(!pane()->UpdateFiles1->statusTip().isEmpty());
-        pane()->UpdateFiles1->trigger();
+        proj()->addToSelectedFolder(path(QStringLiteral("site/a.html")));
+        proj()->addToSelectedFolder(path(QStringLiteral("site/pic.png")));
+        proj()->AddFolder1->trigger();
+        proj()->addToSelectedFolder(path(QStringLiteral("site/sub/b.html")));
+        proj()->addToSelectedFolder(path(QStringLiteral("site/a.html")));  // also in the parent
+        proj()->TreeView1->setCurrentItem(proj()->TreeView1->topLevelItem(0));
+        QVERIFY(!proj()->UpdateFiles1->statusTip().isEmpty());
+        proj()->UpdateFiles1->trigger();
         QCOMPARE(readFile(path(QStringLiteral("site/a.html"))), QByteArray("a.html table"));
         // The run showed its progress, and the window tells what it did.
         auto* progress = frame->findChild<TProgressBox*>();

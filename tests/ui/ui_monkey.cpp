@@ -11,6 +11,9 @@
 #include "base/docfile.h"
 #include "app/documents.h"
 #include "app/mainform.h"
+#include "files/diskpane.h"
+#include "files/filepaneui.h"
+#include "files/projectpane.h"
 #include "base/prompter.h"
 #include "window/mdichild.h"
 #include "spell/addictspell.h"
@@ -31,6 +34,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTreeWidgetItemIterator>
 #include <QTest>
 
 #include <map>
@@ -201,6 +205,10 @@ private:
         frame = std::make_unique<TMainForm>(QStringList{}, dir.path());
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        // The file pane shows the corpus; a file it would give to the
+        // desktop's program stays here.
+        frame->diskPane()->setFolder(dir.path());
+        frame->FilePanel->actions.shellOpen = [](const QString&) {};
     }
     TvokRich* editor() {
         TMDIChild* c = frame->activeDocument();
@@ -339,6 +347,29 @@ private:
         lastAction += QStringLiteral(" ") + a->objectName();
         a->trigger();
     }
+    // Selects rows of the file pane's lists and runs one of their menus'
+    // items, as a right click would.
+    void usePane() {
+        TDiskPane* disk = frame->diskPane();
+        TProjectPane* project = frame->projectPane();
+        if (chance(20)) disk->setFolder(dir.path());
+        if (chance(20)) disk->setFilterIndex(pick(disk->FilterBox->count()));
+        for (QListWidget* list : {static_cast<QListWidget*>(disk->FileList), static_cast<QListWidget*>(project->ListBox1)})
+            if (list->count() > 0 && chance(70)) list->setCurrentRow(pick(list->count()));
+        std::vector<QTreeWidgetItem*> folders;
+        for (QTreeWidgetItemIterator it(project->TreeView1); *it; ++it) folders.push_back(*it);
+        if (!folders.empty() && chance(50)) project->TreeView1->setCurrentItem(folders[static_cast<std::size_t>(pick(static_cast<int>(folders.size())))]);
+        disk->updatePopup();
+        project->updatePopups();
+        std::vector<QAction*> actions;
+        for (QMenu* menu : {disk->FileListPopup, project->TreePopup, project->ProjListPopup})
+            for (QAction* a : menu->actions())
+                if (a->isEnabled() && !a->isSeparator()) actions.push_back(a);
+        if (actions.empty()) return;
+        QAction* a = actions[static_cast<std::size_t>(pick(static_cast<int>(actions.size())))];
+        lastAction += QStringLiteral(" ") + a->objectName();
+        a->trigger();
+    }
     void switchWindow() {
         const auto docs = frame->documents();
         if (docs.empty()) return;
@@ -394,7 +425,8 @@ private slots:
             const int roll = pick(100);
             if (roll < 25) { lastAction = QStringLiteral("type"); typeSomething(); }
             else if (roll < 45) { lastAction = QStringLiteral("keys"); pressKeys(); }
-            else if (roll < 70) { lastAction = QStringLiteral("command"); runCommand(); }
+            else if (roll < 67) { lastAction = QStringLiteral("command"); runCommand(); }
+            else if (roll < 71) { lastAction = QStringLiteral("pane"); usePane(); }
             else if (roll < 78) { lastAction = QStringLiteral("switch"); switchWindow(); }
             else if (roll < 85) { lastAction = QStringLiteral("close"); closeWindow(); }
             else if (roll < 92) { lastAction = QStringLiteral("open"); frame->openNamed(prompts->corpusFile()); }

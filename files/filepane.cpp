@@ -1,4 +1,4 @@
-#include "app/filepane.h"
+#include "files/filepane.h"
 
 
 #include <algorithm>
