@@ -207,9 +207,10 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
 
 TMainForm::~TMainForm() {
     destroying_ = true;
-    // The document windows go with the frame; nothing is to follow them now.
-    disconnect(mdi_, nullptr, this, nullptr);
-    disconnect(TabSet1, nullptr, this, nullptr);
+    // The frame's windows, boxes and document windows go with it; none of
+    // them calls back into the frame once it is going (a palette or progress
+    // box told of its end would otherwise reach a frame half taken down).
+    for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
     FormDestroy();
 }
 
