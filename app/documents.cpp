@@ -214,7 +214,7 @@ TMDIChild* TDocumentManager::recover(const std::string& fileName, tv::LineEnds l
     return child;
 }
 
-TMDIChild* TDocumentManager::NewView(TMDIChild* of) {
+TMDIChild* TDocumentManager::newView(TMDIChild* of) {
     TMDIChild* child = createChild(of->FileName(), of->view()->sharedDocument());
     showChild(child);
     numberViews(child->document());

@@ -53,7 +53,7 @@ public:
                        const std::string& text);
     // Another window on the document of `of`: its own caret and scrolling,
     // the one text, undo list and file.
-    TMDIChild* NewView(TMDIChild* of);
+    TMDIChild* newView(TMDIChild* of);
 
     // "&Save" for a window: Save As when untitled (if allowed), else writes
     // the file. False when nothing was written (cancelled or failed).

@@ -155,7 +155,7 @@ std::vector<Command> TMainForm::frameCommandsAfter() {
 
     add(frameItem("NewView1", M::Window, "&New View", "", "Open another window on the active document",
                   [this] {
-                      if (TMDIChild* c = activeDocument()) docs_->NewView(c);
+                      if (TMDIChild* c = activeDocument()) docs_->newView(c);
                   },
                   false, NeedsDocument));
     add(frameItem("Cascade1", M::Window, "&Cascade", "", "Arrange windows so that they overlap",

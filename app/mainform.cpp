@@ -431,7 +431,7 @@ void TMainForm::SpellBtnClick() {
         // The rest begins at the word that holds the end of the selection
         // (or the caret), so that no word is checked cut in two; the part
         // before it is checked last.
-        const int from = tv::wordStartAt(ed->TextView(), std::min(s + l, ed->Length()));
+        const int from = tv::wordStartAt(ed->textView(), std::min(s + l, ed->Length()));
         Spell1->CheckSection(ed, from, ed->Length());
         if (l < 1) Spell1->resetCount = false;
         Spell1->holdMessage = false;

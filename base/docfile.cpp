@@ -369,22 +369,22 @@ std::string documentToFile(std::string_view text, LineEnds lineEnds, FileEncodin
     return encodeFile(editorToFileText(text, lineEnds), encoding);
 }
 
-LoadedText LoadTextFile(const std::string& fileName, FileEncoding fallback) {
-    DecodedText d = decodeFile(LoadFileText(fileName), fallback);
+LoadedText readSiteText(const std::string& fileName, FileEncoding fallback) {
+    DecodedText d = decodeFile(readSiteFileBytes(fileName), fallback);
     return {std::move(d.text), d.encoding};
 }
 
-void SaveTextFile(const std::string& text, FileEncoding encoding, const std::string& fileName) {
-    SaveFileText(encodeFile(text, encoding), fileName);
+void writeSiteText(const std::string& text, FileEncoding encoding, const std::string& fileName) {
+    writeSiteFileBytes(encodeFile(text, encoding), fileName);
 }
 
-std::string LoadFileText(const std::string& fileName) {
+std::string readSiteFileBytes(const std::string& fileName) {
 #ifndef _WIN32
-    // Only a regular file of a sane size is read (ScanFileText checks): a
+    // Only a regular file of a sane size is read (scanSiteFileBytes checks): a
     // FIFO or a device would never end, and a huge file would only fill the
     // memory.
     std::string text;
-    ScanFileText(fileName, 0, [&text](std::string_view window) {
+    scanSiteFileBytes(fileName, 0, [&text](std::string_view window) {
         text.append(window);
         return false;
     });
@@ -401,7 +401,7 @@ std::string LoadFileText(const std::string& fileName) {
 #endif
 }
 
-bool ScanFileText(const std::string& fileName, std::size_t overlap, const std::function<bool(std::string_view)>& look,
+bool scanSiteFileBytes(const std::string& fileName, std::size_t overlap, const std::function<bool(std::string_view)>& look,
                   std::pair<unsigned long long, unsigned long long>* identity) {
 #ifndef _WIN32
     auto cannot = [&fileName](int err) { throw FileError("Cannot open file " + fileName + ": " + systemMessage(err)); };
@@ -446,11 +446,11 @@ bool ScanFileText(const std::string& fileName, std::size_t overlap, const std::f
         const FileStamp s = fileStamp(fileName);
         *identity = {s.device, s.inode};
     }
-    return look(LoadFileText(fileName));
+    return look(readSiteFileBytes(fileName));
 #endif
 }
 
-void SaveFileText(const std::string& text, const std::string& fileName) {
+void writeSiteFileBytes(const std::string& text, const std::string& fileName) {
     try {
         writeDocumentFile(fileName, text);
     } catch (const ReadOnlyError&) {

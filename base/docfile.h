@@ -55,9 +55,9 @@ struct LoadedText {
     FileEncoding encoding;
 };
 // Throws FileError "Cannot open file NAME".
-LoadedText LoadTextFile(const std::string& fileName, FileEncoding fallback = FileEncoding::Utf8);
+LoadedText readSiteText(const std::string& fileName, FileEncoding fallback = FileEncoding::Utf8);
 // Throws FileError "Cannot create file NAME" or ReadOnlyError.
-void SaveTextFile(const std::string& text, FileEncoding encoding, const std::string& fileName);
+void writeSiteText(const std::string& text, FileEncoding encoding, const std::string& fileName);
 
 // Works out the line-end convention of text and turns it into the editor's
 // text.
@@ -92,17 +92,17 @@ void writeFileAtomically(const std::string& path, std::string_view bytes);
 // blocks, tag sets, projects): a regular file of at most 64 MiB. Throws
 // FileError "Cannot open file NAME: reason".
 constexpr long long kMaxSiteFile = 64LL << 20;
-std::string LoadFileText(const std::string& fileName);
-// Reads the file as LoadFileText does, a window at a time: `look` sees
+std::string readSiteFileBytes(const std::string& fileName);
+// Reads the file as readSiteFileBytes does, a window at a time: `look` sees
 // each window (beginning with the last `overlap` bytes of the one before)
 // and stops the reading by returning true. Returns what `look` returned
-// last; the errors are LoadFileText's. `identity` receives the file's
+// last; the errors are readSiteFileBytes's. `identity` receives the file's
 // device and inode.
-bool ScanFileText(const std::string& fileName, std::size_t overlap, const std::function<bool(std::string_view)>& look,
+bool scanSiteFileBytes(const std::string& fileName, std::size_t overlap, const std::function<bool(std::string_view)>& look,
                   std::pair<unsigned long long, unsigned long long>* identity = nullptr);
 // Writes the file whole or not at all (writeFileAtomically). Throws
 // FileError "Cannot create file NAME".
-void SaveFileText(const std::string& text, const std::string& fileName);
+void writeSiteFileBytes(const std::string& text, const std::string& fileName);
 
 // A file whose permission bits forbid the user to write it (for the super
 // user: a file without any write bit). what() is "NAME is read-only.".

@@ -81,7 +81,7 @@ void BM_Snapshot(benchmark::State& state) {
         state.PauseTiming();
         if (!after) {
             TvokRich fresh;  // nothing to share with
-            fresh.SetText(ed.TextView());
+            fresh.SetText(ed.textView());
             state.ResumeTiming();
             benchmark::DoNotOptimize(fresh.TakeSnapshot().Text.size());
             continue;
@@ -274,7 +274,7 @@ void BM_JournalEntry(benchmark::State& state) {
     for (auto _ : state) {
         tv::JournalEntry e;
         e.fileName = "/home/ann/site/index.html";
-        e.text = std::string(ed.TextView());
+        e.text = std::string(ed.textView());
         std::string bytes = tv::encodeJournal(e);
         benchmark::DoNotOptimize(bytes.data());
     }

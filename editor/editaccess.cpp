@@ -29,37 +29,37 @@ public:
     void selection(int index, int* start, int* end) const override {
         *start = *end = 0;
         if (index != 0 || ed()->SelLength() == 0) return;
-        *start = ed()->CharacterOffset(ed()->SelStart());
-        *end = ed()->CharacterOffset(ed()->SelStart() + ed()->SelLength());
+        *start = ed()->characterOffset(ed()->SelStart());
+        *end = ed()->characterOffset(ed()->SelStart() + ed()->SelLength());
     }
     int selectionCount() const override { return ed()->SelLength() > 0 ? 1 : 0; }
     void addSelection(int start, int end) override { setSelection(0, start, end); }
     void removeSelection(int) override { ed()->SetSel(ed()->SelStart() + ed()->SelLength(), 0); }
     void setSelection(int, int start, int end) override {
-        const int s = ed()->PositionOfOffset(start);
-        ed()->SetSel(s, ed()->PositionOfOffset(end) - s);
+        const int s = ed()->positionOfOffset(start);
+        ed()->SetSel(s, ed()->positionOfOffset(end) - s);
     }
-    int cursorPosition() const override { return ed()->CharacterOffset(ed()->CaretPosition()); }
-    void setCursorPosition(int offset) override { ed()->SetSel(ed()->PositionOfOffset(offset), 0); }
+    int cursorPosition() const override { return ed()->characterOffset(ed()->CaretPosition()); }
+    void setCursorPosition(int offset) override { ed()->SetSel(ed()->positionOfOffset(offset), 0); }
     QString text(int start, int end) const override {
-        const int s = ed()->PositionOfOffset(start);
-        const int e = ed()->PositionOfOffset(end);
+        const int s = ed()->positionOfOffset(start);
+        const int e = ed()->positionOfOffset(end);
         if (e <= s) return {};
-        return QString::fromUtf8(ed()->TextView().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s)));
+        return QString::fromUtf8(ed()->textView().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s)));
     }
     int characterCount() const override { return ed()->CharacterCount(); }
     QRect characterRect(int offset) const override {
-        const int pos = ed()->PositionOfOffset(offset);
+        const int pos = ed()->positionOfOffset(offset);
         const int next = static_cast<int>(ed()->SendScintilla(QsciScintillaBase::SCI_POSITIONAFTER, static_cast<unsigned long>(pos)));
         return ed()->screenRect(pos, next);
     }
     int offsetAtPoint(const QPoint& point) const override {
         const int pos = ed()->PositionAtPoint(ed()->viewport()->mapFromGlobal(point));
-        return pos < 0 ? -1 : ed()->CharacterOffset(pos);
+        return pos < 0 ? -1 : ed()->characterOffset(pos);
     }
     void scrollToSubstring(int start, int) override {
-        ed()->SendScintilla(QsciScintillaBase::SCI_SCROLLRANGE, static_cast<unsigned long>(ed()->PositionOfOffset(start)),
-                            static_cast<long>(ed()->PositionOfOffset(start)));
+        ed()->SendScintilla(QsciScintillaBase::SCI_SCROLLRANGE, static_cast<unsigned long>(ed()->positionOfOffset(start)),
+                            static_cast<long>(ed()->positionOfOffset(start)));
     }
     QString attributes(int offset, int* start, int* end) const override {
         *start = *end = offset;
@@ -88,6 +88,6 @@ void installEditorAccessibility() {
 
 void reportEditorCaret(TvokRich* editor) {
     if (!QAccessible::isActive()) return;
-    QAccessibleTextCursorEvent ev(editor, editor->CharacterOffset(editor->CaretPosition()));
+    QAccessibleTextCursorEvent ev(editor, editor->characterOffset(editor->CaretPosition()));
     QAccessible::updateAccessibility(&ev);
 }

@@ -203,22 +203,22 @@ void TvokRich::setupStyles() {
 
 // --- text ----------------------------------------------------------------
 
-std::string TvokRich::Text() const { return std::string(TextView()); }
+std::string TvokRich::Text() const { return std::string(textView()); }
 
-std::string_view TvokRich::TextView() const {
+std::string_view TvokRich::textView() const {
     const int len = Length();
     const auto* p = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
     return p ? std::string_view(p, static_cast<std::size_t>(len)) : std::string_view();
 }
 
-std::string_view TvokRich::TextBefore(int pos) const {
+std::string_view TvokRich::textBefore(int pos) const {
     pos = std::clamp(pos, 0, Length());
     if (pos == 0) return {};
     const auto* p = reinterpret_cast<const char*>(SendScintilla(SCI_GETRANGEPOINTER, 0UL, static_cast<long>(pos)));
     return p ? std::string_view(p, static_cast<std::size_t>(pos)) : std::string_view();
 }
 
-void TvokRich::SetText(std::string_view text) { LoadText(Limited(text)); }
+void TvokRich::SetText(std::string_view text) { LoadText(limited(text)); }
 
 void TvokRich::LoadText(std::string_view text) {
     EditScope scope(this);
@@ -235,7 +235,7 @@ int TvokRich::CharacterCount() const {
                                                    static_cast<long>(Length())));
 }
 
-int TvokRich::CharactersBetween(int start, int end) const {
+int TvokRich::charactersBetween(int start, int end) const {
     return static_cast<int>(SendScintilla(SCI_COUNTCHARACTERS, static_cast<unsigned long>(start), static_cast<long>(end)));
 }
 
@@ -264,17 +264,17 @@ int TvokRich::LineLength(int line) const {
 }
 std::string TvokRich::Line(int line) const {
     const int start = LineStart(line);
-    return std::string(TextView().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(LineLength(line))));
+    return std::string(textView().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(LineLength(line))));
 }
-int TvokRich::CharacterOffset(int pos) const {
+int TvokRich::characterOffset(int pos) const {
     pos = std::clamp(pos, 0, Length());
     const int line = LineOfPosition(pos);
     const long before = SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
                                       static_cast<long>(SC_LINECHARACTERINDEX_UTF32));
-    return static_cast<int>(before) + CharactersBetween(LineStart(line), pos);
+    return static_cast<int>(before) + charactersBetween(LineStart(line), pos);
 }
 
-int TvokRich::PositionOfOffset(int offset) const {
+int TvokRich::positionOfOffset(int offset) const {
     if (offset <= 0) return 0;
     const int line = static_cast<int>(SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
                                                     static_cast<long>(SC_LINECHARACTERINDEX_UTF32)));
@@ -308,7 +308,7 @@ void TvokRich::SetSel(int start, int length) {
     // counted in bytes) may fall inside a character: the selection takes
     // the whole character, and a caret goes before it, so that typing never
     // splits one.
-    const std::string_view text = TextView();
+    const std::string_view text = textView();
     auto inside = [&text](int pos) {
         return pos > 0 && pos < static_cast<int>(text.size()) && (static_cast<unsigned char>(text[static_cast<std::size_t>(pos)]) & 0xC0) == 0x80;
     };
@@ -344,7 +344,7 @@ void TvokRich::componentKey(QKeyEvent* e) {
     const std::string selected = selLength > 0 ? SelText() : std::string();
     QsciScintilla::keyPressEvent(e);
     const int now = Length();
-    if (now == length && (selLength == 0 || TextView().substr(static_cast<std::size_t>(selStart), selected.size()) == selected))
+    if (now == length && (selLength == 0 || textView().substr(static_cast<std::size_t>(selStart), selected.size()) == selected))
         return;
     // Keys that delete backwards move the caret before the place where the
     // selection started.
@@ -354,7 +354,7 @@ void TvokRich::componentKey(QKeyEvent* e) {
 
 void TvokRich::ReplaceSelection(std::string_view given) {
     EditScope scope(this);
-    const std::string text = Limited(given);
+    const std::string text = limited(given);
     if (text != SelText()) doc_->recordUndo(place());
     const int start = SelStart();
     replaceRange(start, start + SelLength(), text);
@@ -364,7 +364,7 @@ void TvokRich::ReplaceSelection(std::string_view given) {
 }
 
 int TvokRich::CaretLine() const { return LineOfPosition(SelStart()); }
-int TvokRich::CaretColumn() const { return CharactersBetween(LineStart(CaretLine()), SelStart()); }
+int TvokRich::CaretColumn() const { return charactersBetween(LineStart(CaretLine()), SelStart()); }
 int TvokRich::TopLine() const {
     const auto visible = SendScintilla(SCI_GETFIRSTVISIBLELINE);
     return static_cast<int>(SendScintilla(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(visible)));
@@ -377,7 +377,7 @@ void TvokRich::GoToLine(int line) {
 void TvokRich::GoToColumn(int column) {
     const int line = CaretLine();
     const int start = LineStart(line);
-    column = tv::clampColumn(column, CharactersBetween(start, start + LineLength(line)));
+    column = tv::clampColumn(column, charactersBetween(start, start + LineLength(line)));
     SetSel(static_cast<int>(SendScintilla(SCI_POSITIONRELATIVE, static_cast<unsigned long>(start), static_cast<long>(column))), 0);
 }
 
@@ -424,9 +424,9 @@ void TvokRich::LimitReached() {
     emit OnLimitReached();
 }
 
-int TvokRich::RoomForInsert() const {
+int TvokRich::roomForInsert() const {
     if (textLimit_ <= 0) return std::numeric_limits<int>::max();
-    return std::max(0, textLimit_ - (CharacterCount() - CharactersBetween(SelStart(), SelStart() + SelLength())));
+    return std::max(0, textLimit_ - (CharacterCount() - charactersBetween(SelStart(), SelStart() + SelLength())));
 }
 
 // --- colours -------------------------------------------------------------------
@@ -494,7 +494,7 @@ bool TvokRich::ClipboardHasText() {
 }
 
 std::string TvokRich::ClipboardText() const {
-    return Limited(tv::clipboardToDocumentLineEnds(toDocument(QApplication::clipboard()->text())));
+    return limited(tv::clipboardToDocumentLineEnds(toDocument(QApplication::clipboard()->text())));
 }
 
 void TvokRich::CopyToClipboard() {
@@ -535,7 +535,7 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
         return;
     }
     auto fits = [this](int n) {
-        if (n <= RoomForInsert()) return true;
+        if (n <= roomForInsert()) return true;
         LimitReached();
         return false;
     };
@@ -561,7 +561,7 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
     }
     const QString text = e->text();
     if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && text.at(0).unicode() != 0x7F) {
-        const std::string bytes = Limited(toDocument(text));
+        const std::string bytes = limited(toDocument(text));
         if (!fits(static_cast<int>(tv::characterCount(bytes)))) return;
         emit OnKeyPress(static_cast<unsigned char>(bytes[0]));
         insertTyped(bytes);
@@ -579,8 +579,8 @@ void TvokRich::inputMethodEvent(QInputMethodEvent* e) {
         QsciScintilla::inputMethodEvent(e);
         return;
     }
-    const std::string bytes = Limited(toDocument(commit));
-    if (static_cast<int>(tv::characterCount(bytes)) > RoomForInsert()) {
+    const std::string bytes = limited(toDocument(commit));
+    if (static_cast<int>(tv::characterCount(bytes)) > roomForInsert()) {
         LimitReached();
         e->accept();
         return;

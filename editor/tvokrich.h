@@ -40,21 +40,21 @@ public:
     // The text without a copy; valid until the next change. (The component
     // moves its gap to the end for it: after an edit far from the end,
     // that copies what follows the edit.)
-    std::string_view TextView() const;
+    std::string_view textView() const;
     // The text before a position, without moving the gap after an edit there.
-    std::string_view TextBefore(int pos) const;
+    std::string_view textBefore(int pos) const;
     // Replaces the whole text without an undo step and fires OnChange once.
     void SetText(std::string_view text);
     // The same for a text read from the document's file, which its encoding
     // holds already.
     void LoadText(std::string_view text);
     // The file encoding of the document; what goes in is limited to it.
-    tv::FileEncoding Encoding() const { return doc_->file.encoding; }
-    void SetEncoding(tv::FileEncoding e) { doc_->file.encoding = e; }
+    tv::FileEncoding encoding() const { return doc_->file.encoding; }
+    void setEncoding(tv::FileEncoding e) { doc_->file.encoding = e; }
     // A text as it may go into this document.
-    std::string Limited(std::string_view text) const { return doc_->limited(text); }
+    std::string limited(std::string_view text) const { return doc_->limited(text); }
     int CharacterCount() const;
-    int CharactersBetween(int start, int end) const;
+    int charactersBetween(int start, int end) const;
     int Length() const;
     int LineCount() const;
     int LineOfPosition(int pos) const;
@@ -68,8 +68,8 @@ public:
     unsigned char CharAt(int pos) const;
     // Characters before a position, and the position after that many
     // characters; both walk one line only.
-    int CharacterOffset(int pos) const;
-    int PositionOfOffset(int offset) const;
+    int characterOffset(int pos) const;
+    int positionOfOffset(int offset) const;
 
     // --- selection ---------------------------------------------------------
     int SelStart() const;
@@ -101,7 +101,7 @@ public:
     void Redo();
     tv::TUndo TakeSnapshot() const { return doc_->takeSnapshot(place()); }
     // Every character's colour (palette index).
-    std::string Styles() const { return doc_->styles(); }
+    std::string styles() const { return doc_->styles(); }
     // Where the view stands: its selection and first visible line.
     TDocument::ViewPlace place() const { return {SelStart(), SelLength(), TopLine()}; }
 
@@ -115,7 +115,7 @@ public:
     int TextLimit() const { return textLimit_; }
     void SetTextLimit(int limit) { textLimit_ = limit; }
     // Room left for an insertion that replaces the selection.
-    int RoomForInsert() const;
+    int roomForInsert() const;
     // Text was refused at the limit: a beep, and OnLimitReached.
     void LimitReached();
     // The document's title.
@@ -135,7 +135,7 @@ public:
     // The colour typed text will get.
     void SetTypingColor(int index);
     // Grows with every change of the text, whoever makes it.
-    unsigned long ChangeCount() const { return doc_->changeCount(); }
+    unsigned long changeCount() const { return doc_->changeCount(); }
     int TypingColor() const { return typingStyle_; }
     void SetBackgroundColor(tv::ColorValue color);
     // Paints every palette index with its colour in the light (standard) or

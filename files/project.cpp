@@ -92,7 +92,7 @@ void TProject::SaveToFile(const std::string& fileName) {
     std::string out(1, '\1');
     WriteToStream(out);
     try {
-        SaveFileText(out, fileName);
+        writeSiteFileBytes(out, fileName);
     } catch (const FileError& e) {
         throw ProjectError(e.what());
     }

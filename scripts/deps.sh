@@ -6,7 +6,7 @@ set -euo pipefail
 run=(build-essential cmake ninja-build pkg-config
      qt6-base-dev libqscintilla2-qt6-dev libgl-dev libqt6svg6
      libhunspell-dev hunspell-en-us xdg-utils)
-test=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev desktop-file-utils appstream)
+test=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev desktop-file-utils appstream universal-ctags)
 want=("${run[@]}")
 for arg in "$@"; do
   case "$arg" in

@@ -260,10 +260,10 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
     bool suggestNow = false;  // "Suggest" asks for suggestions though they are not automatic
     for (;;) {
         int counted = 0;
-        const auto hit = tv::nextSpellWord(editor->TextView(), pos, end, options, extra, counted);
+        const auto hit = tv::nextSpellWord(editor->textView(), pos, end, options, extra, counted);
         wordCount += counted;
         if (!hit) break;
-        const std::string bytes(editor->TextView().substr(static_cast<std::size_t>(hit->start),
+        const std::string bytes(editor->textView().substr(static_cast<std::size_t>(hit->start),
                                                           static_cast<std::size_t>(hit->length)));
         const std::string& utf8 = bytes;
         const int after = hit->next;
@@ -317,10 +317,10 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
         // document are watched, and closing it ends the check.
         QPointer<TAddictSpell> self(this);
         QPointer<TvokRich> alive(editor);
-        const unsigned long stamp = editor->ChangeCount();
+        const unsigned long stamp = editor->changeCount();
         const int lengthBefore = editor->Length();
         const auto watch = connect(editor, &TvokRich::OnChange, dialog_.get(), [this, editor, stamp] {
-            if (editor->ChangeCount() != stamp) dialog_->documentEdited();
+            if (editor->changeCount() != stamp) dialog_->documentEdited();
         });
         const auto gone = connect(editor, &QObject::destroyed, dialog_.get(), [this] { dialog_->reject(); });
         const int waited = prompter().wait(*dialog_);
@@ -333,7 +333,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             return;
         }
         int result = waited == QDialog::Accepted ? dialog_->action() : TAddictSpellDialog::Cancel;
-        if (editor->ChangeCount() != stamp && result != TAddictSpellDialog::Cancel && result != TAddictSpellDialog::Options)
+        if (editor->changeCount() != stamp && result != TAddictSpellDialog::Cancel && result != TAddictSpellDialog::Options)
             result = TAddictSpellDialog::Start;
         const std::string with = toDocument(dialog_->ReplaceWith->text());
         switch (result) {
@@ -399,7 +399,7 @@ void TAddictSpell::CheckSection(TvokRich* editor, int start, int end) {
             // between), so the list of changes starts afresh.
             const int length = editor->Length();
             end = std::clamp(end + length - lengthBefore, 0, length);
-            pos = std::min(tv::wordStartAt(editor->TextView(), std::min(hit->start, length)), end);
+            pos = std::min(tv::wordStartAt(editor->textView(), std::min(hit->start, length)), end);
             undo_.clear();
             --wordCount;
             break;

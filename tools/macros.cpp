@@ -60,7 +60,7 @@ void expand(std::string& text, bool oneTime, const MacroContext& c, int depth, c
                 std::error_code ec;
                 if (fs::exists(full, ec)) {
                     try {
-                        found = LoadTextFile(full).text;  // characters, whatever the file's encoding
+                        found = readSiteText(full).text;  // characters, whatever the file's encoding
                     } catch (const FileError& e) {
                         throw MacroError(e.what());
                     }
@@ -149,13 +149,13 @@ std::vector<std::string> UpdateFiles(const std::vector<std::string>& files,
         if (cb.progress) cb.progress(i + 1, file);
         if (GetFileKind(file, textExtensions) != FileKind::Text) continue;
         std::optional<std::string> open = cb.openText ? cb.openText(file) : std::nullopt;
-        LoadedText loaded = open ? LoadedText{*open, FileEncoding::Utf8} : LoadTextFile(file);
+        LoadedText loaded = open ? LoadedText{*open, FileEncoding::Utf8} : readSiteText(file);
         std::string text = loaded.text;
         ApplyMacros(text, false, "", file, context);
         if (text == loaded.text) continue;  // a file nothing changed in is not written
         // Written back in its own encoding: bytes outside the changes stay.
         if (open && cb.setOpenText) cb.setOpenText(file, text);
-        else SaveTextFile(text, loaded.encoding, file);
+        else writeSiteText(text, loaded.encoding, file);
         changed.push_back(file);
         if (cb.changed) cb.changed(file);
     }

@@ -150,11 +150,11 @@ bool fileHolds(const std::string& file, const std::string& find, bool caseSensit
             const FileStamp s = fileStamp(file);
             *identity = {s.device, s.inode};
         }
-        return holds(LoadTextFile(file).text);
+        return holds(readSiteText(file).text);
     }
     std::size_t longest = 0;
     for (const LineEndForm& f : forms) longest = std::max(longest, f.find.size());
-    return ScanFileText(file, longest - 1, holds, identity);
+    return scanSiteFileBytes(file, longest - 1, holds, identity);
 }
 
 std::vector<std::string> FindInFiles(const std::vector<std::string>& files, const std::string& find,
@@ -181,7 +181,7 @@ ReplaceResult ReplaceInFiles(const std::vector<std::string>& files, const std::s
         const std::string& file = files[i];
         if (cb.progress) cb.progress(i + 1, file, r.total);
         std::optional<std::string> open = cb.openText ? cb.openText(file) : std::nullopt;
-        LoadedText loaded = open ? LoadedText{*open, FileEncoding::Utf8} : LoadTextFile(file);
+        LoadedText loaded = open ? LoadedText{*open, FileEncoding::Utf8} : readSiteText(file);
         // Line breaks are matched and written in the file's own line ends.
         const int n = replaceForms(lineEndForms(find, replacement, loaded.text), loaded.text, caseSensitive,
                                    cb.cancelled);
@@ -190,7 +190,7 @@ ReplaceResult ReplaceInFiles(const std::vector<std::string>& files, const std::s
             // replacements stay as they were, and a replacement the encoding
             // cannot hold is written as numeric references.
             if (open) cb.setOpenText(file, loaded.text);
-            else SaveTextFile(loaded.text, loaded.encoding, file);
+            else writeSiteText(loaded.text, loaded.encoding, file);
             if (cb.changed) cb.changed(file, n);
             r.changed.emplace_back(file, n);
             r.total += n;

@@ -68,7 +68,7 @@ void CustomTagSet::LoadTags() {
     if (fileName.empty()) return;
     std::error_code ec;
     if (!std::filesystem::exists(path(), ec)) return;
-    const LoadedText loaded = LoadTextFile(path());
+    const LoadedText loaded = readSiteText(path());
     encoding = loaded.encoding;
     parseTagSet(loaded.text, title, tags);
     changed = false;
@@ -76,7 +76,7 @@ void CustomTagSet::LoadTags() {
 
 void CustomTagSet::SaveTags() {
     if (fileName.empty() || !changed) return;
-    SaveTextFile(serializeTagSet(title, tags), encoding, path());
+    writeSiteText(serializeTagSet(title, tags), encoding, path());
     changed = false;
 }
 

@@ -65,23 +65,23 @@ std::vector<Command> makeCommands() {
     auto add = [&t](Command c) -> Command& { return t.emplace_back(std::move(c)); };
     // Edit. The menu's Undo, Cut, Copy and Paste act on the field that has
     // the keyboard focus; the tool buttons and the context menu always act
-    // on the editor.
+    // on the editor (TMDIChild::EditTarget).
     auto focus = [](Command c) {
         c.target = CommandTarget::Focus;
         return c;
     };
-    add(focus(item("Undo1", M::Edit, "&Undo", "Ctrl+Z", "Undo latest editing action", [](TMDIChild& d) { d.Undo1Click(true); })));
+    add(focus(item("Undo1", M::Edit, "&Undo", "Ctrl+Z", "Undo latest editing action", [](TMDIChild& d) { d.Undo1Click(TMDIChild::EditTarget::FocusedField); })));
     add(item("Redo1", M::Edit, "&Redo", "Ctrl+Shift+Z", "Undo last undo action", [](TMDIChild& d) { d.Redo1Click(); },
              false, NeedsDocument | NeedsRedo));
     add(item("RepeatTag1", M::Edit, "R&epeat Tag", "Ctrl+T", "Repeat Tag|Repeat last tag insertion",
              [](TMDIChild& d) { d.RepeatTag1Click(); }, false, NeedsDocument | NeedsRepeatTag))
         .also(context("Repeat2", "&Repeat Tag", 1));
     add(focus(item("Cut1", M::Edit, "Cu&t", "Ctrl+X", "Cut selected text to the clipboard",
-                   [](TMDIChild& d) { d.Cut1Click(true); }, true)));
+                   [](TMDIChild& d) { d.Cut1Click(TMDIChild::EditTarget::FocusedField); }, true)));
     add(focus(item("Copy1", M::Edit, "&Copy", "Ctrl+C", "Copy selected text to the clipboard",
-                   [](TMDIChild& d) { d.Copy1Click(true); })));
+                   [](TMDIChild& d) { d.Copy1Click(TMDIChild::EditTarget::FocusedField); })));
     add(focus(item("Paste1", M::Edit, "&Paste", "Ctrl+V", "Paste clipboard contents into document",
-                   [](TMDIChild& d) { d.Paste1Click(true); })));
+                   [](TMDIChild& d) { d.Paste1Click(TMDIChild::EditTarget::FocusedField); })));
     add(item("Find1", M::Edit, "&Find...", "Ctrl+F", "Search document for text", [](TMDIChild& d) { d.Find1Click(); },
              true));
     add(item("FindNext1", M::Edit, "Find &Next", "F3", "Find Next", [](TMDIChild& d) { d.FindNext1Click(); }));

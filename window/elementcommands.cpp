@@ -25,7 +25,7 @@
 // --- element dialogs ---------------------------------------------------------------
 
 bool TMDIChild::FindTag(const std::string& name) {
-    const tv::FoundTag f = tv::FindTagIn(RichEdit1->TextView(), RichEdit1->SelStart(), RichEdit1->SelLength(), name);
+    const tv::FoundTag f = tv::FindTagIn(RichEdit1->textView(), RichEdit1->SelStart(), RichEdit1->SelLength(), name);
     if (f.selStart != RichEdit1->SelStart() || f.selLength != RichEdit1->SelLength()) {
         RichEdit1->SetSelStart(f.selStart);
         RichEdit1->SetSelLength(f.selLength);

@@ -187,8 +187,8 @@ void TMDIChild::RichEdit1KeyPress(unsigned char ch) {
     if (e.colorPending) ColorPending = true;
 }
 
-QWidget* TMDIChild::commandTarget(bool fromMenu) const {
-    if (!fromMenu) return RichEdit1;
+QWidget* TMDIChild::commandTarget(EditTarget on) const {
+    if (on == EditTarget::Editor) return RichEdit1;
     QWidget* w = QApplication::focusWidget();
     if (w && w != RichEdit1 &&
         (qobject_cast<QLineEdit*>(w) || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)))
@@ -196,8 +196,8 @@ QWidget* TMDIChild::commandTarget(bool fromMenu) const {
     return RichEdit1;
 }
 
-void TMDIChild::Undo1Click(bool fromMenu) {
-    QWidget* target = commandTarget(fromMenu);
+void TMDIChild::Undo1Click(EditTarget on) {
+    QWidget* target = commandTarget(on);
     if (target != RichEdit1) {
         QMetaObject::invokeMethod(target, "undo");
         return;
@@ -217,8 +217,8 @@ void TMDIChild::Redo1Click() {
     ColorPending = false;
 }
 
-void TMDIChild::Cut1Click(bool fromMenu) {
-    QWidget* target = commandTarget(fromMenu);
+void TMDIChild::Cut1Click(EditTarget on) {
+    QWidget* target = commandTarget(on);
     if (target == RichEdit1) {
         if (RichEdit1->SelLength() > 0) {
             RichEdit1->CopyToClipboard();
@@ -230,22 +230,22 @@ void TMDIChild::Cut1Click(bool fromMenu) {
     changed();
 }
 
-void TMDIChild::Copy1Click(bool fromMenu) {
-    QWidget* target = commandTarget(fromMenu);
+void TMDIChild::Copy1Click(EditTarget on) {
+    QWidget* target = commandTarget(on);
     if (target == RichEdit1) RichEdit1->CopyToClipboard();
     else QMetaObject::invokeMethod(target, "copy");
     changed();
 }
 
-void TMDIChild::Paste1Click(bool fromMenu) {
-    QWidget* target = commandTarget(fromMenu);
+void TMDIChild::Paste1Click(EditTarget on) {
+    QWidget* target = commandTarget(on);
     if (target != RichEdit1) {
         QMetaObject::invokeMethod(target, "paste");
         return;
     }
     if (!TvokRich::ClipboardHasText()) return;
     std::string t = RichEdit1->ClipboardText();
-    const auto room = static_cast<std::size_t>(RichEdit1->RoomForInsert());
+    const auto room = static_cast<std::size_t>(RichEdit1->roomForInsert());
     if (tv::characterCount(t) > room) {
         // The editor takes no text beyond its limit; never split a CR LF.
         t.resize(tv::prefixOfCharacters(t, room));
@@ -259,7 +259,7 @@ void TMDIChild::SelectAll1Click() { RichEdit1->SetSel(0, RichEdit1->Length()); }
 
 void TMDIChild::setEncoding(tv::FileEncoding e) {
     document().file.encoding = e;
-    RichEdit1->SetEncoding(e);
+    RichEdit1->setEncoding(e);
     changed();
 }
 
@@ -358,7 +358,7 @@ tv::KindColors TMDIChild::kindColors() const {
 
 bool TMDIChild::CaretInTag() const {
     const int caret = RichEdit1->SelStart();
-    return tv::CaretInTagAt(RichEdit1->TextBefore(caret), caret);
+    return tv::CaretInTagAt(RichEdit1->textBefore(caret), caret);
 }
 
 void TMDIChild::applyWalk(int start, tv::WalkStop stop, int endPos, bool hourglass) {
@@ -369,12 +369,12 @@ void TMDIChild::applyWalk(int start, tv::WalkStop stop, int endPos, bool hourgla
     if (stop == tv::WalkStop::Document) {
         // A megabyte at a time: the stretches and colours of a whole large
         // page would be more copies of its size.
-        tv::colorDocumentInPieces(RichEdit1->TextView(), start, kindColors(), 1 << 20,
+        tv::colorDocumentInPieces(RichEdit1->textView(), start, kindColors(), 1 << 20,
                                   [this](int from, std::string_view bytes) { RichEdit1->SetRangeColors(from, bytes); });
     } else {
         int from = 0;
         const std::string colors =
-            tv::colorBytes(tv::ColorWalk(RichEdit1->TextView(), start, stop, endPos), kindColors(), from);
+            tv::colorBytes(tv::ColorWalk(RichEdit1->textView(), start, stop, endPos), kindColors(), from);
         RichEdit1->SetRangeColors(from, colors);
     }
     if (!CaretInTag()) RichEdit1->SetTypingColor(host_.settings().fontColor);
@@ -393,18 +393,18 @@ void TMDIChild::ColorDocument() {
 
 void TMDIChild::ColorRange(int endPos) {
     if (!host_.settings().colorCode) return;
-    applyWalk(tv::TagStartBefore(RichEdit1->TextView(), RichEdit1->SelStart()), tv::WalkStop::Range, endPos, true);
+    applyWalk(tv::TagStartBefore(RichEdit1->textView(), RichEdit1->SelStart()), tv::WalkStop::Range, endPos, true);
 }
 
 void TMDIChild::ColorAroundCaret() {
     if (!host_.settings().colorCode) return;
-    applyWalk(tv::TagStartBefore(RichEdit1->TextView(), RichEdit1->SelStart()), tv::WalkStop::AroundCaret, 0, false);
+    applyWalk(tv::TagStartBefore(RichEdit1->textView(), RichEdit1->SelStart()), tv::WalkStop::AroundCaret, 0, false);
 }
 
 // --- tag insertion ---------------------------------------------------------------
 
 void TMDIChild::replaceSelection(const std::string& given, SelectionAfter after, Recolour recolour) {
-    const std::string text = RichEdit1->Limited(given);
+    const std::string text = RichEdit1->limited(given);
     const int size = static_cast<int>(text.size());
     if (after.start == kEnd) after.start = size;
     if (after.length == kEnd) after.length = size - after.start;
@@ -418,15 +418,15 @@ void TMDIChild::replaceSelection(const std::string& given, SelectionAfter after,
 }
 
 void TMDIChild::Markup() {
-    const std::string start = RichEdit1->Limited(host_.repeatTags().start);
-    const std::string end = RichEdit1->Limited(host_.repeatTags().end);
+    const std::string start = RichEdit1->limited(host_.repeatTags().start);
+    const std::string end = RichEdit1->limited(host_.repeatTags().end);
     const std::string sel = RichEdit1->SelText();
     replaceSelection(start + sel + end, {static_cast<int>(start.size()), static_cast<int>(sel.size())});
 }
 
 void TMDIChild::MarkLines(const std::string& tag, tv::LineMode mode) {
     replaceAndSelect(
-        tv::MarkLines(RichEdit1->SelText(), tag, mode, tv::startsLine(RichEdit1->TextView(), RichEdit1->SelStart())));
+        tv::MarkLines(RichEdit1->SelText(), tag, mode, tv::startsLine(RichEdit1->textView(), RichEdit1->SelStart())));
 }
 
 void TMDIChild::RepeatTag1Click() {
@@ -440,7 +440,7 @@ void TMDIChild::Comment1Click() {
 }
 
 bool TMDIChild::ColorCodeAtCaret() {
-    const auto at = tv::ColorCodeAt(RichEdit1->TextView(), RichEdit1->SelStart(), RichEdit1->SelLength());
+    const auto at = tv::ColorCodeAt(RichEdit1->textView(), RichEdit1->SelStart(), RichEdit1->SelLength());
     if (!at) return false;
     RichEdit1->SetSel(*at, 7);
     return true;
@@ -471,7 +471,7 @@ void TMDIChild::Find1Click() {
 void TMDIChild::FindNext(const std::string& f) {
     if (f.empty()) return;
     const int from = RichEdit1->SelStart() + RichEdit1->SelLength();
-    const auto k = tv::findText(RichEdit1->TextView(), from, f, host_.searchBox()->matchcase->isChecked());
+    const auto k = tv::findText(RichEdit1->textView(), from, f, host_.searchBox()->matchcase->isChecked());
     if (!k) {
         reachedEnd();
         return;
@@ -510,7 +510,7 @@ void TMDIChild::ReplaceAllInDocument() {
     const std::string f = box->findText();
     if (f.empty()) return;
     EndReached = false;
-    const tv::ReplaceAllResult r = tv::replaceAllFrom(RichEdit1->TextView(), RichEdit1->SelStart(),
+    const tv::ReplaceAllResult r = tv::replaceAllFrom(RichEdit1->textView(), RichEdit1->SelStart(),
                                                       RichEdit1->SelLength(), f, box->replaceText(),
                                                       box->matchcase->isChecked());
     if (r.count == 0) {
@@ -564,7 +564,7 @@ void TMDIChild::ChangeCase1Click() {
     TCaseBox box(this);
     if (prompter().run(box) != QDialog::Accepted) return;
     const auto mode = static_cast<tv::CaseMode>(std::clamp(box.radio->checkedId(), 0, 4));
-    replaceAndSelect(tv::ChangeCase(RichEdit1->TextView(), RichEdit1->SelStart(), RichEdit1->SelLength(), mode));
+    replaceAndSelect(tv::ChangeCase(RichEdit1->textView(), RichEdit1->SelStart(), RichEdit1->SelLength(), mode));
 }
 
 void TMDIChild::Breaks1Click() {
@@ -584,7 +584,7 @@ void TMDIChild::Append1Click() {
     const std::string t = toDocument(box.aptext->text());
     const bool toEnd = box.w->checkedId() == 1;
     replaceAndSelect(tv::MarkLines(RichEdit1->SelText(), t, toEnd ? tv::LineMode::Ends : tv::LineMode::Starts,
-                                   tv::startsLine(RichEdit1->TextView(), RichEdit1->SelStart())));
+                                   tv::startsLine(RichEdit1->textView(), RichEdit1->SelStart())));
 }
 
 void TMDIChild::Indent1Click() {
@@ -597,7 +597,7 @@ void TMDIChild::Indent1Click() {
     }
     const int s = RichEdit1->SelStart();
     const int l = RichEdit1->SelLength();
-    RichEdit1->SetSel(tv::lineStartOf(RichEdit1->TextView(), s), 0);
+    RichEdit1->SetSel(tv::lineStartOf(RichEdit1->textView(), s), 0);
     replaceSelection("  ", {kEnd, 0}, Recolour::None);
     RichEdit1->SetSel(s + 2, l);
 }
@@ -613,7 +613,7 @@ void TMDIChild::Translate1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::string result;
     try {
-        const std::string source = only ? RichEdit1->SelText() : std::string(RichEdit1->TextView());
+        const std::string source = only ? RichEdit1->SelText() : std::string(RichEdit1->textView());
         result = tv::TranslateEntities(source, direction, document().file.encoding != tv::FileEncoding::Windows1252);
     } catch (const tv::EntityNumberError& e) {
         // The document stays as it was.
@@ -676,7 +676,7 @@ void TMDIChild::showText(std::string text, bool fromFile, std::optional<int> car
 }
 
 void TMDIChild::convertEncoding(tv::FileEncoding e) {
-    if (tv::fitsEncoding(RichEdit1->TextView(), e)) {
+    if (tv::fitsEncoding(RichEdit1->textView(), e)) {
         setEncoding(e);
     } else {
         // One undo step brings the characters back, with the encoding they
@@ -686,7 +686,7 @@ void TMDIChild::convertEncoding(tv::FileEncoding e) {
         document().recordUndo(RichEdit1->place());
         setEncoding(e);
         RichEdit1->SetSel(0, RichEdit1->Length());
-        replaceSelection(std::string(RichEdit1->TextView()), {0, 0});
+        replaceSelection(std::string(RichEdit1->textView()), {0, 0});
         RichEdit1->SetSel(std::min(s, RichEdit1->Length()), 0);
     }
     setModified(true);

@@ -177,13 +177,17 @@ public:
     void TextChange();
     void CheckSelected();
 
-    // Edit commands. `fromMenu`: the main menu's items act on the control
-    // with the keyboard focus; context items and buttons on the editor.
-    void Undo1Click(bool fromMenu = false);
+    // Edit commands and what they act on: the main menu's Undo, Cut, Copy
+    // and Paste (Undo1, Cut1, ...) on the text field with the keyboard
+    // focus, which may be a field of a search or tool window; the tool
+    // buttons (UndoBtn, ...) and the context menu's items (Undo2, ...)
+    // always on the editor.
+    enum class EditTarget { Editor, FocusedField };
+    void Undo1Click(EditTarget on = EditTarget::Editor);
     void Redo1Click();
-    void Cut1Click(bool fromMenu = false);
-    void Copy1Click(bool fromMenu = false);
-    void Paste1Click(bool fromMenu = false);
+    void Cut1Click(EditTarget on = EditTarget::Editor);
+    void Copy1Click(EditTarget on = EditTarget::Editor);
+    void Paste1Click(EditTarget on = EditTarget::Editor);
     void SelectAll1Click();
     // The file encoding: what the document's text may hold, and how it is
     // written.
@@ -222,7 +226,7 @@ private:
     void RichEdit1KeyDown(int key, Qt::KeyboardModifiers mods);
     void RichEdit1KeyPress(unsigned char ch);
     void FormPaint();
-    QWidget* commandTarget(bool fromMenu) const;
+    QWidget* commandTarget(EditTarget on) const;
     // The edit-or-insert sequence of the element commands. `afterRead` sees
     // the fields read from the tag being edited; `build` makes the new tag
     // (none: nothing is written), by default the element's own builder.

@@ -53,7 +53,7 @@ TEST(CustomTags, SetIsSavedOnlyWhenChanged) {
     set.DeleteTag(5);
     set.ChangeTag(-1, {"x", "", ""});
     set.SaveTags();
-    EXPECT_EQ(tv::LoadFileText(set.path()), "Custom Tags\r\nN=two\r\nS=<p>%0D%0A\r\nC=</p>\r\n~\r\nN=one\r\nS=a\r\nC=b\r\n~\r\n");
+    EXPECT_EQ(tv::readSiteFileBytes(set.path()), "Custom Tags\r\nN=two\r\nS=<p>%0D%0A\r\nC=</p>\r\n~\r\nN=one\r\nS=a\r\nC=b\r\n~\r\n");
     // Only the title changed: written again.
     EXPECT_FALSE(set.setTitle("Custom Tags"));
     EXPECT_TRUE(set.setTitle("Site"));

@@ -203,7 +203,7 @@ TEST_F(FileWriting, AReadOnlyFileIsNeverReplaced) {
     }
     EXPECT_EQ(tv::readFileBytes(t), "kept");
     try {
-        tv::SaveFileText("lost", t);
+        tv::writeSiteFileBytes("lost", t);
         FAIL() << "a read-only file was written";
     } catch (const tv::ReadOnlyError& e) {
         EXPECT_STREQ(e.what(), "page.html is read-only.");

@@ -140,12 +140,12 @@ TEST_F(Macros, UpdateFilesWritesTextFilesAndStopsAtAFailure) {
     const std::vector<std::string> files{path("site1.html"), path("site2.htm"), path("pic.gif"), path("open.html")};
     EXPECT_EQ(tv::UpdateFiles(files, {"html", "htm", "gif"}, c, cb),
               (std::vector<std::string>{path("site1.html"), path("open.html")}));
-    EXPECT_EQ(tv::LoadFileText(path("site1.html")), "Ann Smith #TITLE#");
-    EXPECT_EQ(tv::LoadFileText(path("pic.gif")), "#USERNAME#");  // images are never text
-    EXPECT_EQ(tv::LoadFileText(path("open.html")), "on disk");
+    EXPECT_EQ(tv::readSiteFileBytes(path("site1.html")), "Ann Smith #TITLE#");
+    EXPECT_EQ(tv::readSiteFileBytes(path("pic.gif")), "#USERNAME#");  // images are never text
+    EXPECT_EQ(tv::readSiteFileBytes(path("open.html")), "on disk");
     EXPECT_EQ(openDoc, "open.html");
     EXPECT_THROW(tv::UpdateFiles({path("bad.html"), path("after.html")}, {"html"}, c), tv::MacroError);
-    EXPECT_EQ(tv::LoadFileText(path("after.html")), "#USERNAME#");
+    EXPECT_EQ(tv::readSiteFileBytes(path("after.html")), "#USERNAME#");
 }
 
 } // namespace

@@ -66,7 +66,7 @@ TEST_F(SiteFiles, LineBreaksFollowEachFilesLineEnds) {
         put(c.name, c.before);
         EXPECT_EQ(tv::FindInFiles({file(c.name)}, c.find, true).size(), 1u) << c.name;
         const tv::ReplaceResult r = tv::ReplaceInFiles({file(c.name)}, c.find, c.replacement, true);
-        EXPECT_EQ(tv::LoadFileText(file(c.name)), c.after) << c.name;
+        EXPECT_EQ(tv::readSiteFileBytes(file(c.name)), c.after) << c.name;
         EXPECT_EQ(r.total, c.name == std::string("mixed.html") ? 2 : 1) << c.name;
     }
 }
@@ -152,8 +152,8 @@ TEST_F(SiteFiles, ReplacesOnDiskAndInOpenDocuments) {
     EXPECT_EQ(openText, "aa taable open");
     std::ifstream disk(file("a.html"), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(disk), {}), "one table\r\ntwo");  // the window has the change
-    EXPECT_EQ(tv::LoadFileText(file("b.HTM")), "TaaBLE");  // the replacement is written as given
-    EXPECT_EQ(tv::LoadFileText(file("sub/c.txt")), "aa-aa");
+    EXPECT_EQ(tv::readSiteFileBytes(file("b.HTM")), "TaaBLE");  // the replacement is written as given
+    EXPECT_EQ(tv::readSiteFileBytes(file("sub/c.txt")), "aa-aa");
     EXPECT_EQ(r.total, 2 + 1 + 2);
 }
 
@@ -169,20 +169,20 @@ TEST(ReplaceCounted, StopsWhenCancelled) {
 
 TEST(FileTextErrors, Messages) {
     try {
-        tv::LoadFileText("/nonexistent/x.html");
+        tv::readSiteFileBytes("/nonexistent/x.html");
         FAIL();
     } catch (const tv::FileError& e) {
         EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/x.html: No such file or directory");
     }
     try {
-        tv::SaveFileText("x", "/nonexistent/y.html");
+        tv::writeSiteFileBytes("x", "/nonexistent/y.html");
         FAIL();
     } catch (const tv::FileError& e) {
         EXPECT_STREQ(e.what(), "Cannot create file /nonexistent/y.html: No such file or directory");
     }
     // Only regular files of at most 64 MiB are read.
     try {
-        tv::LoadFileText("/dev/zero");
+        tv::readSiteFileBytes("/dev/zero");
         FAIL();
     } catch (const tv::FileError& e) {
         EXPECT_STREQ(e.what(), "Cannot open file /dev/zero: not a regular file");
@@ -214,7 +214,7 @@ TEST_F(SiteFiles, OddEntriesArePassedOverAndEachFileIsOnce) {
     std::erase_if(files, [](const std::string& f) { return f.ends_with("big.html"); });
     const tv::ReplaceResult r = tv::ReplaceInFiles(tv::eachFileOnce(files), "a", "b", true);
     EXPECT_EQ(r.total, 1);
-    EXPECT_EQ(tv::LoadFileText(d + "/a.html"), "b");
+    EXPECT_EQ(tv::readSiteFileBytes(d + "/a.html"), "b");
 }
 
 } // namespace

@@ -26,7 +26,7 @@ protected:
 TEST_F(Project, FileBytesAndRoundTrip) {
     tv::TProject root;
     root.SaveToFile(path("empty.vkp"));
-    EXPECT_EQ(tv::LoadFileText(path("empty.vkp")), std::string("\1\5Title\0\0\0\0\0", 12));
+    EXPECT_EQ(tv::readSiteFileBytes(path("empty.vkp")), std::string("\1\5Title\0\0\0\0\0", 12));
 
     root.Rename("Site");
     EXPECT_TRUE(root.AddFile("/w/index.html"));
@@ -59,7 +59,7 @@ TEST_F(Project, DamagedFilesAreRefusedAndChangeNothing) {
     root.Rename("Site");
     root.AddFolder()->AddFile("/w/a.html");
     root.SaveToFile(path("site.vkp"));
-    const std::string whole = tv::LoadFileText(path("site.vkp"));
+    const std::string whole = tv::readSiteFileBytes(path("site.vkp"));
     tv::TProject open;
     open.Rename("Open");
     open.AddFile("/keep.html");
@@ -71,7 +71,7 @@ TEST_F(Project, DamagedFilesAreRefusedAndChangeNothing) {
     for (int i = 0; i < 1000; ++i) nest += std::string("\0\0\0\0\0\1", 6);
     damaged.push_back(nest);
     for (const std::string& bytes : damaged) {
-        tv::SaveFileText(bytes, path("bad.vkp"));
+        tv::writeSiteFileBytes(bytes, path("bad.vkp"));
         EXPECT_THROW(open.LoadFromFile(path("bad.vkp")), tv::ProjectError) << bytes.size();
         EXPECT_EQ(open.Title(), "Open");
         EXPECT_EQ(open.Files(), std::vector<std::string>{"/keep.html"});

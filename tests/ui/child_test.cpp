@@ -1,6 +1,6 @@
-// The document window inside the frame: undo steps while typing, colouring
-// marks, the edit commands, the status bar and the title.
-#include "app/mainform.h"
+// One document window with nothing of the program around it but a small
+// host: undo steps while typing, colouring marks, the context menu's edit
+// commands, the title and the close question.
 #include "window/documenthost.h"
 #include "window/mdichild.h"
 #include "testprompter.h"
@@ -8,14 +8,10 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolBar>
 
 using uitest::typeText;
 
@@ -50,46 +46,39 @@ class ChildTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<TestPrompter> prompts;
-    std::unique_ptr<TMainForm> frame;
     QTemporaryDir dir;
-    TMDIChild* doc = nullptr;
+    FakeHost host;
+    std::unique_ptr<TMDIChild> doc;
     TvokRich* ed() { return doc->view(); }
     QByteArray text() { return QByteArray::fromStdString(ed()->Text()); }
 
-    TMDIChild* open(const QByteArray& content) {
-        static int n = 0;
-        const QString path = dir.filePath(QStringLiteral("doc%1.html").arg(n++));
-        uitest::writeFile(path, content);
-        return frame->OpenDocument(path);
+    // A window on its own, showing the text.
+    void open(const QByteArray& content) {
+        doc = std::make_unique<TMDIChild>(host);
+        doc->resize(500, 300);
+        doc->show();
+        QVERIFY(QTest::qWaitForWindowExposed(doc.get()));
+        doc->showText(content.toStdString());
+        ed()->setFocus();
+    }
+    // An item of the editor's context menu, chosen as after a right click.
+    void choose(QAction* item) {
+        emit doc->PopupMenu1->aboutToShow();
+        QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
+        item->trigger();
     }
 
 private slots:
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit()); }
     void init() {
         prompts = std::make_unique<TestPrompter>();
-        frame = std::make_unique<TMainForm>(QStringList{}, dir.path());
-        frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
-        doc = open("");
-        QVERIFY(doc);
-        ed()->setFocus();
+        host.options = tv::Settings{};
+        host.repeat = {};
+        host.saved.clear();
+        open("");
     }
     void cleanup() {
-        uitest::discardFrame(frame);
+        doc.reset();
         prompts.reset();
-    }
-
-    void typingMakesOneUndoStepPerWord() {
-        QTest::keyClicks(ed(), "abc def");
-        QCOMPARE(text(), QByteArray("abc def"));
-        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-        QCOMPARE(text(), QByteArray("abc"));
-        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-        QCOMPARE(text(), QByteArray(""));
-        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-        QCOMPARE(text(), QByteArray("abc"));
-        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-        QCOMPARE(text(), QByteArray("abc def"));
     }
 
     void stepBoundaries_data() {
@@ -111,12 +100,12 @@ private slots:
 
     void typingAfterUndoStartsAStepAndEmptiesRedo() {
         QTest::keyClicks(ed(), "abc def");
-        frame->UndoBtn->trigger();
+        choose(doc->Undo2);
         QVERIFY(ed()->CanRedo());
         QTest::keyClicks(ed(), "x");
         QVERIFY(!ed()->CanRedo());
         QCOMPARE(text(), QByteArray("abcx"));
-        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        choose(doc->Undo2);
         QCOMPARE(text(), QByteArray("abc"));
     }
 
@@ -125,7 +114,7 @@ private slots:
         QCOMPARE(static_cast<int>(ed()->document().snapshots().undoList().size()), 10);
         int undone = 0;
         while (ed()->CanUndo()) {
-            frame->UndoBtn->trigger();
+            choose(doc->Undo2);
             ++undone;
         }
         QCOMPARE(undone, 10);
@@ -165,7 +154,7 @@ private slots:
     void undoClearsColorPending() {
         typeText(ed(), "<b");
         QVERIFY(doc->ColorPending);
-        frame->UndoBtn->trigger();
+        choose(doc->Undo2);
         QVERIFY(!doc->ColorPending);
     }
 
@@ -173,11 +162,10 @@ private slots:
         ed()->SetText("red text");
         ed()->SetSel(0, 3);
         ed()->SetSelColor(9);
-        doc->Cut2->trigger();
+        choose(doc->Cut2);
         QCOMPARE(text(), QByteArray(" text"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("red"));
-        QVERIFY(frame->PasteBtn->isEnabled());
-        doc->Undo2->trigger();
+        choose(doc->Undo2);
         QCOMPARE(text(), QByteArray("red text"));
         QCOMPARE(ed()->ColorAt(0), 9);
         QCOMPARE(ed()->ColorAt(3), 0);
@@ -187,82 +175,49 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("one\ntwo"));
         ed()->SetText("[xx]");
         ed()->SetSel(1, 2);
-        frame->PasteBtn->trigger();
+        choose(doc->Paste2);
         QCOMPARE(text(), QByteArray("[one\r\ntwo]"));
         QCOMPARE(ed()->SelStart(), 9);
         ed()->SetTextLimit(12);
-        frame->PasteBtn->trigger();
+        choose(doc->Paste2);
         QCOMPARE(ed()->Length(), 12);
         QCOMPARE(text(), QByteArray("[one\r\ntwoon]"));
     }
 
-    void statusBarShowsLineAndColumnFromZero() {
-        QCOMPARE(frame->statusPanel(0), QStringLiteral("0: 0"));
-        QTest::keyClicks(ed(), "ab");
-        QTest::keyClick(ed(), Qt::Key_Return);
-        QTest::keyClicks(ed(), "c");
-        QCOMPARE(frame->statusPanel(0), QStringLiteral("1: 1"));
-        QTest::keyClick(ed(), Qt::Key_Up);
-        QCOMPARE(frame->statusPanel(0), QStringLiteral("0: 1"));
-    }
-
-    void buttonsFollowTheEditor() {
-        QVERIFY(!frame->SaveBtn->isEnabled());
-        QVERIFY(!frame->UndoBtn->isEnabled());
-        QTest::keyClicks(ed(), "hello");
-        QVERIFY(frame->SaveBtn->isEnabled());
-        QVERIFY(frame->UndoBtn->isEnabled());
-        QVERIFY(!frame->CutBtn->isEnabled());
-        QTest::keyClick(ed(), Qt::Key_Home, Qt::ShiftModifier);
-        QVERIFY(frame->CutBtn->isEnabled());
-        QVERIFY(frame->CopyBtn->isEnabled());
-    }
-
     void aWindowNeedsOnlyItsHost() {
-        FakeHost host;
         host.options.colorCode = true;
-        auto window = std::make_unique<TMDIChild>(host);
-        window->SetFileName(dir.filePath(QStringLiteral("alone.html")));
-        window->resize(400, 300);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        TvokRich* e = window->view();
-        e->setFocus();
-        QSignalSpy changes(window.get(), &TMDIChild::stateChanged);
-        QTest::keyClicks(e, "a <b>x");
+        doc->SetFileName(dir.filePath(QStringLiteral("alone.html")));
+        QSignalSpy changes(doc.get(), &TMDIChild::stateChanged);
+        QTest::keyClicks(ed(), "a <b>x");
         QCoreApplication::processEvents();
         QVERIFY(changes.count() > 0);
-        QCOMPARE(window->caption(), QStringLiteral("alone.html"));
+        QCOMPARE(doc->caption(), QStringLiteral("alone.html"));
         // Tag commands keep their pair with the host, for Repeat Tag.
-        e->SetSel(0, 1);
-        window->TagCommandClick(*tv::tagCommand("Bold1"));
+        ed()->SetSel(0, 1);
+        doc->TagCommandClick(*tv::tagCommand("Bold1"));
         QCOMPARE(host.repeat.start, std::string("<B>"));
-        QCOMPARE(QByteArray::fromStdString(e->Text()), QByteArray("<B>a</B> <b>x"));
-        QVERIFY(e->ColorAt(0) != e->ColorAt(3));  // the tag is coloured
+        QCOMPARE(text(), QByteArray("<B>a</B> <b>x"));
+        QVERIFY(ed()->ColorAt(0) != ed()->ColorAt(3));  // the tag is coloured
         // Closing a modified window asks, and Yes saves through the host.
         prompts->answers.push_back(Prompter::Yes);
-        QVERIFY(window->close());
+        QVERIFY(doc->close());
         QCOMPARE(host.saved.size(), std::size_t(1));
-        QCOMPARE(host.saved[0], window.get());
+        QCOMPARE(host.saved[0], doc.get());
     }
 
-    // A snapshot reads back only the colours that changed since the last
-    // one: each must hold the colours shown when it was taken, and each
-    // step undone brings them back.
     void undoBringsBackTheColoursOfEachStep() {
-        frame->mutableSettings().colorCode = true;
+        host.options.colorCode = true;
         // Snapshots share pieces of 64 KB: the edits happen between pieces
         // that are taken over.
         QByteArray filler;
         while (filler.size() < 200000) filler += "<TR><TD>cell <A HREF=\"a\">link</A></TD></TR>\r\n<!-- note -->\r\n";
-        doc = open("<HTML><BODY>\r\n" + filler + "<P>first <A HREF=\"x\">link</A> text</P>\r\n" + filler + "</BODY></HTML>");
-        ed()->setFocus();
+        open("<HTML><BODY>\r\n" + filler + "<P>first <A HREF=\"x\">link</A> text</P>\r\n" + filler + "</BODY></HTML>");
         ed()->SetSel(ed()->LineStart(ed()->LineOfPosition(filler.size() + 20)) + 3, 0);
         ed()->document().setUndoLimit(100);  // every step stays, so a new one shows as a longer list
         int taken = 0;
         auto press = [&](auto&& click) {
             const std::string before = ed()->Text();
-            const std::string colours = ed()->Styles();
+            const std::string colours = ed()->styles();
             const std::size_t steps = ed()->document().snapshots().undoList().size();
             click();
             QCoreApplication::processEvents();
@@ -298,10 +253,10 @@ private slots:
         // Undo walks back through the steps with the colours they had.
         while (ed()->CanUndo()) {
             const tv::TUndo step = ed()->document().snapshots().undoList().back();
-            QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
+            choose(doc->Undo2);
             QCoreApplication::processEvents();
             QCOMPARE(ed()->Text(), step.Text.str());
-            QCOMPARE(ed()->Styles(), step.Styles.str());
+            QCOMPARE(ed()->styles(), step.Styles.str());
         }
     }
 
@@ -321,104 +276,6 @@ private slots:
         QCOMPARE(text(), QByteArray("axyb"));
     }
 
-    void theModifiedMarkFollowsTheText() {
-        ed()->SetModified(false);  // a save point: the text as it is
-        const QByteArray saved = text();
-        QTest::keyClicks(ed(), "x");
-        QCoreApplication::processEvents();
-        QVERIFY(ed()->Modified());
-        QTest::keyClick(ed(), Qt::Key_Backspace);  // typed and taken back
-        QCoreApplication::processEvents();
-        QCOMPARE(text(), saved);
-        QVERIFY(!ed()->Modified());
-        QTest::keyClicks(ed(), "ab ");
-        QCoreApplication::processEvents();
-        QVERIFY(ed()->Modified());
-        for (int i = 0; i < 5 && text() != saved; ++i) QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-        QCoreApplication::processEvents();
-        QCOMPARE(text(), saved);
-        QVERIFY(!ed()->Modified());  // undone back to the saved text
-        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCoreApplication::processEvents();
-        QVERIFY(ed()->Modified());
-        // Enter over a selection as long as a line end changes the text
-        // without changing its length.
-        ed()->SetText("<M rest");
-        ed()->SetModified(false);
-        ed()->SetSel(0, 2);
-        QTest::keyClick(ed(), Qt::Key_Return);
-        QCoreApplication::processEvents();
-        QCOMPARE(text(), QByteArray("\r\n rest"));
-        QVERIFY(ed()->Modified());
-        // A mark set on purpose (a deleted file, another encoding) holds.
-        ed()->SetModified(true);
-        QTest::keyClicks(ed(), "y");
-        QTest::keyClick(ed(), Qt::Key_Backspace);
-        QCoreApplication::processEvents();
-        QVERIFY(ed()->Modified());
-    }
-
-    void lineNumbersShowInEveryWindowAndAreKept() {
-        QCOMPARE(ed()->marginWidth(0), 0);
-        TMDIChild* second = open("two");
-        frame->LineNumbers1->trigger();
-        QVERIFY(ed()->marginWidth(0) > 0);
-        QVERIFY(second->view()->marginWidth(0) > 0);
-        QCOMPARE(ed()->marginType(0), QsciScintilla::NumberMargin);
-        QVERIFY(frame->settings().lineNumbers);
-        TMDIChild* third = open("three");
-        QVERIFY(third->view()->marginWidth(0) > 0);
-        frame->LineNumbers1->trigger();
-        QCOMPARE(third->view()->marginWidth(0), 0);
-    }
-
-    void theTextLimitSaysWhyNothingHappens() {
-        ed()->SetTextLimit(5);
-        QTest::keyClicks(ed(), "abcdef");
-        QCOMPARE(text(), QByteArray("abcde"));
-        QCOMPARE(frame->statusPanel(1), QStringLiteral(" The document has reached its limit of 5 characters."));
-    }
-
-    void theTagToolBarsHoldTheirButtons() {
-        QToolBar* elements = frame->findChild<QToolBar*>(QStringLiteral("ElementTbar"));
-        QVERIFY(elements->actions().contains(frame->command("Marquee1")));
-        QVERIFY(elements->actions().contains(frame->command("JavaScript1")));
-        QVERIFY(frame->HeaderMenu->actions().last()->text() == QStringLiteral("&Options..."));
-        frame->HeaderMenu->actions().last()->trigger();
-        QCOMPARE(prompts->dialogsRun.size(), 1);
-    }
-
-    void editMenuEnabling() {
-        auto inBar = [this](const char* name) {
-            return frame->menuBar()->actions().contains(frame->findChild<QMenu*>(QString::fromLatin1(name))->menuAction());
-        };
-        QVERIFY(inBar("Edit1"));
-        QVERIFY(!inBar("FrameEdit1"));
-        // Every menu of the bar has a letter of its own.
-        QStringList letters;
-        for (QAction* a : frame->menuBar()->actions()) {
-            const QString t = a->text();
-            const auto at = t.indexOf(QLatin1Char('&'));
-            QVERIFY2(at >= 0, qPrintable(t));
-            const QString letter = t.mid(at + 1, 1).toLower();
-            QVERIFY2(!letters.contains(letter), qPrintable(t));
-            letters << letter;
-        }
-        QVERIFY(!frame->command("Redo1")->isEnabled());
-        QTest::keyClicks(ed(), "ab");
-        frame->UndoBtn->trigger();
-        // Redo's state follows the undo lists at once, so its short cut works.
-        QVERIFY(frame->command("Redo1")->isEnabled());
-        emit doc->PopupMenu1->aboutToShow();
-        QVERIFY(!doc->Cut2->isEnabled());
-        QVERIFY(!doc->Undo2->isEnabled());
-        QTest::keySequence(ed(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-        QCOMPARE(text(), QByteArray("ab"));
-        doc->SelectAll2->trigger();
-        emit doc->PopupMenu1->aboutToShow();
-        QVERIFY(doc->Cut2->isEnabled() == (ed()->Length() > 0));
-    }
-
     void titleIsFoundInAnyCase_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("title");
@@ -433,25 +290,6 @@ private slots:
         QFETCH(QString, title);
         ed()->SetText(content.toStdString());
         QCOMPARE(QString::fromStdString(ed()->Hint()), title);
-    }
-
-    void shortcutsReachTheActiveDocumentOnly() {
-        TMDIChild* first = doc;
-        TMDIChild* second = open("");
-        QVERIFY(second && second != first);
-        second->view()->setFocus();
-        QTest::keyClicks(second->view(), "x y");
-        QTest::keySequence(second->view(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-        QCOMPARE(QByteArray::fromStdString(second->view()->Text()), QByteArray("x"));
-        QCOMPARE(QByteArray::fromStdString(first->view()->Text()), QByteArray(""));
-        // Without a document the frame's own Edit menu comes back and the
-        // document commands do nothing.
-        first->view()->SetModified(false);
-        second->view()->SetModified(false);
-        frame->mdiArea()->closeAllSubWindows();
-        QVERIFY(!frame->menuBar()->actions().contains(frame->findChild<QMenu*>(QStringLiteral("Edit1"))->menuAction()));
-        QVERIFY(frame->menuBar()->actions().contains(frame->findChild<QMenu*>(QStringLiteral("FrameEdit1"))->menuAction()));
-        frame->command("Bold1")->trigger();
     }
 };
 

@@ -215,14 +215,14 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("aé€中😀"));
         QCOMPARE(ed->CharacterCount(), 5);
         QCOMPARE(ed->CaretColumn(), 5);
-        ed->SetEncoding(tv::FileEncoding::Windows1252);
+        ed->setEncoding(tv::FileEncoding::Windows1252);
         ed->SetText("");
         typeText(ed, QStringLiteral("aé€中"));
         QCOMPARE(QByteArray::fromStdString(ed->Text()), QByteArray("aé€&#20013;"));
         QTest::keyClick(ed, Qt::Key_Return);
         QCOMPARE(QByteArray::fromStdString(ed->Text()).right(2), QByteArray("\r\n"));
         // Backspace takes a whole character.
-        ed->SetEncoding(tv::FileEncoding::Utf8);
+        ed->setEncoding(tv::FileEncoding::Utf8);
         ed->SetText("x😀");
         ed->SetSelStart(ed->Length());
         QTest::keyClick(ed, Qt::Key_Backspace);
@@ -245,9 +245,9 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("caf\xC3\xA9\n\xE2\x80\x9Cq\xE2\x80\x9D"));
         QApplication::clipboard()->setText(QString::fromUtf8("x\ny\xE2\x84\xA2\xF0\x9F\x98\x80"));
         QCOMPARE(QByteArray::fromStdString(ed->ClipboardText()), QByteArray("x\r\ny™😀"));
-        ed->SetEncoding(tv::FileEncoding::Windows1252);
+        ed->setEncoding(tv::FileEncoding::Windows1252);
         QCOMPARE(QByteArray::fromStdString(ed->ClipboardText()), QByteArray("x\r\ny™&#128512;"));
-        ed->SetEncoding(tv::FileEncoding::Utf8);
+        ed->setEncoding(tv::FileEncoding::Utf8);
         ed->CutToClipboard();
         QCOMPARE(ed->Length(), 0);
         QVERIFY(TvokRich::ClipboardHasText());

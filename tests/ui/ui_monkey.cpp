@@ -289,7 +289,7 @@ private:
             // that changes pile up between them).
             if (step % 5 == 0) {
                 const tv::TUndo snap = c->view()->TakeSnapshot();
-                QVERIFY2(snap.Styles.str() == c->view()->Styles() && snap.Text.str() == c->view()->Text(),
+                QVERIFY2(snap.Styles.str() == c->view()->styles() && snap.Text.str() == c->view()->Text(),
                          qPrintable(where() + ": a snapshot of " + c->windowTitle() + " holds other text or colours than those shown"));
             }
             if (c->IsUntitled()) continue;
