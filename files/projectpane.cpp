@@ -37,8 +37,10 @@ public:
                          option.rect.height() - 2);
         p->drawText(text, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(tv::fileNameOnly(path.toStdString())));
     }
+    // As wide as what is drawn: the picture and the name without its folder.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width() + 20, files::kRowHeight};
+        const QString name = QString::fromStdString(tv::fileNameOnly(index.data(files::kPathRole).toString().toStdString()));
+        return {20 + option.fontMetrics.horizontalAdvance(name) + 4, files::kRowHeight};
     }
 
 private:
