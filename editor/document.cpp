@@ -214,12 +214,10 @@ void TDocument::endEdit() {
 }
 
 void TDocument::queueFlush() {
-    if (depth_ > 0 || flushQueued_) return;
-    flushQueued_ = true;
-    QMetaObject::invokeMethod(this, [this] {
-        flushQueued_ = false;
+    if (depth_ > 0) return;
+    flushLater_.request(this, [this] {
         if (depth_ == 0) flush();
-    }, Qt::QueuedConnection);
+    });
 }
 
 void TDocument::flush() {

@@ -6,6 +6,8 @@
 // the document what their typing changed.
 #pragma once
 
+#include "editor/queuedonce.h"
+
 #include "editor/documentfile.h"
 #include "editor/snapshot.h"
 #include "editor/textmodel.h"
@@ -154,7 +156,7 @@ private:
     unsigned long changeCount_ = 0;
     int depth_ = 0;
     bool changePending_ = false;
-    bool flushQueued_ = false;
+    QueuedOnce flushLater_;
     bool restoring_ = false;
     int undoGroup_ = 0;
     bool undoRecorded_ = false;

@@ -665,12 +665,10 @@ void TvokRich::onUpdateUi(int updated) {
 }
 
 void TvokRich::queueFlush() {
-    if (depth_ > 0 || flushQueued_) return;
-    flushQueued_ = true;
-    QMetaObject::invokeMethod(this, [this] {
-        flushQueued_ = false;
+    if (depth_ > 0) return;
+    flushLater_.request(this, [this] {
         if (depth_ == 0) flush();
-    }, Qt::QueuedConnection);
+    });
 }
 
 void TvokRich::flush() {

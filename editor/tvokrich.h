@@ -10,6 +10,8 @@
 // colour index is a style number.
 #pragma once
 
+#include "editor/queuedonce.h"
+
 #include "base/palette.h"
 #include "editor/document.h"
 #include "text/encoding.h"
@@ -213,7 +215,7 @@ private:
     // Edits in progress: OnChange (from the document) and OnSelectionChange
     // fire once the outermost one ends, after the caret has moved.
     int depth_ = 0;
-    bool flushQueued_ = false;
+    QueuedOnce flushLater_;
     long lastAnchor_ = -1;
     long lastCaret_ = -1;
     // The component's engine and the timer of its background work (the

@@ -107,13 +107,10 @@ TDiskPane::TDiskPane(const PaneFileActions& actions, QWidget* parent) : QWidget(
 void TDiskPane::buildPopup() {
     FileListPopup = new QMenu(this);
     FileListPopup->setObjectName(QStringLiteral("FileListPopup"));
-    FileOpen1 = FileListPopup->addAction(QStringLiteral("&Open"));
-    FileOpen1->setObjectName(QStringLiteral("FileOpen1"));
-    MakeTag1 = FileListPopup->addAction(QStringLiteral("Make &Tag..."));
-    MakeTag1->setObjectName(QStringLiteral("MakeTag1"));
+    FileOpen1 = addMenuItem(FileListPopup, "FileOpen1", QStringLiteral("&Open"));
+    MakeTag1 = addMenuItem(FileListPopup, "MakeTag1", QStringLiteral("Make &Tag..."));
     FileListPopup->addSeparator();
-    Refresh1 = FileListPopup->addAction(QStringLiteral("&Refresh"));
-    Refresh1->setObjectName(QStringLiteral("Refresh1"));
+    Refresh1 = addMenuItem(FileListPopup, "Refresh1", QStringLiteral("&Refresh"));
     connect(FileOpen1, &QAction::triggered, this, [this] { actions_.fileAction(selectedFile(), false); });
     connect(MakeTag1, &QAction::triggered, this, [this] { actions_.makeTagOf(selectedFile()); });
     connect(Refresh1, &QAction::triggered, this, [this] {

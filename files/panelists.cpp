@@ -6,6 +6,7 @@
 
 #include <QDrag>
 #include <QIcon>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -44,6 +45,12 @@ QIcon PaneFileActions::kindIcon(const QWidget* widget, const QString& file) cons
     case tv::FileKind::Other: break;
     }
     return widget->style()->standardIcon(QStyle::SP_FileLinkIcon);
+}
+
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& text) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
 }
 
 // --- lists -----------------------------------------------------------------------------

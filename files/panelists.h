@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class QMenu;
 class QMimeData;
 
 namespace files {
@@ -39,6 +40,9 @@ struct PaneFileActions {
     // The picture of a file's kind (picture, page, other file).
     QIcon kindIcon(const QWidget* widget, const QString& file) const;
 };
+
+// An item of a pane's menu, named for the exerciser and the tests.
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& text);
 
 // A list of a pane: any mouse button selects the row under the mouse,
 // rows are dragged as files, and the row under the mouse is reported as the

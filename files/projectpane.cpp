@@ -145,14 +145,10 @@ TProjectPane::~TProjectPane() = default;
 void TProjectPane::buildPopups() {
     TreePopup = new QMenu(this);
     TreePopup->setObjectName(QStringLiteral("TreePopup"));
-    TreeAddFiles1 = TreePopup->addAction(QStringLiteral("&Add Files..."));
-    TreeAddFiles1->setObjectName(QStringLiteral("TreeAddFiles1"));
-    AddFolder1 = TreePopup->addAction(QStringLiteral("Add &Folder"));
-    AddFolder1->setObjectName(QStringLiteral("AddFolder1"));
-    DeleteFolder1 = TreePopup->addAction(QStringLiteral("&Delete Folder"));
-    DeleteFolder1->setObjectName(QStringLiteral("DeleteFolder1"));
-    UpdateFiles1 = TreePopup->addAction(QStringLiteral("&Update Files"));
-    UpdateFiles1->setObjectName(QStringLiteral("UpdateFiles1"));
+    TreeAddFiles1 = addMenuItem(TreePopup, "TreeAddFiles1", QStringLiteral("&Add Files..."));
+    AddFolder1 = addMenuItem(TreePopup, "AddFolder1", QStringLiteral("Add &Folder"));
+    DeleteFolder1 = addMenuItem(TreePopup, "DeleteFolder1", QStringLiteral("&Delete Folder"));
+    UpdateFiles1 = addMenuItem(TreePopup, "UpdateFiles1", QStringLiteral("&Update Files"));
     UpdateFiles1->setStatusTip(QStringLiteral("Fill the macros and include blocks of the folder's files"));
     connect(TreeAddFiles1, &QAction::triggered, this, &TProjectPane::AddFiles1Click);
     connect(AddFolder1, &QAction::triggered, this, &TProjectPane::AddFolder1Click);
@@ -167,15 +163,11 @@ void TProjectPane::buildPopups() {
 
     ProjListPopup = new QMenu(this);
     ProjListPopup->setObjectName(QStringLiteral("ProjListPopup"));
-    ProjOpen1 = ProjListPopup->addAction(QStringLiteral("&Open"));
-    ProjOpen1->setObjectName(QStringLiteral("ProjOpen1"));
-    ProjMakeTag1 = ProjListPopup->addAction(QStringLiteral("&Make tag..."));
-    ProjMakeTag1->setObjectName(QStringLiteral("ProjMakeTag1"));
+    ProjOpen1 = addMenuItem(ProjListPopup, "ProjOpen1", QStringLiteral("&Open"));
+    ProjMakeTag1 = addMenuItem(ProjListPopup, "ProjMakeTag1", QStringLiteral("&Make tag..."));
     ProjListPopup->addSeparator();
-    ProjAddFiles1 = ProjListPopup->addAction(QStringLiteral("&Add Files..."));
-    ProjAddFiles1->setObjectName(QStringLiteral("ProjAddFiles1"));
-    RemoveFile1 = ProjListPopup->addAction(QStringLiteral("&Remove File"));
-    RemoveFile1->setObjectName(QStringLiteral("RemoveFile1"));
+    ProjAddFiles1 = addMenuItem(ProjListPopup, "ProjAddFiles1", QStringLiteral("&Add Files..."));
+    RemoveFile1 = addMenuItem(ProjListPopup, "RemoveFile1", QStringLiteral("&Remove File"));
     connect(ProjOpen1, &QAction::triggered, this, [this] { actions_.fileAction(selectedFile(), false); });
     connect(ProjMakeTag1, &QAction::triggered, this, [this] { actions_.makeTagOf(selectedFile()); });
     connect(ProjAddFiles1, &QAction::triggered, this, &TProjectPane::AddFiles1Click);
