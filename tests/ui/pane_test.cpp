@@ -285,6 +285,17 @@ private slots:
         QApplication::sendEvent(proj()->TreeView1->viewport(), &drop);
         delete data;
         QCOMPARE(projectRows(), QStringList{path(QStringLiteral("site/pic.png"))});
+        // Rows of the disk's list are not taken, nor a drop below the folders.
+        for (const auto& [source, where] : {std::pair{"FileList", at}, {"ListBox1", QPoint(5, proj()->TreeView1->viewport()->height() - 3)}}) {
+            proj()->ListBox1->setCurrentRow(0);
+            const std::unique_ptr<QMimeData> other(paneDragData(QLatin1String(source), path(QStringLiteral("site/pic.png"))));
+            QDragEnterEvent offer(where, Qt::MoveAction, other.get(), Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(proj()->TreeView1->viewport(), &offer);
+            QDropEvent put(QPointF(where), Qt::MoveAction, other.get(), Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(proj()->TreeView1->viewport(), &put);
+            QVERIFY(!put.isAccepted());
+            QCOMPARE(projectRows(), QStringList{path(QStringLiteral("site/pic.png"))});
+        }
         QCOMPARE(frame->project().GetFolder(0)->Files(), std::vector<std::string>{path(QStringLiteral("top.html")).toStdString()});
 
         // Save As writes the file; it reads back equal.
@@ -359,7 +370,10 @@ private slots:
                                                                                       : int(QDialog::Rejected);
         });
         doc->view()->SetText("");
-        pane()->actions.fileAction(path(QStringLiteral("site/pic.png")), true);
+        // A double click on the image's row makes its tag.
+        const QRect picRow = proj()->ListBox1->visualItemRect(proj()->ListBox1->item(0));
+        QTest::mouseClick(proj()->ListBox1->viewport(), Qt::LeftButton, {}, picRow.center());
+        QTest::mouseDClick(proj()->ListBox1->viewport(), Qt::LeftButton, {}, picRow.center());
         QCOMPARE(prompts->dialogsRun, QStringList{QStringLiteral("TImageBox")});
         QVERIFY(text(doc).startsWith("<IMG SRC=\"site/pic.png\""));
         // The list's pop-up: Open is the default for text, Make tag otherwise.
@@ -372,6 +386,13 @@ private slots:
         QVERIFY(proj()->ProjMakeTag1->isEnabled());
         proj()->RemoveFile1->trigger();
         QCOMPARE(projectRows(), QStringList{path(QStringLiteral("top.html"))});
+        // The disk list's pop-up likewise.
+        disk()->setFolder(path(QStringLiteral("site")));
+        for (const auto& [name, wanted] : {std::pair{"pic.png", disk()->MakeTag1}, {"page.html", disk()->FileOpen1}}) {
+            disk()->FileList->setCurrentItem(disk()->FileList->findItems(QLatin1String(name), Qt::MatchEndsWith).value(0));
+            disk()->updatePopup();
+            QCOMPARE(disk()->FileListPopup->defaultAction(), wanted);
+        }
     }
 
     void projectMenuEnablingAndAddCurrentFile() {
@@ -521,6 +542,16 @@ private slots:
         QCOMPARE(s.sizer1, 90);
         QCOMPARE(s.sizer3, 70);
         QCOMPARE(QString::fromStdString(s.currentDir), path(QStringLiteral("site/sub")));
+        // A filter beyond the list falls back to the first; a folder shows
+        // the mount point it lies on as its drive.
+        start("FilterIndex=99\n");
+        QCOMPARE(disk()->FilterBox->currentIndex(), 0);
+        for (int i = 1; i < disk()->DriveBox->count(); ++i) {
+            const QString root = disk()->DriveBox->itemData(i).toString();
+            if (!QFileInfo(root).isDir()) continue;
+            disk()->setFolder(root);
+            QCOMPARE(disk()->DriveBox->currentIndex(), i);
+        }
     }
 
     void grabBarsKeepTheirPlace() {
