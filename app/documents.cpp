@@ -297,6 +297,7 @@ bool TDocumentManager::writeDocument(TMDIChild* child, bool checkDisk) {
     QApplication::restoreOverrideCursor();
     remember(child);
     child->setModified(false);
+    emit documentSaved(child);
     return true;
 }
 

@@ -88,6 +88,8 @@ signals:
     void documentCreated(TMDIChild* child);
     // A line for the status bar.
     void statusMessage(const QString& text);
+    // A document's text was written to its file.
+    void documentSaved(TMDIChild* child);
 
 private:
     // A window on a new document, or on `document`.

@@ -138,6 +138,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     connect(FoundPane, &TFoundBox::closeRequested, this, [this] { showPane("SearchResults", false); });
     hostPane(FoundPane, {"SearchResults", "Search Results", "SearchResults1", "Search &Results",
                          "Show or hide the files the last search across files found", Qt::BottomDockWidgetArea, 160});
+    createPreviewPane();
 
     // Status bar: panel 0 the caret position, panel 1 the long hint.
     panel0_ = new QLabel(this);
@@ -399,6 +400,7 @@ void TMainForm::Options1Click() {
         return;
     }
     BuildBrowserMenu();
+    applyPreviewOptions();
     if (TMDIChild* c = activeDocument()) {
         c->ApplyEditorSettings();
         c->ColorDocument();
@@ -557,7 +559,10 @@ void TMainForm::documentClosed(TMDIChild* child) {
 
 bool TMainForm::wordWrapChecked() const { return wordWrap_; }
 
-void TMainForm::subWindowActivated(QMdiSubWindow*) { UpdateMenuItems(); }
+void TMainForm::subWindowActivated(QMdiSubWindow*) {
+    UpdateMenuItems();
+    previewFollow();
+}
 
 void TMainForm::ShowApplicationHint(const QString& hint) { panel1_->setText(QStringLiteral(" ") + hint); }
 

@@ -203,6 +203,8 @@ public:
     class TProjectPane* projectPane() const;
     // The files a search across files found.
     class TFoundBox* FoundPane = nullptr;
+    // The active document rendered (null in a build without the preview).
+    class TPreviewPane* PreviewPanel = nullptr;
     tv::TProject& project();
     QString ProjectFileName() const;
     // Opens a project file (an empty project when it does not exist); false
@@ -262,6 +264,11 @@ private:
     void createToolBars();
     void createCustomTags();
     void createFilePane();
+    // The preview pane: made and hosted, shown the active document, told of
+    // saves and of its options.
+    void createPreviewPane();
+    void previewFollow();
+    void applyPreviewOptions();
     void FormShow();
     void FormDestroy();
     void applySettings();

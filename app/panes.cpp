@@ -67,6 +67,7 @@ std::vector<Command> TMainForm::paneCommands() {
         c.id = p.spec.commandId;
         c.caption = p.spec.caption;
         c.hint = p.spec.hint;
+        if (p.spec.shortcut) c.shortcut = p.spec.shortcut;
         c.target = CommandTarget::Frame;
         const char* key = p.spec.key;
         c.runFrame = [this, key] { showPane(key, !paneShown(key)); };

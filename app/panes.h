@@ -14,4 +14,5 @@ struct PaneSpec {
     const char* hint;
     Qt::DockWidgetArea side;  // where it docks at first
     int size;                 // across that side at first
+    const char* shortcut = nullptr;  // of the View menu item: "Shift+F12"
 };

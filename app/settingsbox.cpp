@@ -144,6 +144,22 @@ TSettingsBox::TSettingsBox(const tv::Settings& s, QWidget* parent) : QDialog(par
     AutoSave->setChecked(s.autoSave);
     g->addRow(Addext1);
     g->addRow(AutoSave);
+    PreviewRefresh = new QComboBox(general);
+    PreviewRefresh->setObjectName(QStringLiteral("PreviewRefresh"));
+    PreviewRefresh->addItems({QStringLiteral("As I type"), QStringLiteral("When I save"),
+                              QStringLiteral("Only when asked (F5 in the pane)")});
+    PreviewRefresh->setCurrentIndex(s.previewRefresh <= 2 ? s.previewRefresh : 0);
+    g->addRow(QStringLiteral("Preview pane refreshes:"), PreviewRefresh);
+    PreviewPause = new QSpinBox(general);
+    PreviewPause->setObjectName(QStringLiteral("PreviewPause"));
+    PreviewPause->setRange(50, 5000);
+    PreviewPause->setSingleStep(50);
+    PreviewPause->setSuffix(QStringLiteral(" ms"));
+    PreviewPause->setValue(std::clamp(s.previewPause, 50, 5000));
+    g->addRow(QStringLiteral("after a pause in typing of:"), PreviewPause);
+    connect(PreviewRefresh, &QComboBox::currentIndexChanged, PreviewPause,
+            [this](int i) { PreviewPause->setEnabled(i == 0); });
+    PreviewPause->setEnabled(PreviewRefresh->currentIndex() == 0);
     pages->addTab(general, QStringLiteral("General"));
 
     // Editor.
@@ -353,6 +369,8 @@ bool TSettingsBox::apply(tv::Settings& s, std::string& error) const {
     s.commColor = static_cast<std::uint8_t>(cComm->currentIndex());
     s.colorCode = Colorenable->isChecked();
     s.defaultEncoding = DefaultEncoding->currentIndex() == 1 ? 1 : 0;
+    s.previewRefresh = static_cast<std::uint8_t>(std::clamp(PreviewRefresh->currentIndex(), 0, 2));
+    s.previewPause = PreviewPause->value();
     if (face->currentIndex() >= 0) s.fontName = face->currentText().toStdString().substr(0, 255);
     s.fontSize = static_cast<std::uint8_t>(fontSize & 0xFF);
     s.browsers = browsers;

@@ -55,6 +55,8 @@ public:
     QListWidget* Ext = nullptr;
     QButtonGroup* Delimit = nullptr;
     QCheckBox* Labels = nullptr;
+    QComboBox* PreviewRefresh = nullptr;
+    QSpinBox* PreviewPause = nullptr;
 
     // The working copy of the browser list.
     std::vector<std::string> browsers;

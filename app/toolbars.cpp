@@ -197,6 +197,7 @@ void TMainForm::createToolBars() {
             continue;
         }
         QAction* a = command(b.name);
+        if (!a) continue;  // a command this build leaves out
         if (b.label) {
             a->setIcon(labelIcon(QString::fromUtf8(b.label), b.labelStyle, palette()));
         } else {

@@ -455,6 +455,9 @@ Settings ReadSettings(const SettingsStore& st) {
     s.textExt = splitLines(readString(st, kSettings, "TextExt", ""));
     s.defaultEncoding = readByte(st, kSettings, "DefaultEncoding", s.defaultEncoding) == 1 ? 1 : 0;
     s.lineNumbers = readBool(st, kSettings, "LineNumbers", s.lineNumbers);
+    s.previewRefresh = readByte(st, kSettings, "PreviewRefresh", s.previewRefresh);
+    if (s.previewRefresh > 2) s.previewRefresh = 0;
+    s.previewPause = std::clamp(readInt(st, kSettings, "PreviewPause", s.previewPause), 50, 5000);
     if (s.textExt.empty()) s.textExt = {"html", "htm", "shtml", "txt"};
     s.ol = readString(st, kOptions, "OL", s.ol, 255);
     s.ul = readString(st, kOptions, "UL", s.ul, 255);
@@ -507,6 +510,8 @@ void WriteSettings(SettingsStore& st, const Settings& s) {
         writeInt(st, kSettings, "CommColor", s.commColor);
         writeBool(st, kSettings, "ColorCode", s.colorCode);
         writeInt(st, kSettings, "DefaultEncoding", s.defaultEncoding);
+        writeInt(st, kSettings, "PreviewRefresh", s.previewRefresh);
+        writeInt(st, kSettings, "PreviewPause", s.previewPause);
         writeListSection(st, kBrowsers, s.browsers);
         st.write(kSettings, "TextExt", joinLines(s.textExt));
     }

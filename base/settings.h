@@ -164,6 +164,10 @@ struct Settings {
     // "DefaultEncoding": 0 UTF-8, 1 Windows-1252; the encoding of new
     // documents and of files that hold only ASCII and declare no charset.
     std::uint8_t defaultEncoding = 0;
+    // The preview pane: "PreviewRefresh" 0 as you type (after a pause of
+    // "PreviewPause" ms), 1 when the document is saved, 2 only when asked.
+    std::uint8_t previewRefresh = 0;
+    int previewPause = 300;
     FileEncoding defaultFileEncoding() const {
         return defaultEncoding == 1 ? FileEncoding::Windows1252 : FileEncoding::Utf8;
     }

@@ -15,6 +15,7 @@ set(LOGIC_SOURCES
   files/filepane.cpp
   base/paths.cpp
   files/project.cpp
+  preview/previewpage.cpp
   app/recovery.cpp
   base/registrystore.cpp
   base/settings.cpp

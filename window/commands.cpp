@@ -294,6 +294,7 @@ const std::vector<ToolButton>& toolButtons() {
         {B::Main, "SaveBtn", "document-save", QStyle::SP_DialogSaveButton},
         {B::Main, "PrevBtn", "document-print-preview", QStyle::SP_ComputerIcon},
         {B::Main, "vListBtn", "view-list-tree", QStyle::SP_FileDialogListView},
+        {B::Main, "PreviewPane1", "view-split-left-right", QStyle::SP_FileDialogContentsView},
         {B::Main, nullptr},
         {B::Main, "CutBtn", "edit-cut", -1, ":/icons/cut.svg"},
         {B::Main, "CopyBtn", "edit-copy", -1, ":/icons/copy.svg"},
