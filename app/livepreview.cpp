@@ -27,7 +27,6 @@ void TMainForm::createPreviewPane() {
                             "Shift+F12"});
     connect(docs_, &TDocumentManager::documentSaved, this,
             [this](TMDIChild* child) { PreviewPanel->documentSaved(&child->document()); });
-    applyPreviewOptions();
 }
 
 void TMainForm::previewFollow() {

@@ -57,6 +57,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    // The preview pane's engine shares the window's OpenGL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Taviron"));
 

@@ -216,6 +216,7 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::applySettings() {
+    applyPreviewOptions();
     // The frame opens on the screen its stored place names, and on it.
     const QScreen* screen = QGuiApplication::screenAt(QPoint(settings_.left, settings_.top));
     if (!screen) screen = QGuiApplication::primaryScreen();

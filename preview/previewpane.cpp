@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -173,7 +174,7 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
         if (!isMainFrame) return true;  // frames: the guard decides
-        if (url.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery) == pane_->pageUrl_) return true;
+        if (url.adjusted(QUrl::RemoveFragment) == pane_->pageUrl_) return true;
         if (type == NavigationTypeLinkClicked) pane_->linkClicked(url);
         return false;  // scripts and forms do not take the pane elsewhere
     }
@@ -191,12 +192,26 @@ private:
 
 TPreviewPane::TPreviewPane(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PreviewPane"));
-    prepareEngine();
     folder_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/taviron-preview-XXXXXX"));
     token_ = QStringLiteral("taviron:%1:").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
-    profile_ = new QWebEngineProfile(this);  // off the record: nothing kept on disk
     guard_ = new TPreviewGuard;
     guard_->set(realPath(folder_->path()), QString(), {});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    pause_ = new QTimer(this);
+    pause_->setSingleShot(true);
+    pause_->setInterval(300);
+    connect(pause_, &QTimer::timeout, this, &TPreviewPane::render);
+    auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this, this, &TPreviewPane::refresh, Qt::WidgetWithChildrenShortcut);
+    f5->setObjectName(QStringLiteral("PreviewRefresh"));
+}
+
+void TPreviewPane::startEngine() {
+    if (page_) return;
+    // The engine starts when the pane is first shown: a frame without the
+    // pane never pays for it.
+    prepareEngine();
+    profile_ = new QWebEngineProfile(this);  // off the record: nothing kept on disk
     profile_->setUrlRequestInterceptor(guard_);
     page_ = new TPreviewWebPage(profile_, this);
     QWebEngineSettings* s = page_->settings();
@@ -213,17 +228,14 @@ TPreviewPane::TPreviewPane(QWidget* parent) : QWidget(parent) {
     web_->setObjectName(QStringLiteral("PreviewView"));
     web_->setPage(page_);
     web_->setContextMenuPolicy(Qt::NoContextMenu);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(web_);
-    connect(page_, &QWebEnginePage::loadFinished, this, &TPreviewPane::loaded);
-
-    pause_ = new QTimer(this);
-    pause_->setSingleShot(true);
-    pause_->setInterval(300);
-    connect(pause_, &QTimer::timeout, this, &TPreviewPane::render);
-    auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this, this, &TPreviewPane::refresh, Qt::WidgetWithChildrenShortcut);
-    f5->setObjectName(QStringLiteral("PreviewRefresh"));
+    layout()->addWidget(web_);
+    connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        // Only the last page handed over counts; one it replaced stops.
+        if (info.url().adjusted(QUrl::RemoveFragment) != pageUrl_) return;
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
+            info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+            loaded(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+    });
 }
 
 TPreviewPane::~TPreviewPane() {
@@ -297,6 +309,7 @@ void TPreviewPane::caretMoved() {
 void TPreviewPane::render() {
     pause_->stop();
     if (!isVisible()) return;
+    startEngine();
     if (!view_) {
         shown_ = {};
         pageUrl_ = QUrl::fromLocalFile(folder_->filePath(QStringLiteral("empty.html")));
@@ -332,14 +345,16 @@ void TPreviewPane::render() {
     script.setRunsOnSubFrames(false);
     script.setSourceCode(paneScript(token_, scroll));
     page_->scripts().insert(script);
+    // Each load its own address, so that the end of one it replaced is not
+    // taken for its own.
     pageUrl_ = QUrl::fromLocalFile(name);
+    pageUrl_.setQuery(QStringLiteral("v=%1").arg(pageNumber_));
     stale_ = false;
     loading_ = true;
     page_->load(pageUrl_);
 }
 
 void TPreviewPane::loaded(bool) {
-    if (page_->url().adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery) != pageUrl_) return;  // an older load
     loading_ = false;
     outlined_ = -2;  // a new page: outline again
     outline(false);
@@ -347,7 +362,7 @@ void TPreviewPane::loaded(bool) {
 }
 
 void TPreviewPane::outline(bool reveal) {
-    if (!view_ || shown_.elements.empty()) return;
+    if (!page_ || !view_ || shown_.elements.empty()) return;
     const int n = tv::previewElementAt(shown_, static_cast<std::size_t>(std::max(0, view_->CaretPosition())));
     if (n == outlined_) return;
     outlined_ = n;

@@ -58,6 +58,7 @@ public:
     std::function<void(const QString&)> openPage;
     std::function<void(const QUrl&)> openOutside;
 
+    // The engine's page (null until the pane is first shown).
     QWebEnginePage* page() const;
     // The number of the element outlined, -1 for none.
     int outlined() const { return outlined_; }
@@ -74,6 +75,7 @@ protected:
 private:
     friend class TPreviewWebPage;
     friend class TLinkCatcher;
+    void startEngine();
     void textChanged();
     void caretMoved();
     void render();
