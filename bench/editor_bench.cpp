@@ -9,6 +9,11 @@
 #include "window/mdichild.h"
 #include "editor/tvokrich.h"
 #include "tools/searchbox.h"
+#ifdef TAVIRON_PREVIEW
+#include "preview/previewpane.h"
+#endif
+#include <map>
+#include <unistd.h>
 #include <algorithm>
 #include <deque>
 #include <memory>
@@ -17,6 +22,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -145,6 +151,26 @@ BENCHMARK(BM_OpenDocument)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
+// Runs the event loop until the condition holds (false after 30 s).
+template <class Condition>
+bool waitFor(Condition done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > 30000) return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+#ifdef TAVIRON_PREVIEW
+// Shows the preview pane and waits for its first page.
+bool showPreview(TMainForm& frame) {
+    frame.showPane("PreviewPane", true);
+    return waitFor([&] { return frame.PreviewPanel->page() && frame.PreviewPanel->current(); });
+}
+#endif
+
 // A frame whose options turn colouring on, with a document of `bytes`.
 struct ColouredDocument {
     std::unique_ptr<TMainForm> frame;
@@ -188,8 +214,12 @@ BENCHMARK(BM_ColorAroundCaret)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMi
 // A whole keystroke: a ">" typed in the middle of a page, with everything
 // the window does for it (undo step, colouring around the caret, title,
 // buttons, status bar and painting).
-void typeKeys(benchmark::State& state, int key, const QString& text) {
+void typeKeys(benchmark::State& state, int key, const QString& text, bool preview = false) {
     ColouredDocument d(static_cast<std::size_t>(state.range(0)));
+    if (preview && !showPreview(*d.frame)) {
+        state.SkipWithError("the preview did not show the page");
+        return;
+    }
     TvokRich* ed = d.doc->view();
     ed->setFocus();
     ed->SetSelStart(ed->Length() / 2);
@@ -295,10 +325,89 @@ BENCHMARK(BM_JournalWrite)->Unit(benchmark::kMillisecond);
 void BM_TypeLetter(benchmark::State& state) { typeKeys(state, Qt::Key_A, QStringLiteral("a")); }
 BENCHMARK(BM_TypeLetter)->Arg(1000000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
+#ifdef TAVIRON_PREVIEW
+// Resident memory of this process and of the processes it started (the
+// engine's renderers), in MB.
+double residentMb(pid_t pid) {
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
+double descendantsMb(pid_t root) {
+    std::map<pid_t, pid_t> parent;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool ok = false;
+        const pid_t pid = entry.toInt(&ok);
+        if (!ok) continue;
+        QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!f.open(QIODevice::ReadOnly)) continue;
+        const QByteArray stat = f.readAll();
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1) parent[pid] = fields[1].toInt();
+    }
+    double mb = 0;
+    for (const auto& [pid, ppid] : parent) {
+        for (pid_t up = ppid; up > 1; up = parent.count(up) ? parent[up] : 0)
+            if (up == root) {
+                mb += residentMb(pid);
+                break;
+            }
+    }
+    return mb;
+}
+
+// The memory the pane costs: this process before and after its first page,
+// and the engine's own processes. Meaningful when it runs first (the engine
+// stays for the rest of the run): --benchmark_filter=BM_PreviewMemory.
+void BM_PreviewMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        ColouredDocument d(100000);
+        settle();
+        const double before = residentMb(getpid());
+        if (!showPreview(*d.frame)) state.SkipWithError("the preview did not show the page");
+        state.counters["in_process_MB"] = residentMb(getpid()) - before;
+        state.counters["engine_processes_MB"] = descendantsMb(getpid());
+    }
+}
+BENCHMARK(BM_PreviewMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A letter typed with the preview pane shown and following the typing: the
+// page refreshes after the pause, so the key itself must cost what it costs
+// without the pane (/0). CPU of every thread of the program.
+void BM_TypeLetterPreview(benchmark::State& state) {
+    typeKeys(state, Qt::Key_A, QStringLiteral("a"), state.range(1) == 1);
+}
+BENCHMARK(BM_TypeLetterPreview)->Args({100000, 0})->Args({100000, 1})->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
+
+// From the end of a pause to the page shown, for a page of `bytes`: the
+// text handed over, loaded, laid out and its scroll place restored.
+void BM_PreviewRefresh(benchmark::State& state) {
+    ColouredDocument d(static_cast<std::size_t>(state.range(0)));
+    if (!showPreview(*d.frame)) {
+        state.SkipWithError("the preview did not show the page");
+        return;
+    }
+    TvokRich* ed = d.doc->view();
+    ed->SetSelStart(ed->Length() / 2);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ed->ReplaceSelection("a");
+        settle();
+        state.ResumeTiming();
+        d.frame->PreviewPanel->refresh();
+        if (!waitFor([&] { return d.frame->PreviewPanel->current(); })) state.SkipWithError("no page");
+    }
+}
+BENCHMARK(BM_PreviewRefresh)->Arg(100000)->Arg(1000000)->UseRealTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+#endif
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -12,6 +12,10 @@
 #include "app/documents.h"
 #include "app/mainform.h"
 #include "files/diskpane.h"
+#ifdef TAVIRON_PREVIEW
+#include "preview/previewpane.h"
+#include <QWebEngineView>
+#endif
 #include "files/filepaneui.h"
 #include "files/projectpane.h"
 #include "base/prompter.h"
@@ -209,6 +213,9 @@ private:
         // desktop's program stays here.
         frame->diskPane()->setFolder(dir.path());
         frame->FilePanel->actions.shellOpen = [](const QString&) {};
+#ifdef TAVIRON_PREVIEW
+        frame->PreviewPanel->openOutside = [](const QUrl&) {};
+#endif
     }
     TvokRich* editor() {
         TMDIChild* c = frame->activeDocument();
@@ -350,6 +357,22 @@ private:
     // Selects rows of the file pane's lists and runs one of their menus'
     // items, as a right click would.
     void usePane() {
+#ifdef TAVIRON_PREVIEW
+        // The preview: shown or hidden, refreshed with F5, clicked.
+        if (chance(30)) {
+            TPreviewPane* preview = frame->PreviewPanel;
+            if (chance(30)) QTest::keyClick(frame.get(), Qt::Key_F12, Qt::ShiftModifier);
+            auto* web = preview->findChild<QWebEngineView*>();
+            if (web && web->isVisible()) {
+                QWidget* target = web->focusProxy() ? web->focusProxy() : web;
+                const QPoint at(pick(std::max(1, target->width())), pick(std::max(1, target->height())));
+                if (chance(50)) QTest::mouseClick(target, Qt::LeftButton, {}, at);
+                else QTest::keyClick(target, Qt::Key_F5);
+                lastAction += QStringLiteral(" preview");
+            }
+            return;
+        }
+#endif
         TDiskPane* disk = frame->diskPane();
         TProjectPane* project = frame->projectPane();
         if (chance(20)) disk->setFolder(dir.path());
