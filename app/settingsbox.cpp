@@ -160,6 +160,10 @@ TSettingsBox::TSettingsBox(const tv::Settings& s, QWidget* parent) : QDialog(par
     connect(PreviewRefresh, &QComboBox::currentIndexChanged, PreviewPause,
             [this](int i) { PreviewPause->setEnabled(i == 0); });
     PreviewPause->setEnabled(PreviewRefresh->currentIndex() == 0);
+#ifndef TAVIRON_PREVIEW
+    g->setRowVisible(PreviewRefresh, false);  // a build without the pane
+    g->setRowVisible(PreviewPause, false);
+#endif
     pages->addTab(general, QStringLiteral("General"));
 
     // Editor.

@@ -35,6 +35,8 @@ TEST(PreviewPage, NumbersStartTagsAndPlacesTheBase) {
         {"<a title=\"x>y\" href=b>c</a><img src='d e'/>", "", "<a#0 title=\"x>y\" href=b>c</a><img#1 src='d e'/>"},
         {"<TABLE border=1\r\n<TR><TD>Cell", "", "<TABLE#0 border=1\r\n<TR><TD#1>Cell"},
         {"<br/><p/>x", "", "<br#0/><p#1/>x"},
+        // Raw text ends only at its own end tag, whatever its case and blanks.
+        {"<script>x</scriptx><p></SCRIPT\f><i>", "", "<script#0>x</scriptx><p></SCRIPT\f><i#1>"},
         // Not tags: a lone '<', "< p", an end tag's name stays as it was.
         {"a < b <3 </P>", "", "a < b <3 </P>"},
         // The text's own byte order mark is kept once.
@@ -77,6 +79,8 @@ TEST(PreviewPage, TheElementAtAPlaceIsTheInnermostAsABrowserNestsThem) {
     EXPECT_EQ(table.elements[2].parent, 1);
     EXPECT_EQ(table.elements[4].parent, 0);
     EXPECT_EQ(tv::previewElementAt(table, 38), -1);  // "z"
+    // End tags close whatever the letter case.
+    EXPECT_EQ(tv::previewElementAt(tv::makePreviewPage("<Z>a</z>b", ""), 8), -1);
 }
 
 TEST(PreviewPage, TheBaseThePageGivesItself) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <algorithm>
 #include <filesystem>
 #include <unistd.h>
@@ -106,6 +108,15 @@ TEST(ReadSettings, StoredValues) {
     EXPECT_EQ(s.browsers, (std::vector<std::string>{"Firefox|/usr/bin/firefox", "Chromium|/usr/bin/chromium"}));
     EXPECT_EQ(s.toolBars[3].dockedTo, "DockLeft");
     EXPECT_FALSE(s.toolBars[3].visible);
+    // The preview's choice and pause, and values beyond them.
+    for (const auto& [refresh, pause, wantRefresh, wantPause] :
+         {std::tuple{"2", "1000", 2, 1000}, {"3", "10", 0, 50}, {"x", "99999", 0, 5000}}) {
+        st.write("Settings", "PreviewRefresh", refresh);
+        st.write("Settings", "PreviewPause", pause);
+        const tv::Settings p = tv::ReadSettings(st);
+        EXPECT_EQ(p.previewRefresh, wantRefresh) << refresh;
+        EXPECT_EQ(p.previewPause, wantPause) << pause;
+    }
 }
 
 // The frame's panes: each kept under its key in "Panes"; the file pane,
@@ -163,7 +174,8 @@ TEST(ReadSettings, TableOrder) {
         "Settings/FontName", "Settings/Delimit", "Settings/FontColor", "Settings/BackColor", "Settings/TagColor",
         "Settings/AnchColor", "Settings/ImgColor", "Settings/CommColor", "Settings/ColorCode", "Settings/Labels",
         "Settings/AddExt", "Settings/AutoSave", "Settings/Browser1", "Settings/ProjFile", "Settings/TextExt",
-        "Settings/DefaultEncoding", "Settings/LineNumbers", "Options/OL", "Options/UL"};
+        "Settings/DefaultEncoding", "Settings/LineNumbers", "Settings/PreviewRefresh", "Settings/PreviewPause",
+        "Options/OL", "Options/UL"};
     EXPECT_EQ(reads, expected);
     EXPECT_EQ(st.log.back(), "values Browsers");
 }
@@ -195,6 +207,7 @@ TEST(WriteSettings, StepsAndOrder) {
     EXPECT_LT(at("Settings/TextExt"), at("Settings/Browser1"));
     EXPECT_EQ(st.read("Settings", "TextExt"), "html\r\nhtm\r\nshtml\r\ntxt\r\n");
     EXPECT_EQ(st.read("Settings", "AddExt"), "1");
+    EXPECT_EQ(st.read("Settings", "PreviewPause"), "300");
 }
 
 TEST(WriteSettings, MaximizedKeepsTheNormalBounds) {
