@@ -47,8 +47,7 @@ private:
 
     QString path(const QString& name) const { return dir->filePath(name); }
     void start(const QByteArray& settings = "") {
-        QDir().mkpath(path(QStringLiteral("config/Taviron")));
-        writeFile(path(QStringLiteral("config/Taviron/Taviron.conf")), "[Settings]\n" + settings);
+        uitest::writeSettings(path(QStringLiteral("config")), settings);
         restart();
     }
     void restart() {

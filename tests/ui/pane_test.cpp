@@ -110,8 +110,7 @@ private:
 
     QString path(const QString& name) const { return dir->filePath(name); }
     void start(const QByteArray& settings = "") {
-        QDir().mkpath(path(QStringLiteral("config/Taviron")));
-        writeFile(path(QStringLiteral("config/Taviron/Taviron.conf")), "[Settings]\n" + settings);
+        uitest::writeSettings(path(QStringLiteral("config")), settings);
         restart();
     }
     // A start with the settings the last frame left.

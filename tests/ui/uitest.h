@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QString>
@@ -29,6 +30,13 @@ inline void typeText(QWidget* w, const QString& text) {
 inline void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+// A settings file in `configHome` (the XDG_CONFIG_HOME of the test) holding
+// these lines of the [Settings] section.
+inline void writeSettings(const QString& configHome, const QByteArray& lines) {
+    QDir().mkpath(configHome + QStringLiteral("/Taviron"));
+    writeFile(configHome + QStringLiteral("/Taviron/Taviron.conf"), "[Settings]\n" + lines);
 }
 
 inline QByteArray readFile(const QString& path) {
