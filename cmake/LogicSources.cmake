@@ -23,6 +23,7 @@ set(LOGIC_SOURCES
   editor/colouring.cpp
   editor/imagesize.cpp
   editor/markup.cpp
+  text/htmlwalk.cpp
   text/search.cpp
   text/utf8.cpp
   editor/snapshot.cpp
