@@ -5,6 +5,7 @@
 #include "base/docfile.h"
 #include "base/paths.h"
 #include "base/settings.h"
+#include "check/linkcheck.h"
 #include "tools/macros.h"
 #include "tools/multisearch.h"
 
@@ -22,6 +23,7 @@ const char* const kHelp =
     "Usage: taviron-site find [OPTIONS] TEXT FOLDER...\n"
     "       taviron-site replace [OPTIONS] FIND REPLACEMENT FOLDER...\n"
     "       taviron-site update [OPTIONS] FILE|FOLDER...\n"
+    "       taviron-site check [OPTIONS] FOLDER...\n"
     "\n"
     "Searches or replaces a text in the text files of folders, as Taviron's search\n"
     "dialog does with \"Directory:\".\n"
@@ -34,6 +36,12 @@ const char* const kHelp =
     "            include blocks of the text files named or found in the folders,\n"
     "            writes them back and prints each file that changed; the date\n"
     "            format is the one chosen in Taviron's options\n"
+    "  check     follows every reference of the text files and of the style\n"
+    "            sheets they use (href, src, srcset, url() ...) and prints each\n"
+    "            problem as FILE:LINE:COLUMN: error|warning: MESSAGE (a missing\n"
+    "            file, one that exists only in other letter case, a #fragment\n"
+    "            with no such id, an id used twice), then the files no page\n"
+    "            refers to, and a summary; exit status 1 when there are problems\n"
     "\n"
     "Options:\n"
     "  -c, --case-sensitive   letter case counts (by default a-z match A-Z)\n"
@@ -128,6 +136,39 @@ int update(const std::vector<std::string>& names, bool recurse, const std::vecto
     }
 }
 
+// The link check of folders, its problems one a line.
+int check(const std::vector<std::string>& folders, bool recurse, const std::vector<std::string>& extensions) {
+    for (const std::string& f : folders) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(f, ec)) {
+            std::fprintf(stderr, "taviron-site: %s is not a folder\n", f.c_str());
+            return 2;
+        }
+    }
+    tv::LinkCheckOptions options;
+    options.textExtensions = extensions;
+    options.recurse = recurse;
+    const tv::LinkCheck result = tv::checkLinks(folders, options);
+    std::error_code ec;
+    const std::string here = std::filesystem::current_path(ec).string();
+    int errors = 0, warnings = 0;
+    for (const tv::LinkProblem& p : result.problems) {
+        std::printf("%s\n", tv::formatLinkProblem(p, here).c_str());
+        ++(p.error ? errors : warnings);
+    }
+    if (!result.orphans.empty()) {
+        std::printf("Files no page or style sheet refers to:\n");
+        for (const std::string& f : result.orphans) std::printf("  %s\n", tv::shownName(f, here).c_str());
+    }
+    const auto count = [](std::size_t n, const char* one, const char* many) {
+        return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    std::printf("%s, %s, %s no page refers to; %s read.\n", count(errors, "error", "errors").c_str(),
+                count(warnings, "warning", "warnings").c_str(), count(result.orphans.size(), "file", "files").c_str(),
+                count(result.filesRead, "file", "files").c_str());
+    return result.problems.empty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -155,6 +196,10 @@ int main(int argc, char* argv[]) {
     }
     if (words.empty()) return usage("a command is needed");
     const std::string command = words[0];
+    if (command == "check") {
+        if (words.size() < 2) return usage("at least one folder is needed");
+        return check({words.begin() + 1, words.end()}, recurse, extensions);
+    }
     if (command == "update") {
         if (words.size() < 2) return usage("at least one file or folder is needed");
         return update({words.begin() + 1, words.end()}, recurse, extensions);

@@ -16,6 +16,8 @@ set(LOGIC_SOURCES
   base/paths.cpp
   files/project.cpp
   preview/previewpage.cpp
+  check/references.cpp
+  check/linkcheck.cpp
   app/recovery.cpp
   base/registrystore.cpp
   base/settings.cpp

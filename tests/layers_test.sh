@@ -2,7 +2,7 @@
 # Folders depend downward only. Every source file, logic and Qt alike,
 # includes files of its own folder or of a folder below it in the order
 #   text <- base <- widgets <- editor <- dialogs, spell, tools
-#        <- files, usertags, preview <- window <- app
+#        <- files, usertags, preview, check <- window <- app
 # and the folders of one level do not include each other in a circle.
 # A source folder with no place in that order fails the test.
 set -euo pipefail
@@ -11,7 +11,7 @@ cd "$top"
 level() {
   case "$1" in
     text) echo 0 ;; base) echo 1 ;; widgets) echo 2 ;; editor) echo 3 ;; dialogs|spell|tools) echo 4 ;;
-    usertags|files|preview) echo 5 ;; window) echo 6 ;; app) echo 7 ;; *) echo 99 ;;
+    usertags|files|preview|check) echo 5 ;; window) echo 6 ;; app) echo 7 ;; *) echo 99 ;;
   esac
 }
 fail=0

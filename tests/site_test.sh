@@ -72,4 +72,21 @@ echo "$err" | grep -q "Unable to open file $dir/home/gone.txt" || fail "missing 
 [ "$(cat "$dir/up/sub/c.txt")" = '#DATE#' ] || fail "a file after the error was written"
 "$site" update "$dir/nowhere" 2>/dev/null; [ $? -eq 2 ] || fail "a missing name must exit 2"
 set -e
+# The link check: one problem a line relative to the working folder, the
+# files no page refers to, a summary; 0 when clean, 1 with problems, 2 on
+# an error.
+mkdir -p "$dir/links/img"
+printf '<a href="b.html#x">b</a>\n  <img src="img/gone.png">' > "$dir/links/index.html"
+printf '<p id=x>' > "$dir/links/b.html"
+: > "$dir/links/img/spare.png"
+set +e
+out=$(cd "$dir/links" && "$site" check .); rc=$?
+[ $rc -eq 1 ] || fail "problems must exit 1"
+[ "$out" = "$(printf '%s\n%s\n  %s\n%s' 'index.html:2:13: error: missing file "img/gone.png"' \
+  'Files no page or style sheet refers to:' 'img/spare.png' \
+  '1 error, 0 warnings, 1 file no page refers to; 2 files read.')" ] || fail "check output: $out"
+printf '<a href="b.html#x">b</a>' > "$dir/links/index.html"
+(cd "$dir/links" && "$site" check . >/dev/null); [ $? -eq 0 ] || fail "a clean site must exit 0"
+"$site" check "$dir/nowhere" 2>/dev/null; [ $? -eq 2 ] || fail "a missing folder must exit 2"
+set -e
 echo "1 passed, 0 failed"

@@ -14,6 +14,13 @@ namespace tv {
 
 void CollectFolderFiles(const std::string& folder, bool recurse, const std::vector<std::string>& textExtensions,
                         std::vector<std::string>& list, std::vector<std::string>* passedOver) {
+    collectFolderFilesWhere(
+        folder, recurse, [&](const std::string& f) { return GetFileKind(f, textExtensions) == FileKind::Text; }, list,
+        passedOver);
+}
+
+void collectFolderFilesWhere(const std::string& folder, bool recurse, const std::function<bool(const std::string&)>& wanted,
+                             std::vector<std::string>& list, std::vector<std::string>* passedOver) {
     std::error_code ec;
     // Names are made full once, at the top folder; the ones below inherit it.
     const fs::path top = fs::path(folder).is_absolute() ? fs::path(folder) : fs::absolute(folder).lexically_normal();
@@ -21,10 +28,10 @@ void CollectFolderFiles(const std::string& folder, bool recurse, const std::vect
         const fs::path p = it->path();
         std::error_code e2;
         if (it->is_directory(e2)) {
-            if (recurse && !it->is_symlink(e2)) CollectFolderFiles(p.string(), true, textExtensions, list, passedOver);
+            if (recurse && !it->is_symlink(e2)) collectFolderFilesWhere(p.string(), true, wanted, list, passedOver);
             continue;
         }
-        if (GetFileKind(p.string(), textExtensions) != FileKind::Text) continue;
+        if (!wanted(p.string())) continue;
         // The status of what the name leads to: a FIFO, a device or a link
         // to one would never end a read; a broken link or a loop has none.
         // The folder's listing tells a plain file without another look-up.

@@ -18,6 +18,9 @@ namespace tv {
 // adds a line to `passedOver` when it is given.
 void CollectFolderFiles(const std::string& folder, bool recurse, const std::vector<std::string>& textExtensions,
                         std::vector<std::string>& list, std::vector<std::string>* passedOver = nullptr);
+// The same with the files whose full name `wanted` accepts.
+void collectFolderFilesWhere(const std::string& folder, bool recurse, const std::function<bool(const std::string&)>& wanted,
+                             std::vector<std::string>& list, std::vector<std::string>* passedOver = nullptr);
 
 // The list with each file once: names that lead to the same file (by device
 // and inode, through links or two folders) keep the first.
