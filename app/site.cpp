@@ -152,8 +152,8 @@ int check(const std::vector<std::string>& folders, bool recurse, const std::vect
     std::error_code ec;
     const std::string here = std::filesystem::current_path(ec).string();
     int errors = 0, warnings = 0;
-    for (const tv::LinkProblem& p : result.problems) {
-        std::printf("%s\n", tv::formatLinkProblem(p, here).c_str());
+    for (const tv::CheckProblem& p : result.problems) {
+        std::printf("%s\n", tv::formatProblem(p, here).c_str());
         ++(p.error ? errors : warnings);
     }
     if (!result.orphans.empty()) {

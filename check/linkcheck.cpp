@@ -32,7 +32,7 @@ struct Scanned {
     std::set<std::string> anchors;
     bool hasBase = false;
     std::string base;
-    std::vector<LinkProblem> problems;
+    std::vector<CheckProblem> problems;
 };
 
 // Lines and columns (in characters) of increasing offsets, in one walk.
@@ -116,7 +116,7 @@ public:
             if (stem != "index" && stem != "default" && !referenced_.count(f)) out_.orphans.push_back(f);
         }
         std::sort(out_.orphans.begin(), out_.orphans.end());
-        std::stable_sort(out_.problems.begin(), out_.problems.end(), [](const LinkProblem& a, const LinkProblem& b) {
+        std::stable_sort(out_.problems.begin(), out_.problems.end(), [](const CheckProblem& a, const CheckProblem& b) {
             return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
         });
         return std::move(out_);
@@ -318,18 +318,6 @@ private:
 
 LinkCheck checkLinks(const std::vector<std::string>& folders, const LinkCheckOptions& options) {
     return Checker(folders, options).run();
-}
-
-std::string shownName(const std::string& file, const std::string& from) {
-    std::string base = from;
-    if (!base.empty() && base.back() != '/') base += '/';
-    return !base.empty() && file.compare(0, base.size(), base) == 0 ? file.substr(base.size()) : file;
-}
-
-std::string formatLinkProblem(const LinkProblem& p, const std::string& from) {
-    std::string out = shownName(p.file, from);
-    if (p.line > 0) out += ":" + std::to_string(p.line) + ":" + std::to_string(p.column);
-    return out + ": " + (p.error ? "error" : "warning") + ": " + p.message;
 }
 
 } // namespace tv

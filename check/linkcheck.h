@@ -4,6 +4,8 @@
 // to. Each file is read once, by the rules of the search across files.
 #pragma once
 
+#include "check/problem.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -11,16 +13,8 @@
 
 namespace tv {
 
-struct LinkProblem {
-    std::string file;  // full name
-    int line = 0;      // from 1
-    int column = 0;    // from 1, in characters
-    bool error = true; // false: a warning
-    std::string message;
-};
-
 struct LinkCheck {
-    std::vector<LinkProblem> problems;  // by file, then place
+    std::vector<CheckProblem> problems;  // by file, then place
     std::vector<std::string> orphans;   // full names, sorted
     std::size_t filesRead = 0;
     bool cancelled = false;
@@ -34,11 +28,5 @@ struct LinkCheckOptions {
 };
 
 LinkCheck checkLinks(const std::vector<std::string>& folders, const LinkCheckOptions& options);
-
-// "FILE:LINE:COLUMN: error: MESSAGE", FILE relative to `from` when it lies
-// inside it.
-std::string formatLinkProblem(const LinkProblem& p, const std::string& from);
-// A name relative to `from` when it lies inside it, else as it is.
-std::string shownName(const std::string& file, const std::string& from);
 
 } // namespace tv

@@ -16,6 +16,8 @@ set(LOGIC_SOURCES
   base/paths.cpp
   files/project.cpp
   preview/previewpage.cpp
+  check/problem.cpp
+  check/pagecheck.cpp
   check/references.cpp
   check/linkcheck.cpp
   app/recovery.cpp

@@ -21,7 +21,7 @@ struct Site {
     }
     std::vector<std::string> report(const tv::LinkCheck& c) const {
         std::vector<std::string> out;
-        for (const tv::LinkProblem& p : c.problems) out.push_back(tv::formatLinkProblem(p, root.string()));
+        for (const tv::CheckProblem& p : c.problems) out.push_back(tv::formatProblem(p, root.string()));
         for (const std::string& f : c.orphans) out.push_back("orphan " + tv::shownName(f, root.string()));
         return out;
     }
