@@ -110,6 +110,8 @@ std::vector<Command> TMainForm::frameCommandsBefore() {
                   [this] { projectPane()->AddFiles1Click(); }, true, NeedsProjectFolder));
     add(frameItem("AddCurrentFile1", M::Project, "&Add current file", "", "Add current file to selected folder",
                   [this] { AddCurrentFile1Click(); }, false, NeedsProjectFolder | NeedsDocument));
+    add(frameItem("CheckLinks1", M::Project, "Check &Links...", "",
+                  "Check the links of the project's files, or of a folder", [this] { CheckLinks1Click(); }, true));
     add(frameItem("CloseProject1", M::Project, "&Close", "", "Close project", [this] { CloseProject1Click(); }, true));
 
     add(frameItem("FrameFind1", M::FrameEdit, "&Find...", "Ctrl+F", "Search for text", [this] { searchBox()->showBox(); },

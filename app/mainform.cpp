@@ -1,4 +1,5 @@
 #include "app/mainform.h"
+#include "editor/document.h"
 
 #include "files/diskpane.h"
 #include "files/filepaneui.h"
@@ -139,6 +140,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
     hostPane(FoundPane, {"SearchResults", "Search Results", "SearchResults1", "Search &Results",
                          "Show or hide the files the last search across files found", Qt::BottomDockWidgetArea, 160});
     createPreviewPane();
+    createProblemsPane();
 
     // Status bar: panel 0 the caret position, panel 1 the long hint.
     panel0_ = new QLabel(this);
@@ -208,6 +210,7 @@ TMainForm::TMainForm(QStringList args, QString cwd, QWidget* parent)
 
 TMainForm::~TMainForm() {
     destroying_ = true;
+    endChecks();
     // The frame's windows, boxes and document windows go with it; none of
     // them calls back into the frame once it is going (a palette or progress
     // box told of its end would otherwise reach a frame half taken down).
@@ -530,6 +533,7 @@ void TMainForm::openNamed(const QString& fileName) {
 QString TMainForm::statusPanel(int index) const { return index == 0 ? panel0_->text() : panel1_->text(); }
 
 void TMainForm::documentCreated(TMDIChild* child) {
+    connect(&child->document(), &TDocument::changed, child, [this, child] { pageEdited(child); });
     connect(child, &TMDIChild::stateChanged, this, &TMainForm::documentStateChanged);
     connect(child, &TMDIChild::fileNameChanged, this, &TMainForm::renameDocumentTab);
     connect(child, &TMDIChild::closed, this, &TMainForm::documentClosed);

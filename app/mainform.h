@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <map>
+#include <QPointer>
 #include <memory>
 #include <vector>
 
@@ -65,6 +66,7 @@ public:
     bool wordWrapChecked() const override;
     bool saveDocument(TMDIChild* child, bool saveAsWhenUntitled) override;
     void checkSpelling() override { SpellBtnClick(); }
+    void checkPage() override;
     void bringForward() override;
 
     // The open documents, and the journal that keeps their unsaved text.
@@ -205,6 +207,9 @@ public:
     class TFoundBox* FoundPane = nullptr;
     // The active document rendered (null in a build without the preview).
     class TPreviewPane* PreviewPanel = nullptr;
+    // The problems of the last check of a page or of a site's links.
+    class TProblemsPane* ProblemsPanel = nullptr;
+    void CheckLinks1Click();
     tv::TProject& project();
     QString ProjectFileName() const;
     // Opens a project file (an empty project when it does not exist); false
@@ -267,6 +272,19 @@ private:
     // The preview pane: made and hosted, shown the active document, told of
     // saves and of its options.
     void createPreviewPane();
+    // The checks: the Problems pane, the page check on a worker thread
+    // (again after a pause in typing when chosen), going to a problem.
+    void createProblemsPane();
+    void startPageCheck();
+    void pageEdited(TMDIChild* child);
+    void goToProblem(const QString& file, int line, int column);
+    // No worker hands its result to this frame any more.
+    void endChecks();
+    struct CheckMailbox;
+    std::shared_ptr<CheckMailbox> checkMailbox_;
+    class QTimer* checkPause_ = nullptr;
+    int checkGeneration_ = 0;
+    QPointer<TMDIChild> checkedPage_;
     void previewFollow();
     void applyPreviewOptions();
     void FormShow();

@@ -160,6 +160,20 @@ TSettingsBox::TSettingsBox(const tv::Settings& s, QWidget* parent) : QDialog(par
     connect(PreviewRefresh, &QComboBox::currentIndexChanged, PreviewPause,
             [this](int i) { PreviewPause->setEnabled(i == 0); });
     PreviewPause->setEnabled(PreviewRefresh->currentIndex() == 0);
+    CheckAsYouType = new QCheckBox(QStringLiteral("Check the page as I type (Text > Check Page)"), general);
+    CheckAsYouType->setObjectName(QStringLiteral("CheckAsYouType"));
+    CheckAsYouType->setChecked(s.checkAsYouType);
+    g->addRow(CheckAsYouType);
+    CheckWarnings = new QCheckBox(QStringLiteral("Show warnings, not only errors"), general);
+    CheckWarnings->setObjectName(QStringLiteral("CheckWarnings"));
+    CheckWarnings->setChecked(s.checkWarnings);
+    g->addRow(CheckWarnings);
+    CheckAccess = new QComboBox(general);
+    CheckAccess->setObjectName(QStringLiteral("CheckAccess"));
+    CheckAccess->addItems({QStringLiteral("None"), QStringLiteral("Priority 1"), QStringLiteral("Priorities 1 and 2"),
+                           QStringLiteral("Priorities 1 to 3")});
+    CheckAccess->setCurrentIndex(std::min<int>(s.checkAccess, 3));
+    g->addRow(QStringLiteral("Accessibility checks:"), CheckAccess);
 #ifndef TAVIRON_PREVIEW
     g->setRowVisible(PreviewRefresh, false);  // a build without the pane
     g->setRowVisible(PreviewPause, false);
@@ -375,6 +389,9 @@ bool TSettingsBox::apply(tv::Settings& s, std::string& error) const {
     s.defaultEncoding = DefaultEncoding->currentIndex() == 1 ? 1 : 0;
     s.previewRefresh = static_cast<std::uint8_t>(std::clamp(PreviewRefresh->currentIndex(), 0, 2));
     s.previewPause = PreviewPause->value();
+    s.checkAsYouType = CheckAsYouType->isChecked();
+    s.checkWarnings = CheckWarnings->isChecked();
+    s.checkAccess = static_cast<std::uint8_t>(std::clamp(CheckAccess->currentIndex(), 0, 3));
     if (face->currentIndex() >= 0) s.fontName = face->currentText().toStdString().substr(0, 255);
     s.fontSize = static_cast<std::uint8_t>(fontSize & 0xFF);
     s.browsers = browsers;

@@ -57,6 +57,9 @@ public:
     QCheckBox* Labels = nullptr;
     QComboBox* PreviewRefresh = nullptr;
     QSpinBox* PreviewPause = nullptr;
+    QCheckBox* CheckAsYouType = nullptr;
+    QCheckBox* CheckWarnings = nullptr;
+    QComboBox* CheckAccess = nullptr;
 
     // The working copy of the browser list.
     std::vector<std::string> browsers;

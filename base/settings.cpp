@@ -458,6 +458,9 @@ Settings ReadSettings(const SettingsStore& st) {
     s.previewRefresh = readByte(st, kSettings, "PreviewRefresh", s.previewRefresh);
     if (s.previewRefresh > 2) s.previewRefresh = 0;
     s.previewPause = std::clamp(readInt(st, kSettings, "PreviewPause", s.previewPause), 50, 5000);
+    s.checkAsYouType = readBool(st, kSettings, "CheckAsYouType", s.checkAsYouType);
+    s.checkWarnings = readBool(st, kSettings, "CheckWarnings", s.checkWarnings);
+    s.checkAccess = std::min<std::uint8_t>(readByte(st, kSettings, "CheckAccess", s.checkAccess), 3);
     if (s.textExt.empty()) s.textExt = {"html", "htm", "shtml", "txt"};
     s.ol = readString(st, kOptions, "OL", s.ol, 255);
     s.ul = readString(st, kOptions, "UL", s.ul, 255);
@@ -512,6 +515,9 @@ void WriteSettings(SettingsStore& st, const Settings& s) {
         writeInt(st, kSettings, "DefaultEncoding", s.defaultEncoding);
         writeInt(st, kSettings, "PreviewRefresh", s.previewRefresh);
         writeInt(st, kSettings, "PreviewPause", s.previewPause);
+        writeBool(st, kSettings, "CheckAsYouType", s.checkAsYouType);
+        writeBool(st, kSettings, "CheckWarnings", s.checkWarnings);
+        writeInt(st, kSettings, "CheckAccess", s.checkAccess);
         writeListSection(st, kBrowsers, s.browsers);
         st.write(kSettings, "TextExt", joinLines(s.textExt));
     }

@@ -168,6 +168,11 @@ struct Settings {
     // "PreviewPause" ms), 1 when the document is saved, 2 only when asked.
     std::uint8_t previewRefresh = 0;
     int previewPause = 300;
+    // The page check: "CheckAsYouType" (after a pause of 500 ms),
+    // "CheckWarnings" (else errors only), "CheckAccess" (0 none, 1 to 3 the
+    // accessibility checks of that priority).
+    bool checkAsYouType = false, checkWarnings = true;
+    std::uint8_t checkAccess = 0;
     FileEncoding defaultFileEncoding() const {
         return defaultEncoding == 1 ? FileEncoding::Windows1252 : FileEncoding::Utf8;
     }

@@ -138,6 +138,9 @@ std::vector<Command> makeCommands() {
     add(item("CheckSpelling1", M::Text, "Check Spelling...", "F7", "Check the spelling of the document",
              [](TMDIChild& d) { d.CheckSpelling1Click(); }, true))
         .also({M::None, "SpellBtn", "Spell Check", "Spell Check|Check spelling"});
+    add(item("CheckPage1", M::Text, "Check &Page", "Shift+F7", "Check the markup of the page",
+             [](TMDIChild& d) { d.CheckPage1Click(); }))
+        .also({M::None, "CheckPageBtn", "Check Page", "Check Page|Check the markup of the page"});
     // The Insert Date button's drop-down: each date kind, as it reads now.
     for (int kind = 1; kind <= 6; ++kind)
         add(item(("Date" + std::to_string(kind)).c_str(), M::Date, "", "", "", [kind](TMDIChild& d) { d.InsertDate(kind); }));
@@ -302,6 +305,7 @@ const std::vector<ToolButton>& toolButtons() {
         {B::Main, "UndoBtn", "edit-undo", QStyle::SP_ArrowBack},
         {B::Main, "RepeatTag1", "edit-redo", QStyle::SP_BrowserReload},
         {B::Main, "SpellBtn", "tools-check-spelling", QStyle::SP_DialogApplyButton},
+        {B::Main, "CheckPageBtn", "dialog-warning", QStyle::SP_MessageBoxWarning},
         {B::Main, "UpdateBtn", "view-refresh", QStyle::SP_BrowserReload},
         {B::Main, "DateBtn", "x-office-calendar", QStyle::SP_FileDialogInfoView},
         {B::HTML, "Paragraph1", nullptr, -1, nullptr, "P", 1},

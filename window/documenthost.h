@@ -42,6 +42,8 @@ public:
     virtual bool otherViewStays(const TMDIChild* child) const = 0;
     // Checks the spelling of the active document.
     virtual void checkSpelling() = 0;
+    // Checks the markup of the active document.
+    virtual void checkPage() = 0;
     // Brings the program's window to the front (a search found something).
     virtual void bringForward() = 0;
 };

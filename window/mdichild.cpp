@@ -550,6 +550,7 @@ void TMDIChild::Gotoline1Click() {
 void TMDIChild::Update1Click() { UpdateDocument(fromStd(RichEdit1->Hint())); }
 
 void TMDIChild::CheckSpelling1Click() { host_.checkSpelling(); }
+void TMDIChild::CheckPage1Click() { host_.checkPage(); }
 
 void TMDIChild::replaceAndSelect(const std::string& text) {
     replaceSelection(text, {0, kEnd});

@@ -76,6 +76,7 @@ public:
     void UpdateDocument(const QString& title);
     void Update1Click();
     void CheckSpelling1Click();
+    void CheckPage1Click();
     void IncludeFile1Click();
     void InsertDate(int kind);
 

@@ -175,7 +175,7 @@ TEST(ReadSettings, TableOrder) {
         "Settings/AnchColor", "Settings/ImgColor", "Settings/CommColor", "Settings/ColorCode", "Settings/Labels",
         "Settings/AddExt", "Settings/AutoSave", "Settings/Browser1", "Settings/ProjFile", "Settings/TextExt",
         "Settings/DefaultEncoding", "Settings/LineNumbers", "Settings/PreviewRefresh", "Settings/PreviewPause",
-        "Options/OL", "Options/UL"};
+        "Settings/CheckAsYouType", "Settings/CheckWarnings", "Settings/CheckAccess", "Options/OL", "Options/UL"};
     EXPECT_EQ(reads, expected);
     EXPECT_EQ(st.log.back(), "values Browsers");
 }

@@ -38,6 +38,7 @@ public:
         return saveSucceeds;
     }
     void checkSpelling() override {}
+    void checkPage() override {}
     void bringForward() override {}
 };
 } // namespace

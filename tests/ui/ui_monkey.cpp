@@ -445,6 +445,11 @@ private slots:
             prompts->asked.clear();
             prompts->dropped.clear();
             prompts->overwrote = false;
+#ifdef TAVIRON_PREVIEW
+            // The preview's engine is slow under the sanitizers: shown for a
+            // few steps at a time.
+            if (frame->paneShown("PreviewPane") && chance(25)) frame->showPane("PreviewPane", false);
+#endif
             const int roll = pick(100);
             if (roll < 25) { lastAction = QStringLiteral("type"); typeSomething(); }
             else if (roll < 45) { lastAction = QStringLiteral("keys"); pressKeys(); }
