@@ -9,6 +9,7 @@
 #include "window/mdichild.h"
 #include "editor/tvokrich.h"
 #include "tools/searchbox.h"
+#include "check/pagecheck.h"
 #ifdef TAVIRON_PREVIEW
 #include "preview/previewpane.h"
 #endif
@@ -324,6 +325,16 @@ BENCHMARK(BM_JournalWrite)->Unit(benchmark::kMillisecond);
 // A letter inside a word: no snapshot, no colouring; the rest of a keystroke.
 void BM_TypeLetter(benchmark::State& state) { typeKeys(state, Qt::Key_A, QStringLiteral("a")); }
 BENCHMARK(BM_TypeLetter)->Arg(1000000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// Text > Check Page on a page of `bytes`: HTML Tidy and the editor's
+// columns, on the worker thread.
+void BM_CheckPage(benchmark::State& state) {
+    const std::string text = tv::fileToEditorText(htmlOfSize(static_cast<std::size_t>(state.range(0)))).text;
+    std::size_t found = 0;
+    for (auto _ : state) found = tv::checkPage(text, {}).problems.size();
+    state.counters["problems"] = static_cast<double>(found);
+}
+BENCHMARK(BM_CheckPage)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 #ifdef TAVIRON_PREVIEW
 // Resident memory of this process and of the processes it started (the

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times `taviron-site find` against `grep -rlF` and `rg -l -F -j1` on a corpus
+# Times `taviron-site find` against `grep -rlF` and `rg -l -F -j1`, and
+# `taviron-site check` against `grep -rc`, on a corpus
 # of 20,000 generated pages (about 200 MB), case-sensitive and not.
 # Usage: bench/site_bench.sh BUILD_DIR [CORPUS_DIR]
 set -euo pipefail
@@ -40,3 +41,7 @@ for mode in sensitive ignore first; do
   if command -v rg > /dev/null; then c=$(run rg -l -F -j1 "${rgo[@]}" "$phrase" "$corpus"); else c=NA; fi
   echo "$mode: taviron-site ${a}s  grep ${b}s  rg ${c}s"
 done
+# The link check reads and walks every page: against grep reading them all.
+a=$(run "$site" check "$corpus")
+b=$(run grep -rc "<P>" "$corpus")
+echo "check: taviron-site ${a}s  grep -rc ${b}s  ratio $(echo "scale=2; $a / $b" | bc)"
