@@ -16,8 +16,6 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-int hexValue(char c);
-
 std::string decoded(std::string_view s) {
     if (s.find('&') == std::string_view::npos) return std::string(s);
     // Hexadecimal references (&#x61;) as decimal ones first.
@@ -26,7 +24,7 @@ std::string decoded(std::string_view s) {
         if (s.compare(i, 3, "&#x") == 0 || s.compare(i, 3, "&#X") == 0) {
             std::size_t j = i + 3;
             unsigned long long v = 0;
-            while (j < s.size() && hexValue(s[j]) >= 0 && v < 0x110000) v = v * 16 + static_cast<unsigned>(hexValue(s[j++]));
+            while (j < s.size() && hexDigitValue(s[j]) >= 0 && v < 0x110000) v = v * 16 + static_cast<unsigned>(hexDigitValue(s[j++]));
             if (j > i + 3 && j < s.size() && s[j] == ';' && v < 0x110000) {
                 text += "&#" + std::to_string(v) + ";";
                 i = j;
@@ -66,11 +64,12 @@ void addSrcset(std::vector<PageReference>& out, std::string_view value, std::siz
     }
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+// A quoted address from its opening quote at `j`: where it ends.
+std::size_t addQuoted(std::vector<PageReference>& out, std::string_view css, std::size_t j, std::size_t offset) {
+    const std::size_t close = css.find(css[j], j + 1);
+    const std::size_t end = close == std::string_view::npos ? css.size() : close;
+    add(out, css.substr(j + 1, end - j - 1), offset + j + 1);
+    return end;
 }
 
 } // namespace
@@ -79,8 +78,8 @@ std::string percentDecoded(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '%' && i + 2 < s.size() && hexValue(s[i + 1]) >= 0 && hexValue(s[i + 2]) >= 0) {
-            out += static_cast<char>(hexValue(s[i + 1]) * 16 + hexValue(s[i + 2]));
+        if (s[i] == '%' && i + 2 < s.size() && hexDigitValue(s[i + 1]) >= 0 && hexDigitValue(s[i + 2]) >= 0) {
+            out += static_cast<char>(hexDigitValue(s[i + 1]) * 16 + hexDigitValue(s[i + 2]));
             i += 2;
         } else {
             out += s[i];
@@ -102,10 +101,7 @@ void scanCssReferences(std::string_view css, std::size_t offset, std::vector<Pag
             std::size_t j = i + 4;
             while (j < n && isBlank(css[j])) ++j;
             if (j < n && (css[j] == '"' || css[j] == '\'')) {
-                const std::size_t close = css.find(css[j], j + 1);
-                const std::size_t end = close == std::string_view::npos ? n : close;
-                add(out, css.substr(j + 1, end - j - 1), offset + j + 1);
-                i = end;
+                i = addQuoted(out, css, j, offset);
             } else {
                 const std::size_t close = css.find(')', j);
                 std::size_t end = close == std::string_view::npos ? n : close;
@@ -117,10 +113,7 @@ void scanCssReferences(std::string_view css, std::size_t offset, std::vector<Pag
             std::size_t j = i + 7;
             while (j < n && isBlank(css[j])) ++j;
             if (j < n && (css[j] == '"' || css[j] == '\'')) {
-                const std::size_t close = css.find(css[j], j + 1);
-                const std::size_t end = close == std::string_view::npos ? n : close;
-                add(out, css.substr(j + 1, end - j - 1), offset + j + 1);
-                i = end;
+                i = addQuoted(out, css, j, offset);
             } else {
                 i = j;  // url(...) follows, read as above
             }

@@ -9,6 +9,14 @@
 #include <optional>
 
 namespace tv {
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 namespace {
 
 struct EntityRow {

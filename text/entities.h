@@ -10,6 +10,9 @@ namespace tv {
 
 enum class EntityDirection { ToEntities, ToCharacters };
 
+// The value of a hexadecimal digit, or -1.
+int hexDigitValue(char c);
+
 // A numeric entity whose digits do not fit a 32-bit signed integer.
 // what() is the message shown to the user.
 class EntityNumberError : public std::runtime_error {

@@ -155,15 +155,6 @@ std::string ZapHighBits(std::string_view sel) {
     return out;
 }
 
-namespace {
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-} // namespace
-
 std::string UrlDecode(std::string_view sel, bool removeLabels, int delimiter, bool anyCharacter) {
     std::string s(sel);
     if (removeLabels) {
@@ -206,7 +197,7 @@ std::string UrlDecode(std::string_view sel, bool removeLabels, int delimiter, bo
     };
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '%' && i + 2 < s.size()) {
-            const int hi = hexValue(s[i + 1]), lo = hexValue(s[i + 2]);
+            const int hi = hexDigitValue(s[i + 1]), lo = hexDigitValue(s[i + 2]);
             if (hi >= 0 && lo >= 0 && (hi || lo)) {
                 bytes += static_cast<char>(hi * 16 + lo);
                 i += 2;
