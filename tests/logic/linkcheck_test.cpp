@@ -39,13 +39,15 @@ TEST(LinkCheck, EachKindOfProblemOnceAndNoFalseReport) {
           "<form action=\"about us.html\"></form><video poster=img/a.png></video><object data=\"img/b.png\"></object>"
           "<a href=\"mailto:me@example.com\">m</a><a href=\"https://example.com/x\">w</a><a href=\"javascript:void(0)\">j</a>"
           "<a href=\"file://" + s.root.string() + "/img/a.png\">f</a><a href=\"/sub/\">root</a><a href=\"tel:+1\">t</a>"
-          "<a href=based.html>b</a></body>");
+          "<a href=based.html>b</a><a href=\"svn+ssh://host/x\">s</a></body>");
     // The first base counts, wherever it stands.
     s.put("based.html", "<a href=\"index.htm\">i</a><base href=\"sub/\"><base href=\"img/\">");
     s.put("about us.html", "<h2 id=team>Team</h2><a name=old></a>");
     s.put("a&b.html", "<a href=\"about us.html#old\">x</a><a href=\"index.html\">home</a>");
     s.put("css/site.css", "@import 'more.css'; body { background: url( \"../img/a.png\" ) } /* url(gone.png) */");
-    s.put("css/more.css", "i { background: url(../img/b.png) }");
+    s.put("css/more.css", "i { background: url(../img/b.png) } b { background:URL(../img/only-here.png) }"
+                          "a::after { content: \"url(gone.png)\" }");
+    s.put("img/only-here.png", "");
     s.put("js/app.js", "");
     s.put("img/a.png", "");
     s.put("img/b.png", "");
@@ -61,7 +63,7 @@ TEST(LinkCheck, EachKindOfProblemOnceAndNoFalseReport) {
           "<p id=x>caf\xC3\xA9 <img src=\"img/missing.png\">\n"        // 1: missing
           "<img src=\"IMG/A.png\"><a href=\"#nowhere\">s</a>\r\n"       // 2: case, fragment here
           "<a href=\"about us.html#nobody\">a</a><b id=x>again</b>\r"); // 3: fragment there, id twice
-    s.put("latin.html", "<p>caf\xE9 <a href=\"gone.html\">g</a>");
+    s.put("latin.html", "<p>caf\xE9\r <a href=\"gone.html\">g</a>");  // a CR alone ends a line
     s.put("img/unused.png", "");
     const tv::LinkCheck c = tv::checkLinks({s.root.string()}, {});
     EXPECT_EQ(s.report(c), (std::vector<std::string>{
@@ -70,7 +72,7 @@ TEST(LinkCheck, EachKindOfProblemOnceAndNoFalseReport) {
                                "bad.html:2:31: warning: no id or name \"nowhere\" in this page",
                                "bad.html:3:10: warning: no id or name \"nobody\" in \"about us.html\"",
                                "bad.html:3:43: warning: id \"x\" is used twice (first on line 1)",
-                               "latin.html:1:18: error: missing file \"gone.html\"",
+                               "latin.html:2:11: error: missing file \"gone.html\"",
                                "orphan bad.html",
                                "orphan img/unused.png",
                                "orphan latin.html",
