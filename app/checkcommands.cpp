@@ -130,11 +130,19 @@ void TMainForm::CheckLinks1Click() {
         if (!chosen) return;
         roots.push_back(toStd(*chosen));
     }
+    // Links to the web are followed only when asked for.
+    const auto web = prompter().ask(this, {QStringLiteral("Check Links"),
+                                           QStringLiteral("Also check the links to the web (http and https)? "
+                                                          "Each address is asked once, at most 8 at a time."),
+                                           Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::No,
+                                           Prompter::Icon::Question});
+    if (web == Prompter::Cancel) return;
     QPointer<TProgressBox> progress = new TProgressBox(this);
     progress->setWindowTitle(QStringLiteral("Check Links"));
     progress->show();
     tv::LinkCheckOptions options;
     options.textExtensions = settings_.textExt;
+    options.external = web == Prompter::Yes;
     options.progress = [&](std::size_t index, std::size_t count, const std::string& file) {
         if (!progress) return false;
         progress->bar->setMaximum(static_cast<int>(count));

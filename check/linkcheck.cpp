@@ -111,6 +111,7 @@ public:
             sheets_.erase(sheets_.begin());
             checkFile(sheet);
         }
+        if (!out_.cancelled && !web_.empty()) checkWeb();
         for (const std::string& f : eachFileOnce(all)) {
             const std::string stem = lower(fs::path(f).stem().string());
             if (stem != "index" && stem != "default" && !referenced_.count(f)) out_.orphans.push_back(f);
@@ -244,7 +245,11 @@ private:
         for (const Placed& r : s.references) {
             std::string url = r.url;
             const std::string scheme = schemeOf(url);
-            if (!scheme.empty() && scheme != "file") continue;  // the web, mail, scripts, data
+            if (scheme == "http" || scheme == "https") {
+                if (options_.external) web_.push_back({file, r, url.substr(0, url.find('#'))});
+                continue;
+            }
+            if (!scheme.empty() && scheme != "file") continue;  // mail, scripts, data
             if (url.rfind("//", 0) == 0) continue;
             std::string fragment;
             if (const std::size_t hash = url.find('#'); hash != std::string::npos) {
@@ -288,6 +293,26 @@ private:
         }
     }
 
+    void checkWeb() {
+        std::vector<std::string> urls;
+        for (const WebLink& w : web_) urls.push_back(w.url);
+        WebCheckOptions web = options_.web;
+        if (options_.progress && !web.progress)
+            web.progress = [this](std::size_t done, std::size_t count) { return options_.progress(done, count, "web"); };
+        const std::map<std::string, WebAnswer> answers = checkWebAddresses(urls, web);
+        for (const WebLink& w : web_) {
+            const auto it = answers.find(w.url);
+            if (it == answers.end()) continue;  // stopped before it was asked
+            const WebAnswer& a = it->second;
+            if (!a.failure.empty())
+                problem(w.file, w.ref, true, "broken link \"" + w.ref.written + "\" (" + a.failure + ")");
+            else if (!a.ok())
+                problem(w.file, w.ref, true, "broken link \"" + w.ref.written + "\" (" + std::to_string(a.status) + ")");
+            else if (a.redirects > 0)
+                problem(w.file, w.ref, false, "\"" + w.ref.written + "\" redirects to \"" + a.finalUrl + "\"");
+        }
+    }
+
     // "file:///a/b" and "file://localhost/a/b": "/a/b".
     static std::string localPart(const std::string& url) {
         std::string rest = url.substr(5);
@@ -311,6 +336,12 @@ private:
     std::map<std::string, std::unique_ptr<Scanned>> scanned_;
     std::map<std::string, std::vector<std::string>> listings_;
     std::set<std::string> referenced_, checked_, sheets_;
+    struct WebLink {
+        std::string file;
+        Placed ref;
+        std::string url;
+    };
+    std::vector<WebLink> web_;
     LinkCheck out_;
 };
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "check/problem.h"
+#include "check/webcheck.h"
 
 #include <cstddef>
 #include <functional>
@@ -25,6 +26,9 @@ struct LinkCheckOptions {
     bool recurse = true;
     // Before each page: its number from 0, the count, its name; false stops.
     std::function<bool(std::size_t, std::size_t, const std::string&)> progress;
+    // Links to the web (http, https) are asked only with `external`.
+    bool external = false;
+    WebCheckOptions web;
 };
 
 LinkCheck checkLinks(const std::vector<std::string>& folders, const LinkCheckOptions& options);

@@ -19,6 +19,7 @@ set(LOGIC_SOURCES
   check/problem.cpp
   check/pagecheck.cpp
   check/references.cpp
+  check/webcheck.cpp
   check/linkcheck.cpp
   app/recovery.cpp
   base/registrystore.cpp

@@ -6,7 +6,7 @@ set -euo pipefail
 run=(build-essential cmake ninja-build pkg-config
      qt6-base-dev libqscintilla2-qt6-dev libgl-dev libqt6svg6
      libhunspell-dev hunspell-en-us xdg-utils
-     qt6-webengine-dev libqt6webenginecore6-bin libtidy-dev)
+     qt6-webengine-dev libqt6webenginecore6-bin libtidy-dev libcurl4-openssl-dev)
 test=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev desktop-file-utils appstream universal-ctags)
 want=("${run[@]}")
 for arg in "$@"; do

@@ -98,7 +98,9 @@ private slots:
         writeFile(path(QStringLiteral("site/other.html")), "<p id=y>");
         writeFile(path(QStringLiteral("site/img/spare.png")), "");
         prompts->folders.push_back(path(QStringLiteral("site")));
+        prompts->answers.push_back(Prompter::No);  // not the links to the web
         frame->command("CheckLinks1")->trigger();
+        QVERIFY(prompts->questions.back().text.contains(QStringLiteral("links to the web")));
         QVERIFY(frame->paneShown("ProblemsPane"));
         QCOMPARE(rows(), (QStringList{QStringLiteral("index.html 2:10 no id or name \"x\" in \"other.html\""),
                                       QStringLiteral("index.html 2:40 missing file \"img/Gone.png\""),
