@@ -147,8 +147,9 @@ void TMainForm::CheckLinks1Click() {
         if (!progress) return false;
         progress->bar->setMaximum(static_cast<int>(count));
         progress->bar->setValue(static_cast<int>(index));
-        progress->cur->setText(fromStd(file));
-        progress->num->setText(QStringLiteral("%1 of %2 files.").arg(index).arg(count));
+        const bool web = file == "web";  // the links to the web, after the files
+        progress->cur->setText(web ? QStringLiteral("Links to the web") : fromStd(file));
+        progress->num->setText(QString::fromLatin1(web ? "%1 of %2 addresses." : "%1 of %2 files.").arg(index).arg(count));
         QCoreApplication::processEvents();
         return progress && !progress->cancelled;
     };
@@ -156,6 +157,10 @@ void TMainForm::CheckLinks1Click() {
     const tv::LinkCheck result = tv::checkLinks(roots, options);
     QApplication::restoreOverrideCursor();
     if (progress) {
+        if (!result.cancelled) {
+            progress->bar->setValue(progress->bar->maximum());
+            progress->num->setText(QStringLiteral("%1 files read.").arg(result.filesRead));
+        }
         progress->occ->setText(result.cancelled ? QStringLiteral("Stopped.") : QStringLiteral("Done."));
         progress->finish();
     }
