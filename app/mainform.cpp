@@ -379,7 +379,7 @@ void TMainForm::SelectActiveTab() {
         return;
     }
     for (int i = 0; i < TabSet1->count(); ++i) {
-        if (TabSet1->tabText(i).compare(c->FileName(), Qt::CaseInsensitive) == 0) {
+        if (TabSet1->tabData(i).value<TMDIChild*>() == c) {
             TabSet1->setCurrentIndex(i);
             return;
         }

@@ -59,11 +59,7 @@ std::string lowerExtension(std::string_view path) {
     return ext;
 }
 
-bool sameFileName(std::string_view a, std::string_view b) {
-    auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return low(x) == low(y); });
-}
+bool sameFileName(std::string_view a, std::string_view b) { return a == b; }
 
 bool folderExists(const std::string& path) {
     std::error_code ec;

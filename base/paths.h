@@ -11,7 +11,8 @@ namespace tv {
 // empty.
 std::string ExpandLongPath(const std::string& name, const std::string& cwd);
 
-// Two file names alike but for the letter case of A to Z.
+// Whether two full names name one file as the file system tells them
+// apart: letter case counts ("Index.html" and "index.html" are two pages).
 bool sameFileName(std::string_view a, std::string_view b);
 
 // The name without its folder (text after the last separator).

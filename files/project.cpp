@@ -156,17 +156,10 @@ void listFolders(TProject& folder, std::vector<TProject*>& out) {
     for (int i = 0; i < folder.FolderCount(); ++i) listFolders(*folder.GetFolder(i), out);
 }
 
-std::string lowerAscii(const std::string& s) {
-    std::string out = s;
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 void collect(const TProject& folder, bool recurse, const std::vector<std::string>& textExtensions,
              std::vector<std::string>& list, std::unordered_set<std::string>& seen) {
     for (const std::string& f : folder.Files())
-        if (GetFileKind(f, textExtensions) == FileKind::Text && seen.insert(lowerAscii(f)).second) list.push_back(f);
+        if (GetFileKind(f, textExtensions) == FileKind::Text && seen.insert(f).second) list.push_back(f);
     if (!recurse) return;
     for (int i = 0; i < folder.FolderCount(); ++i) collect(*folder.GetFolder(i), true, textExtensions, list, seen);
 }
@@ -181,7 +174,7 @@ std::vector<TProject*> ListProjectFolders(TProject& root) {
 void CollectProjectFiles(const TProject& folder, bool recurse, const std::vector<std::string>& textExtensions,
                          std::vector<std::string>& list) {
     std::unordered_set<std::string> seen;
-    for (const std::string& f : list) seen.insert(lowerAscii(f));
+    for (const std::string& f : list) seen.insert(f);
     collect(folder, recurse, textExtensions, list, seen);
 }
 

@@ -79,7 +79,8 @@ TEST(FilePane, ProjectFoldersAndTheirTextFiles) {
     root.AddFile("/s/logo.gif");
     tv::TProject* a = root.AddFolder();
     a->Rename("A");
-    a->AddFile("/s/INDEX.HTML");  // the parent's file: handled once
+    a->AddFile("/s/index.html");  // the parent's file: handled once
+    a->AddFile("/s/INDEX.HTML");  // another page: letter case counts
     a->AddFile("/s/a.htm");
     a->AppendFile("/s/a.htm");    // listed twice
     tv::TProject* deep = a->AddFolder();
@@ -97,10 +98,10 @@ TEST(FilePane, ProjectFoldersAndTheirTextFiles) {
     const std::vector<std::string> ext{"html", "htm", "txt"};
     std::vector<std::string> files;
     tv::CollectProjectFiles(root, true, ext, files);
-    EXPECT_EQ(files, (std::vector<std::string>{"/s/index.html", "/s/a.htm", "/s/deep.txt"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"/s/index.html", "/s/INDEX.HTML", "/s/a.htm", "/s/deep.txt"}));
     files.clear();
     tv::CollectProjectFiles(*a, false, ext, files);
-    EXPECT_EQ(files, (std::vector<std::string>{"/s/INDEX.HTML", "/s/a.htm"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"/s/index.html", "/s/INDEX.HTML", "/s/a.htm"}));
 
     std::vector<std::string> sorted{"/s/b.html", "/s/A.gif", "/s/a.htm"};
     tv::SortNoCase(sorted);

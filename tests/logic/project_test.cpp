@@ -30,7 +30,10 @@ TEST_F(Project, FileBytesAndRoundTrip) {
 
     root.Rename("Site");
     EXPECT_TRUE(root.AddFile("/w/index.html"));
-    EXPECT_FALSE(root.AddFile("/W/INDEX.HTML"));  // once, whatever the letter case
+    EXPECT_FALSE(root.AddFile("/w/index.html"));  // once
+    EXPECT_TRUE(root.AddFile("/w/Index.html"));   // another page: letter case counts
+    root.RemoveFile("/w/Index.html");             // that one alone goes
+    EXPECT_EQ(root.Files(), std::vector<std::string>{"/w/index.html"});
     tv::TProject* pics = root.AddFolder();
     pics->Rename("Pictures");
     pics->AddFile("/w/a.gif");
@@ -49,7 +52,9 @@ TEST_F(Project, FileBytesAndRoundTrip) {
     EXPECT_EQ(back.GetFolder(0)->Files(), (std::vector<std::string>{"/w/a.gif", "/w/b.gif"}));
     EXPECT_EQ(back.GetFolder(0)->GetFolder(0)->Level, 2);
     EXPECT_EQ(back.GetFolder(0)->GetFolder(0)->Parent(), back.GetFolder(0));
-    back.GetFolder(0)->GetFolder(0)->RemoveFile("/W/DEEP.TXT");
+    back.GetFolder(0)->GetFolder(0)->RemoveFile("/W/DEEP.TXT");  // another file: nothing goes
+    EXPECT_FALSE(back.ProjectModified());
+    back.GetFolder(0)->GetFolder(0)->RemoveFile("/w/deep.txt");
     EXPECT_TRUE(back.ProjectModified());  // one flag for the whole tree
     EXPECT_TRUE(back.GetFolder(0)->GetFolder(0)->Files().empty());
 }

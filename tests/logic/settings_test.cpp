@@ -272,9 +272,13 @@ TEST(RecentFiles, AddMoveAndLimit) {
     ASSERT_EQ(l.items().size(), 10u);
     EXPECT_EQ(l.items().front(), "/d/f10.html");
     EXPECT_EQ(l.items().back(), "/d/f1.html");  // the oldest went
-    l.AddItem("/D/F5.HTML");                    // letter case ignored: moves to the top
+    l.AddItem("/d/f5.html");                    // again: moves to the top
+    EXPECT_EQ(l.items().size(), 10u);
+    EXPECT_EQ(l.items().front(), "/d/f5.html");
+    l.AddItem("/D/F5.HTML");                    // another file: letter case counts
     EXPECT_EQ(l.items().size(), 10u);
     EXPECT_EQ(l.items().front(), "/D/F5.HTML");
+    EXPECT_EQ(l.items()[1], "/d/f5.html");
     l.Remove("/d/f10.html");
     EXPECT_EQ(l.items().size(), 9u);
     MemoryStore st;

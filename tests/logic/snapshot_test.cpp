@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // A snapshot after a change takes over the old pieces at both ends and
@@ -35,7 +37,12 @@ TEST(SharedText, SpliceGivesTheNewTextAndSharesTheRest) {
                                                   asked += to - from;
                                                   return now.substr(from, to - from);
                                               });
-        EXPECT_EQ(t.str(), now) << c.what;
+        // The first difference, not the two texts (printing 330 KB twice
+        // over would flood the log).
+        const std::string got = t.str();
+        ASSERT_EQ(got.size(), now.size()) << c.what;
+        const auto differ = std::mismatch(got.begin(), got.end(), now.begin());
+        EXPECT_EQ(differ.first - got.begin(), static_cast<std::ptrdiff_t>(now.size())) << c.what << ": first difference";
         EXPECT_EQ(t.size(), now.size()) << c.what;
         // Only the pieces the change touched are read again.
         EXPECT_LE(asked, c.inserted.size() + 2 * P) << c.what;
