@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <tuple>
 
 #include <algorithm>
@@ -45,6 +47,10 @@ TEST(Encodings, ValuesOfEachKind) {
     EXPECT_TRUE(tv::readBool(s, "Settings", "Junk", true));
     EXPECT_EQ(tv::readInt(s, "Settings", "Junk", 9), 9);
     EXPECT_EQ(tv::readInt(s, "Missing", "Top", 10), 10);
+    s.write("Settings", "Least", "-2147483648");  // the smallest 32-bit integer
+    EXPECT_EQ(tv::readInt(s, "Settings", "Least", 9), INT_MIN);
+    s.write("Settings", "Beyond", "-2147483649");
+    EXPECT_EQ(tv::readInt(s, "Settings", "Beyond", 9), 9);
     s.write("Settings", "Long", std::string(300, 'a'));
     EXPECT_EQ(tv::readString(s, "Settings", "Long", "", 255).size(), 255u);
     // Key paths ignore letter case and separators, as the registry does.
@@ -225,7 +231,7 @@ TEST(IniStore, RoundTripsEveryValue) {
     const std::string path = (std::filesystem::temp_directory_path() /
                               ("taviron-ini-" + std::to_string(::getpid())) / "Taviron.conf").string();
     const std::vector<std::pair<std::string, std::string>> values = {
-        {"TextExt", "html\r\nhtm\r\n"}, {"Blanks", "  two sides  "}, {"Quote", "\"quoted\""},
+        {"TextExt", "html\r\nhtm\r\n"}, {"Blanks", "  two sides  "}, {"Trailing", "last blank "}, {"Quote", "\"quoted\""},
         {"Back", "C:\\dir\\"}, {"Eq", "a=b"}, {"Empty", ""}, {"CustDate", "\"Last Updated:\" c"}};
     {
         tv::IniStore st(path);
@@ -247,6 +253,11 @@ TEST(IniStore, ReadsAHandWrittenFile) {
     EXPECT_EQ(st.read("Settings", "Top"), "20");
     EXPECT_EQ(st.read("Settings", "FontName"), "Courier");
     EXPECT_EQ(tv::readListSection(st, "Browsers"), std::vector<std::string>{"x|/x"});
+    // Lines beginning with '#' or ';' are comments, not values.
+    st.parse("# a comment\n[Settings]\n#Top=5\n;Left=3\n Height=4\n");
+    EXPECT_EQ(st.read("Settings", "#Top"), std::nullopt);
+    EXPECT_EQ(st.read("Settings", ";Left"), std::nullopt);
+    EXPECT_EQ(st.read("Settings", "Height"), "4");
 }
 
 TEST(Colors, HtmlTextsAndBack) {
