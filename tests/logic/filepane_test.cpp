@@ -1,6 +1,8 @@
 #include "files/filepane.h"
 #include "files/project.h"
 
+#include "base/paths.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -71,6 +73,14 @@ TEST(FilePane, ListButtonAndColumns) {
     }
     EXPECT_EQ(tv::FileListColumns(265), 1);
     EXPECT_EQ(tv::FileListColumns(266), 2);
+}
+
+TEST(FilePane, WhatIsThere) {
+    EXPECT_FALSE(tv::fileExists("/nonexistent/page.html"));
+    EXPECT_FALSE(tv::fileExists(""));
+    EXPECT_FALSE(tv::fileExists("/tmp"));  // a folder is no file
+    EXPECT_TRUE(tv::folderExists("/tmp"));
+    EXPECT_FALSE(tv::folderExists("/nonexistent"));
 }
 
 TEST(FilePane, ProjectFoldersAndTheirTextFiles) {

@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-
-#include <tuple>
-
 #include <algorithm>
+#include <climits>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -47,6 +47,8 @@ TEST(Encodings, ValuesOfEachKind) {
     EXPECT_TRUE(tv::readBool(s, "Settings", "Junk", true));
     EXPECT_EQ(tv::readInt(s, "Settings", "Junk", 9), 9);
     EXPECT_EQ(tv::readInt(s, "Missing", "Top", 10), 10);
+    s.write("Settings", "Octal", "012");  // decimal, not hexadecimal
+    EXPECT_EQ(tv::readInt(s, "Settings", "Octal", 9), 12);
     s.write("Settings", "Least", "-2147483648");  // the smallest 32-bit integer
     EXPECT_EQ(tv::readInt(s, "Settings", "Least", 9), INT_MIN);
     s.write("Settings", "Beyond", "-2147483649");
@@ -240,6 +242,11 @@ TEST(IniStore, RoundTripsEveryValue) {
         st.write("Toolbars\\MainTbar", "DockedTo", "Docktop");
         st.flush();
     }
+    // Plain values stand as they are in the file; blanks at either end are kept by quotes.
+    std::ifstream file(path);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("Eq=a=b\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Trailing=\"last blank \"\n"), std::string::npos) << text;
     tv::IniStore again(path);
     for (const auto& [n, v] : values) EXPECT_EQ(again.read("Settings", n), v) << n;
     EXPECT_EQ(again.read("MRU List", "F0"), "/home/u/a b.html");
