@@ -122,6 +122,27 @@ TEST_F(Macros, IncludesAreReadOnceAndTheirWorkIsBounded) {
     EXPECT_LE(reads, 12);  // each file once
 }
 
+TEST_F(Macros, IncludesNestSixteenDeep) {
+    // A chain of files, each including the next: sixteen expand, seventeen stop.
+    for (const int length : {16, 17}) {
+        std::map<std::string, std::string> files;
+        for (int k = 0; k < length; ++k)
+            files["/c" + std::to_string(k)] =
+                k + 1 == length ? std::string("end") : "<!--##INCLUDE=\"/c" + std::to_string(k + 1) + "\"##--><!--##ENDINCLUDE##-->";
+        c.readFile = [&](const std::string& name) -> std::optional<std::string> {
+            const auto it = files.find(name);
+            return it == files.end() ? std::nullopt : std::optional<std::string>(it->second);
+        };
+        std::string page = "<!--##INCLUDE=\"/c0\"##--><!--##ENDINCLUDE##-->";
+        if (length == 16) {
+            tv::ApplyMacros(page, false, "", "/site/page.html", c);
+            EXPECT_EQ(page, "<!--##INCLUDE=\"/c0\"##-->end<!--##ENDINCLUDE##-->");
+        } else {
+            EXPECT_THROW(tv::ApplyMacros(page, false, "", "/site/page.html", c), tv::MacroError);
+        }
+    }
+}
+
 TEST_F(Macros, UpdateFilesWritesTextFilesAndStopsAtAFailure) {
     put("site1.html", "#USERNAME# #TITLE#");
     put("site2.htm", "nothing to do");

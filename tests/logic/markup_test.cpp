@@ -57,6 +57,8 @@ TEST(ColorCode, FoundAtOrBeforeTheCaret) {
     EXPECT_EQ(tv::ColorCodeAt(t, 16, 0), 15);
     EXPECT_EQ(tv::ColorCodeAt(t, 23, 0), std::nullopt);  // after the closing quote
     EXPECT_EQ(tv::ColorCodeAt("#12345", 6, 0), std::nullopt);  // too short
+    EXPECT_EQ(tv::ColorCodeAt("x #12AB9f", 5, 0), 2);             // at the very end of the text
+    EXPECT_EQ(tv::ColorCodeAt("x #12AB9f", 2, 7), 2);
     EXPECT_EQ(tv::ColorCodeAt("x", 1, 0), std::nullopt);
     EXPECT_EQ(tv::ColorCodeAt("", 0, 0), std::nullopt);
 }
