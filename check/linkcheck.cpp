@@ -215,6 +215,23 @@ private:
         return other ? Found::OtherCase : Found::No;
     }
 
+    // What an address leads to, looked up once for the whole check (pages
+    // of a site share their links).
+    struct Target {
+        Found found = Found::No;
+        std::string real;
+        bool isFolder = false;
+    };
+    const Target& lookUp(const std::string& path) {
+        auto it = targets_.find(path);
+        if (it != targets_.end()) return it->second;
+        Target t;
+        t.found = find(path, t.real);
+        std::error_code ec;
+        t.isFolder = t.found != Found::No && fs::is_directory(t.real, ec);
+        return targets_.emplace(path, std::move(t)).first->second;
+    }
+
     const std::vector<std::string>& listing(const std::string& dir) {
         auto it = listings_.find(dir);
         if (it != listings_.end()) return it->second;
@@ -268,8 +285,9 @@ private:
                 target = resolve(file, baseFolder, url).string();
             }
             if (target.size() > 1 && target.back() == '/') target.pop_back();
-            std::string real;
-            const Found found = find(target, real);
+            const Target& where = lookUp(target);
+            const Found found = where.found;
+            const std::string& real = where.real;
             if (found == Found::No) {
                 problem(file, r, true, "missing file \"" + r.written + "\"");
                 continue;
@@ -280,8 +298,7 @@ private:
                             "\" on disk: works on Windows and macOS, not on a Linux server");
             }
             if (real != file) referenced_.insert(real);
-            std::error_code ec;
-            const bool isFolder = fs::is_directory(real, ec);
+            const bool isFolder = where.isFolder;
             if (!isFolder && isStyleSheet(real) && !checked_.count(real)) sheets_.insert(real);
             if (fragment.empty() || fragment == "top" || isFolder) continue;
             if (GetFileKind(real, options_.textExtensions) != FileKind::Text) continue;
@@ -335,6 +352,7 @@ private:
     std::vector<std::string> roots_;
     std::map<std::string, std::unique_ptr<Scanned>> scanned_;
     std::map<std::string, std::vector<std::string>> listings_;
+    std::map<std::string, Target> targets_;
     std::set<std::string> referenced_, checked_, sheets_;
     struct WebLink {
         std::string file;

@@ -104,10 +104,9 @@ QString paneScript(const QString& token, QPointF scroll) {
 // nothing from the program's own folders. Scripts never read local files.
 class TPreviewGuard : public QWebEngineUrlRequestInterceptor {
 public:
-    void set(const QString& pageFolder, const QString& site, const QStringList& guarded) {
+    explicit TPreviewGuard(const QString& pageFolder) : pageFolder_(realPath(pageFolder)) {}
+    void setGuarded(const QStringList& guarded) {
         QMutexLocker lock(&mutex_);
-        pageFolder_ = pageFolder;
-        site_ = site;
         guarded_.clear();
         for (const QString& g : guarded) guarded_ << realPath(g);
     }
@@ -146,7 +145,8 @@ public:
 
 private:
     QMutex mutex_;
-    QString pageFolder_, site_;
+    const QString pageFolder_;  // the pane's own folder, set once
+    QString site_;
     QStringList guarded_;
 };
 
@@ -194,8 +194,7 @@ TPreviewPane::TPreviewPane(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PreviewPane"));
     folder_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/taviron-preview-XXXXXX"));
     token_ = QStringLiteral("taviron:%1:").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
-    guard_ = new TPreviewGuard;
-    guard_->set(realPath(folder_->path()), QString(), {});
+    guard_ = new TPreviewGuard(folder_->path());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     pause_ = new QTimer(this);
@@ -250,8 +249,7 @@ TPreviewPane::~TPreviewPane() {
 QWebEnginePage* TPreviewPane::page() const { return page_; }
 
 void TPreviewPane::setGuardedFolders(const QStringList& folders) {
-    guard_->set(realPath(folder_->path()), QString(), folders);
-    guard_->setSite(QFileInfo(documentUrl().toLocalFile()).absolutePath());
+    guard_->setGuarded(folders);
 }
 
 QUrl TPreviewPane::documentUrl() const {
