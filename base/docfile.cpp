@@ -176,19 +176,22 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
         fail(path, err);
     };
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        if (S_ISDIR(old.st_mode)) abandon(EISDIR);
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing && S_ISDIR(old.st_mode)) abandon(EISDIR);
+    try {
+        writeAll(fd, bytes);
+    } catch (int err) {
+        abandon(err);
+    }
+    // Owner and mode are given after the bytes: a write by an ordinary user
+    // clears the set-user and set-group bits, as a change of owner does.
+    if (replacing) {
         if (::fchown(fd, old.st_uid, old.st_gid) != 0) { /* not ours to give away: keep our own */ }
         if (::fchmod(fd, old.st_mode & 07777) != 0) abandon(errno);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         if (::fchmod(fd, 0666 & ~mask) != 0) abandon(errno);
-    }
-    try {
-        writeAll(fd, bytes);
-    } catch (int err) {
-        abandon(err);
     }
     if (::fsync(fd) != 0) abandon(errno);
     if (::close(fd) != 0) {
@@ -276,11 +279,16 @@ bool hasExtendedAttributes(const fs::path& target) {
 }
 
 // Rewrites the file itself with `bytes`; throws the errno of a failure.
+// The mode is given back after the write, which clears the set-user and
+// set-group bits of a file written by an ordinary user (only its owner can).
 void rewrite(const fs::path& target, std::string_view bytes) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) throw errno;  // before the truncation clears them
     const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) throw errno;
     try {
         writeAll(fd, bytes);
+        if ((st.st_mode & 06000) != 0 && st.st_uid == ::geteuid()) (void)::fchmod(fd, st.st_mode & 07777);
         if (::fsync(fd) != 0) throw errno;
     } catch (int) {
         ::close(fd);

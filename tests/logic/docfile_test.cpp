@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -75,12 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
                     SaveAsCase{"HtmUnderFilter3", "/d/page.htm", 3, "/d/page.htm", false},
                     SaveAsCase{"TxtUnderFilter1", "/d/page.txt", 1, "/d/page.txt", false}),
     [](const testing::TestParamInfo<SaveAsCase>& i) { return std::string(i.param.name); });
-
-TEST(Prompts, Texts) {
-    EXPECT_EQ(tv::confirmReplaceText("/d/a.html"),
-              "/d/a.html\r\nThis file already exists.\r\n\r\nReplace existing file?");
-    EXPECT_EQ(tv::closePromptText("a.html"), "Save changes to a.html?");
-}
 
 class FileWriting : public testing::Test {
 protected:
@@ -212,8 +208,9 @@ TEST_F(FileWriting, AReadOnlyFileIsNeverReplaced) {
 
 // Runs `body` in a child process as the user "nobody" when the tests run as
 // the super user (who may do everything these cases need refused), else as
-// ourselves; true when the body returned 0.
-bool asOrdinaryUser(const std::function<int()>& body) {
+// ourselves; gives what the body returned (0: all well), 98 when it did not
+// end by itself.
+int asOrdinaryUser(const std::function<int()>& body) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
@@ -221,7 +218,81 @@ bool asOrdinaryUser(const std::function<int()>& body) {
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// New files follow the umask (a web server must be able to read a new page);
+// a replaced or rewritten file keeps every bit of its mode, also the
+// set-group bit of a shared site folder's files, which a write by an
+// ordinary user clears.
+TEST_F(FileWriting, NewFilesFollowTheUmaskAndSavesKeepSpecialBits) {
+    fs::create_directories(dir / "mine");
+    ::chmod((dir / "mine").c_str(), 0777);
+    ::chmod(dir.c_str(), 0755);
+    const std::string base = file("mine/");
+    EXPECT_EQ(asOrdinaryUser([&] {
+        struct Case { const char* name; mode_t mask; mode_t mode; bool linked; };
+        const Case cases[] = {
+            {"new.html", 022, 0, false},          {"private.html", 027, 0, false},
+            {"shared.html", 022, 02775, false},   {"sticky.html", 022, 01644, false},
+            {"suid.cgi", 022, 04755, false},      {"linked.cgi", 022, 04755, true},
+        };
+        int failed = 0;
+        for (int i = 0; i < 6; ++i) {
+            const Case& c = cases[i];
+            const std::string path = base + c.name;
+            if (c.mode) {
+                put(path, "old");
+                ::chmod(path.c_str(), c.mode);
+                if (c.linked) ::link(path.c_str(), (path + ".2").c_str());
+            }
+            ::umask(c.mask);
+            tv::writeDocumentFile(path, "new");
+            const mode_t want = c.mode ? c.mode : 0666 & ~c.mask;
+            if (modeOf(path) != want || tv::readFileBytes(path) != "new") failed |= 1 << i;
+        }
+        return failed;
+    }), 0) << "bit i set: case i lost its mode";
+}
+
+// A write that fails half-way (here: past the file-size limit) leaves the old
+// text on disk, whichever way the file is written, and nothing beside it.
+TEST_F(FileWriting, AFailedWriteLeavesTheOldText) {
+    const std::string old(50, 'o');
+    const std::string bigger(300, 'n');
+    for (const bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? "rewritten in place" : "replaced");
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        const std::string t = file("t.html");
+        put(t, old);
+        if (linked) fs::create_hard_link(t, dir / "other.html");
+        ASSERT_EQ(tv::documentWriteWay(t), linked ? tv::WriteWay::InPlace : tv::WriteWay::Rename);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const struct rlimit limit = {100, 100};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            try {
+                tv::writeDocumentFile(t, bigger);
+            } catch (const tv::FileError& e) {
+                ::_exit(std::string(e.what()).find("too large") != std::string::npos ? 0 : 2);
+            }
+            ::_exit(1);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failure was not reported";
+        EXPECT_EQ(tv::readFileBytes(t), old);
+        for (const auto& e : fs::directory_iterator(dir))
+            EXPECT_EQ(e.path().filename().string().find(".taviron"), std::string::npos) << e.path();
+    }
 }
 
 TEST_F(FileWriting, FilesTheUserCannotRenameOverAreWrittenInPlace) {
@@ -239,13 +310,13 @@ TEST_F(FileWriting, FilesTheUserCannotRenameOverAreWrittenInPlace) {
     put(foreign, "old");
     ::chmod(foreign.c_str(), 0666);
     ::chmod(dir.c_str(), 0755);
-    EXPECT_TRUE(asOrdinaryUser([&] {
+    EXPECT_EQ(asOrdinaryUser([&] {
         if (tv::documentWriteWay(inLocked) != tv::WriteWay::InPlace) return 1;
         if (tv::documentWriteWay(foreign) != tv::WriteWay::InPlace) return 2;
         tv::writeDocumentFile(inLocked, "new");
         tv::writeDocumentFile(foreign, "new");
         return tv::readFileBytes(inLocked) == "new" && tv::readFileBytes(foreign) == "new" ? 0 : 3;
-    }));
+    }), 0);
     struct stat st {};
     ::stat(foreign.c_str(), &st);
     EXPECT_EQ(st.st_uid, 0u);  // the owner stays

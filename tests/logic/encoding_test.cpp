@@ -46,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                    FileEncoding::Utf8},
         DetectCase{"HighBytesWinOverADeclaration", "<meta charset=utf-8>\xE9", FileEncoding::Utf8,
                    FileEncoding::Windows1252},
-        DetectCase{"Empty", "", FileEncoding::Windows1252, FileEncoding::Windows1252}),
+        DetectCase{"Empty", "", FileEncoding::Windows1252, FileEncoding::Windows1252},
+        DetectCase{"BomAsTheDefaultNeedsTheMark", "<p>x", FileEncoding::Utf8Bom, FileEncoding::Utf8}),
     [](const testing::TestParamInfo<DetectCase>& i) { return std::string(i.param.name); });
 
 // Load then save without an edit gives back every byte.
@@ -66,6 +67,7 @@ TEST(FileRoundTrip, EveryByteOfEveryKindOfFileComesBack) {
     expectRoundTrip("lf only\nline\n\xC3\xA9\n");
     expectRoundTrip("\xEF\xBB\xBF" "bom\r\n\xE2\x80\x94\r\n");
     expectRoundTrip("\xEF\xBB\xBF");
+    expectRoundTrip("<p>no mark: the first bytes stay", FileEncoding::Utf8Bom);
     expectRoundTrip("caf\xE9 \x80 \x81\x8D\x8F\x90\x9D");  // invalid UTF-8, the undefined bytes too
     std::mt19937 random(42);
     for (int round = 0; round < 200; ++round) {

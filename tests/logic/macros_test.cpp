@@ -169,6 +169,18 @@ TEST_F(Macros, UpdateFilesWritesTextFilesAndStopsAtAFailure) {
     EXPECT_EQ(tv::readSiteFileBytes(path("after.html")), "#USERNAME#");
 }
 
+// Update writes a Windows-1252 page back in Windows-1252, the owner's name
+// too; a UTF-8 page stays UTF-8.
+TEST_F(Macros, UpdateKeepsEachPagesEncoding) {
+    c.owner = "Zo\xC3\xAB";
+    put("w.html", "caf\xE9 #USERNAME#");
+    put("u.html", "caf\xC3\xA9 #USERNAME#");
+    const std::string w = (home / "w.html").string(), u = (home / "u.html").string();
+    EXPECT_EQ(tv::UpdateFiles({w, u}, {"html"}, c), (std::vector<std::string>{w, u}));
+    EXPECT_EQ(tv::readSiteFileBytes(w), "caf\xE9 Zo\xEB");
+    EXPECT_EQ(tv::readSiteFileBytes(u), "caf\xC3\xA9 Zo\xC3\xAB");
+}
+
 } // namespace
 
 namespace {

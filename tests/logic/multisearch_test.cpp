@@ -157,6 +157,15 @@ TEST_F(SiteFiles, ReplacesOnDiskAndInOpenDocuments) {
     EXPECT_EQ(r.total, 2 + 1 + 2);
 }
 
+// A Windows-1252 page is searched as the characters it shows and written
+// back in Windows-1252; a character the code page lacks becomes a reference.
+TEST_F(SiteFiles, AWindows1252PageStaysWindows1252) {
+    put("w.html", "<p>caf\xE9 \x80 caf\xE9");
+    const tv::ReplaceResult r = tv::ReplaceInFiles({file("w.html")}, "caf\xC3\xA9", "th\xC3\xA9 \xE2\x80\x94 \xE4\xB8\xAD", false);
+    EXPECT_EQ(r.total, 2);
+    EXPECT_EQ(tv::readSiteFileBytes(file("w.html")), "<p>th\xE9 \x97 &#20013; \x80 th\xE9 \x97 &#20013;");
+}
+
 TEST(ReplaceCounted, StopsWhenCancelled) {
     std::string t = "a a a";
     int asked = 0;

@@ -59,6 +59,23 @@ TEST_F(Project, FileBytesAndRoundTrip) {
     EXPECT_TRUE(back.GetFolder(0)->GetFolder(0)->Files().empty());
 }
 
+// Titles are stored in UTF-8; older project files hold Windows-1252 ones,
+// which are decoded and cut, whole characters only, to the title's limit.
+TEST_F(Project, OlderWindows1252TitlesAreDecoded) {
+    std::string bytes = std::string("\1\6Caf\xE9 \x80", 8) + std::string("\0\0\0\0\2", 5);
+    bytes += std::string("\4Zo\xC3\xAB", 5) + std::string("\0\0\0\0\0", 5);
+    bytes += "\xFF" + std::string(255, '\xE9') + std::string("\0\0\0\0\0", 5);
+    tv::writeSiteFileBytes(bytes, path("old.vkp"));
+    tv::TProject p;
+    p.LoadFromFile(path("old.vkp"));
+    EXPECT_EQ(p.Title(), "Caf\xC3\xA9 \xE2\x82\xAC");
+    ASSERT_EQ(p.FolderCount(), 2);
+    EXPECT_EQ(p.GetFolder(0)->Title(), "Zo\xC3\xAB");  // UTF-8 already
+    std::string cut;
+    for (int i = 0; i < 127; ++i) cut += "\xC3\xA9";
+    EXPECT_EQ(p.GetFolder(1)->Title(), cut);
+}
+
 TEST_F(Project, DamagedFilesAreRefusedAndChangeNothing) {
     tv::TProject root;
     root.Rename("Site");

@@ -74,8 +74,9 @@ TEST(SpellOptions, EncodeDecode) {
 }
 
 TEST(Hunspell, SystemEnglishDictionary) {
+    EXPECT_EQ(tv::dictionaryFiles("no_such_dictionary").first, "");
     const auto [aff, dic] = tv::dictionaryFiles("english.dct");
-    ASSERT_FALSE(aff.empty()) << "hunspell-en-us is not installed";
+    if (aff.empty()) GTEST_SKIP() << "no English dictionary: the package hunspell-en-us is not installed";
     auto d = tv::openHunspell(aff, dic);
     ASSERT_TRUE(d);
     EXPECT_TRUE(d->check("This"));
@@ -85,7 +86,6 @@ TEST(Hunspell, SystemEnglishDictionary) {
     EXPECT_LE(d->suggest("xyzzyq", 3).size(), 3u);
     d->add("Taviron");
     EXPECT_TRUE(d->check("Taviron"));
-    EXPECT_EQ(tv::dictionaryFiles("no_such_dictionary").first, "");
 }
 
 } // namespace
