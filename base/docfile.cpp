@@ -2,6 +2,7 @@
 
 #include "base/paths.h"
 #include "text/lines.h"
+#include "text/search.h"
 
 #include <cerrno>
 #include <cstring>
@@ -229,9 +230,7 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
 
 std::string applySaveAsExtension(const std::string& name, int filterIndex, bool& changed) {
     changed = false;
-    std::string upper = name;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    const std::string upper = upperAscii(name);
     auto has = [&](const char* s) { return upper.find(s) != std::string::npos; };
     if (filterIndex == 1 && !has(".HTML") && has(".HTM")) {
         changed = true;

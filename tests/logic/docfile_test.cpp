@@ -310,7 +310,13 @@ TEST_F(FileWriting, FilesTheUserCannotRenameOverAreWrittenInPlace) {
     put(foreign, "old");
     ::chmod(foreign.c_str(), 0666);
     ::chmod(dir.c_str(), 0755);
+    // A file of its own in a folder of its own is replaced.
+    fs::create_directories(dir / "own");
+    ::chown((dir / "own").c_str(), 65534, 65534);
+    const std::string own = file("own/c.html");
     EXPECT_EQ(asOrdinaryUser([&] {
+        put(own, "old");
+        if (tv::documentWriteWay(own) != tv::WriteWay::Rename) return 4;
         if (tv::documentWriteWay(inLocked) != tv::WriteWay::InPlace) return 1;
         if (tv::documentWriteWay(foreign) != tv::WriteWay::InPlace) return 2;
         tv::writeDocumentFile(inLocked, "new");

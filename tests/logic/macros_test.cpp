@@ -47,7 +47,7 @@ TEST_F(Macros, Tokens) {
     EXPECT_EQ(apply("#DATE# #DATE1#"), "October 5, 1998 October 5, 1998");
     c.dateFormat = 5;
     c.customDate = "yyyy";
-    EXPECT_EQ(apply("#DATE# #DATE6# #date1#"), "1998 1998 #date1#");
+    EXPECT_EQ(apply("#DATE# #DATE6# #date1# #date#"), "1998 1998 #date1# #date#");
     EXPECT_EQ(apply("#DATE3#|#DATE4#|#DATE5#"), "05-Oct-98|10/5/98|10/05/1998");
     EXPECT_EQ(apply("#USERNAME#"), "Ann Smith");
     EXPECT_EQ(apply("#FILEPATH##FILENAME#"), "/site/a/page.html");

@@ -32,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, StoredIntegers,
     testing::Values(IntCase{"Decimal", "373", 373}, IntCase{"Negative", "-5", -5},
                     IntCase{"Hexadecimal", "0x0C", 12}, IntCase{"UpperX", "0X1f", 31},
-                    IntCase{"BareZeroX", "0x", std::nullopt}, IntCase{"NotANumber", "twelve", std::nullopt},
+                    IntCase{"BareZeroX", "0x", std::nullopt},
+                    IntCase{"NotAHexDigit", "0x1G", std::nullopt}, IntCase{"SignInHex", "0x1-", std::nullopt}, IntCase{"NotANumber", "twelve", std::nullopt},
                     IntCase{"Empty", "", std::nullopt}, IntCase{"TrailingJunk", "12px", std::nullopt},
                     IntCase{"HexPattern", "0xFFFFFFFF", -1}, IntCase{"TooLarge", "99999999999", std::nullopt}),
     [](const testing::TestParamInfo<IntCase>& i) { return std::string(i.param.name); });
