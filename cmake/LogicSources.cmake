@@ -29,6 +29,11 @@ set(LOGIC_SOURCES
   editor/imagesize.cpp
   editor/markup.cpp
   text/htmlwalk.cpp
+  text/htmltree.cpp
+  typing/completion.cpp
+  typing/htmlknowledge.cpp
+  typing/namedreferences.cpp
+  typing/tagmatch.cpp
   text/search.cpp
   text/utf8.cpp
   editor/snapshot.cpp

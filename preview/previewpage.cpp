@@ -1,36 +1,11 @@
 #include "preview/previewpage.h"
 
-#include "text/htmlwalk.h"
+#include "text/htmltree.h"
 
 #include <algorithm>
-#include <array>
-#include <initializer_list>
 
 namespace tv {
 namespace {
-
-bool oneOf(std::string_view name, std::initializer_list<std::string_view> names) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// Whether a start tag of `next` ends an open `open` that has no end tag, as
-// a browser's parser ends it.
-bool endsOpen(std::string_view open, std::string_view next) {
-    if (open == "p")
-        return oneOf(next, {"address", "article", "aside", "blockquote", "center", "details", "dialog", "dir", "div",
-                            "dl", "fieldset", "figcaption", "figure", "footer", "form", "h1", "h2", "h3", "h4", "h5",
-                            "h6", "header", "hgroup", "hr", "li", "dd", "dt", "main", "menu", "nav", "ol", "p", "pre",
-                            "section", "summary", "table", "ul"});
-    if (open == "li") return next == "li";
-    if (open == "dt" || open == "dd") return next == "dt" || next == "dd";
-    if (open == "td" || open == "th") return oneOf(next, {"td", "th", "tr", "tbody", "thead", "tfoot"});
-    if (open == "tr") return oneOf(next, {"tr", "tbody", "thead", "tfoot"});
-    if (open == "tbody" || open == "thead" || open == "tfoot") return oneOf(next, {"tbody", "thead", "tfoot"});
-    if (open == "option") return next == "option" || next == "optgroup";
-    if (open == "optgroup") return next == "optgroup";
-    if (open == "head") return next == "body";
-    return false;
-}
 
 std::string attributeValue(std::string_view value) {
     std::string out;
@@ -47,25 +22,20 @@ struct Walk {
     std::string_view text;
     PreviewPage page;
     std::vector<std::pair<std::size_t, std::string>> insertions;  // source position, text
-    struct Open {
-        std::string name;
-        int element;
-    };
-    std::vector<Open> stack;
+    ElementStack stack;
     std::size_t baseAt = 0;
     bool baseSettled = false;
     std::string baseHref;
     bool baseFound = false;
 
-    void close(std::size_t end) {
-        page.elements[static_cast<std::size_t>(stack.back().element)].end = end;
-        stack.pop_back();
-    }
-
     void startTag(const HtmlTag& t) {
-        while (!stack.empty() && endsOpen(stack.back().name, t.name)) close(t.start);
         const int number = static_cast<int>(page.elements.size());
-        page.elements.push_back({t.start, t.end, stack.empty() ? -1 : stack.back().element});
+        page.elements.push_back({t.start, t.end, -1});
+        stack.start(t, number, [this](const ElementStack::Closed& c) { closed(c); });
+        // Its parent is what stays open once the elements it ends are ended.
+        const auto& open = stack.open();
+        const std::size_t above = isVoidElement(t.name) ? 0 : 1;
+        if (open.size() > above) page.elements.back().parent = open[open.size() - 1 - above].id;
         insertions.emplace_back(t.nameEnd, " " + std::string(kPreviewAttribute) + "=\"" + std::to_string(number) + "\"");
         if (!baseSettled) {
             // The base goes after <html> and <head>, before everything else.
@@ -78,25 +48,21 @@ struct Walk {
                 baseFound = true;
             }
         }
-        if (!isVoidElement(t.name)) stack.push_back({t.name, number});
     }
 
-    void endTag(const HtmlTag& t) {
-        const auto open = std::find_if(stack.rbegin(), stack.rend(), [&](const Open& o) { return o.name == t.name; });
-        if (open == stack.rend()) return;
-        const std::size_t keep = static_cast<std::size_t>(stack.rend() - open) - 1;
-        while (stack.size() > keep + 1) close(t.start);
-        close(t.end);
-    }
+    void closed(const ElementStack::Closed& c) { page.elements[static_cast<std::size_t>(c.element.id)].end = c.end; }
 
     void run() {
         HtmlWalk walk;
-        walk.tag = [this](const HtmlTag& t) { t.isEnd ? endTag(t) : startTag(t); };
+        walk.tag = [this](const HtmlTag& t) {
+            if (!t.isEnd) startTag(t);
+            else stack.end(t, [this](const ElementStack::Closed& c) { closed(c); });
+        };
         walk.declaration = [this](std::size_t end) {
-            if (!baseSettled && stack.empty()) baseAt = end;  // after the doctype
+            if (!baseSettled && stack.open().empty()) baseAt = end;  // after the doctype
         };
         walkHtml(text, walk);
-        while (!stack.empty()) close(text.size());
+        stack.finish(text.size(), [this](const ElementStack::Closed& c) { closed(c); });
     }
 };
 

@@ -10,7 +10,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 level() {
   case "$1" in
-    text) echo 0 ;; base) echo 1 ;; widgets) echo 2 ;; editor) echo 3 ;; dialogs|spell|tools) echo 4 ;;
+    text) echo 0 ;; base) echo 1 ;; widgets) echo 2 ;; editor) echo 3 ;; dialogs|spell|tools|typing) echo 4 ;;
     usertags|files|preview|check) echo 5 ;; window) echo 6 ;; app) echo 7 ;; *) echo 99 ;;
   esac
 }

@@ -87,10 +87,10 @@ const HtmlAttribute* HtmlTag::attribute(std::string_view lowerName) const {
     return nullptr;
 }
 
-void walkHtml(std::string_view text, const HtmlWalk& walk) {
+void walkHtml(std::string_view text, const HtmlWalk& walk, std::size_t from) {
     const std::size_t n = text.size();
     HtmlTag tag;
-    std::size_t pos = 0;
+    std::size_t pos = from;
     while (pos < n) {
         const std::size_t lt = text.find('<', pos);
         if (lt == std::string_view::npos || lt + 1 >= n) break;
@@ -111,6 +111,7 @@ void walkHtml(std::string_view text, const HtmlWalk& walk) {
             tag.end = gt == std::string_view::npos ? n : gt + 1;
             pos = tag.end;
             if (walk.tag) walk.tag(tag);
+            if (walk.stop && walk.stop()) return;
         } else if (isLetter(next)) {
             tag.isEnd = false;
             tag.start = lt;
@@ -119,6 +120,7 @@ void walkHtml(std::string_view text, const HtmlWalk& walk) {
             tag.end = readAttributes(text, tag.nameEnd, tag.attributes);
             pos = tag.end;
             if (walk.tag) walk.tag(tag);
+            if (walk.stop && walk.stop()) return;
             if (isRawTextElement(tag.name) && pos < n) {
                 const std::size_t end = rawTextEnd(text, pos, tag.name);
                 if (walk.rawText) walk.rawText(tag.name, pos, end);

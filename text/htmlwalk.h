@@ -47,7 +47,10 @@ struct HtmlWalk {
     std::function<void(std::string_view element, std::size_t start, std::size_t end)> rawText;
     // A doctype or processing instruction: where it ends.
     std::function<void(std::size_t end)> declaration;
+    // Asked after each tag: true ends the walk there.
+    std::function<bool()> stop;
 };
-void walkHtml(std::string_view text, const HtmlWalk& walk);
+// Walks from `from`, which must not be inside a tag, a comment or raw text.
+void walkHtml(std::string_view text, const HtmlWalk& walk, std::size_t from = 0);
 
 } // namespace tv
