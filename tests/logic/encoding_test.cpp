@@ -47,6 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
         DetectCase{"HighBytesWinOverADeclaration", "<meta charset=utf-8>\xE9", FileEncoding::Utf8,
                    FileEncoding::Windows1252},
         DetectCase{"Empty", "", FileEncoding::Windows1252, FileEncoding::Windows1252},
+        DetectCase{"AWordThatBeginsWithCharsetIsNoDeclaration",
+                   "<meta name=\"charsets\" content=\"x\"><meta charset=\"windows-1252\">", FileEncoding::Utf8,
+                   FileEncoding::Windows1252},
         DetectCase{"BomAsTheDefaultNeedsTheMark", "<p>x", FileEncoding::Utf8Bom, FileEncoding::Utf8}),
     [](const testing::TestParamInfo<DetectCase>& i) { return std::string(i.param.name); });
 
@@ -98,6 +101,7 @@ TEST(Encoding, WritingKeepsWhatTheEncodingHolds) {
     EXPECT_EQ(tv::limitToEncoding("é—中😀", FileEncoding::Utf8), "é—中😀");
     EXPECT_TRUE(tv::fitsEncoding("€ plain", FileEncoding::Windows1252));
     EXPECT_FALSE(tv::fitsEncoding("Ā", FileEncoding::Windows1252));
+    EXPECT_FALSE(tv::fitsEncoding("plain text, then Ā", FileEncoding::Windows1252));
     for (FileEncoding e : {FileEncoding::Utf8, FileEncoding::Utf8Bom, FileEncoding::Windows1252})
         EXPECT_EQ(tv::encodingNamed(tv::encodingName(e)), e);
     EXPECT_EQ(tv::encodingNamed("EBCDIC"), std::nullopt);

@@ -5,8 +5,14 @@
 #include "base/settings.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -54,11 +60,38 @@ TEST(FileNames, Parts) {
     EXPECT_EQ(tv::fileNameOnly("page.html"), "page.html");
     EXPECT_EQ(tv::folderOf("/a/b/page.html"), "/a/b");
     EXPECT_EQ(tv::folderOf("/page.html"), "/");
+    EXPECT_EQ(tv::folderOf("page.html"), "");
     EXPECT_EQ(tv::lowerExtension("/a.b/Project.VKP"), ".vkp");
     EXPECT_EQ(tv::lowerExtension("/a.b/README"), "");
     EXPECT_TRUE(tv::IsUntitledName("Untitled 0"));
     EXPECT_FALSE(tv::IsUntitledName("/home/Untitled 0"));
     EXPECT_EQ(tv::untitledName(3), "Untitled 3");
+}
+
+// The program's own folder: $TAVIRON_HOME, else under $XDG_DATA_HOME, else
+// under the home folder; an empty variable counts as none.
+TEST(FileNames, ProgramFolderFromTheEnvironment) {
+    const char* names[] = {"TAVIRON_HOME", "XDG_DATA_HOME", "HOME"};
+    std::optional<std::string> kept[3];
+    for (int i = 0; i < 3; ++i)
+        if (const char* v = std::getenv(names[i])) kept[i] = v;
+    const fs::path tmp = fs::temp_directory_path() / ("taviron-home-" + std::to_string(::getpid()));
+    ::unsetenv("TAVIRON_HOME");
+    ::unsetenv("XDG_DATA_HOME");
+    ::setenv("HOME", tmp.c_str(), 1);
+    EXPECT_EQ(tv::programFolder(), (tmp / ".local/share/Taviron").string());
+    EXPECT_TRUE(fs::is_directory(tmp / ".local/share/Taviron"));
+    ::setenv("XDG_DATA_HOME", "", 1);
+    EXPECT_EQ(tv::programFolder(), (tmp / ".local/share/Taviron").string());
+    ::setenv("XDG_DATA_HOME", (tmp / "data").c_str(), 1);
+    EXPECT_EQ(tv::programFolder(), (tmp / "data/Taviron").string());
+    ::setenv("TAVIRON_HOME", (tmp / "own").c_str(), 1);
+    EXPECT_EQ(tv::programFolder(), (tmp / "own").string());
+    for (int i = 0; i < 3; ++i) {
+        if (kept[i]) ::setenv(names[i], kept[i]->c_str(), 1);
+        else ::unsetenv(names[i]);
+    }
+    fs::remove_all(tmp);
 }
 
 TEST(Palette, IndexesAndOutOfRange) {

@@ -60,6 +60,8 @@ TEST(ColorCode, FoundAtOrBeforeTheCaret) {
     EXPECT_EQ(tv::ColorCodeAt("x #12AB9f", 5, 0), 2);             // at the very end of the text
     EXPECT_EQ(tv::ColorCodeAt("x #12AB9f", 2, 7), 2);
     EXPECT_EQ(tv::ColorCodeAt("x", 1, 0), std::nullopt);
+    EXPECT_EQ(tv::ColorCodeAt("#12AB9f", 3, 0), 0);                // at the very start
+    EXPECT_EQ(tv::ColorCodeAt("x #12AB9f y", 2, 3), std::nullopt); // part of a code selected
     EXPECT_EQ(tv::ColorCodeAt("", 0, 0), std::nullopt);
 }
 

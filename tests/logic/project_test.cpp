@@ -107,8 +107,14 @@ TEST_F(Project, LimitsKeepEveryProjectReadable) {
     EXPECT_EQ(root.Title().size(), 255u);
     for (int i = 0; i < 255; ++i) ASSERT_NE(root.AddFolder(), nullptr);
     EXPECT_EQ(root.AddFolder(), nullptr);
+    root.GetFolder(3)->Rename("gone");
     root.RemoveFolder(root.GetFolder(3));
     EXPECT_EQ(root.FolderCount(), 254);
+    for (int i = 0; i < root.FolderCount(); ++i) EXPECT_NE(root.GetFolder(i)->Title(), "gone");
+    // Folders nest as deep as the file can say, and no deeper.
+    tv::TProject* deepest = root.GetFolder(0);
+    while (tv::TProject* next = deepest->AddFolder()) deepest = next;
+    EXPECT_EQ(deepest->Level, tv::TProject::kMaxDepth);
     root.SaveToFile(path("big.vkp"));
     tv::TProject back;
     back.LoadFromFile(path("big.vkp"));

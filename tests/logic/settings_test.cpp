@@ -75,6 +75,9 @@ TEST(Encodings, ListSectionsReadInNumericOrder) {
     for (const char* n : {"F10", "Other", "F2", "F0", "F1"}) s.write("Browsers", n, std::string("v") + n);
     EXPECT_EQ(tv::readListSection(s, "Browsers"),
               (std::vector<std::string>{"vF0", "vF1", "vF2", "vF10", "vOther"}));
+    MemoryStore h;
+    for (const char* n : {"H10", "X3", "h2", "f1", "Other"}) h.write("Lists", n, std::string("v") + n);
+    EXPECT_EQ(tv::readListSection(h, "Lists"), (std::vector<std::string>{"vf1", "vh2", "vH10", "vX3", "vOther"}));
     tv::writeListSection(s, "Browsers", {"a", "b"});
     EXPECT_EQ(s.values("Browsers"), (std::vector<std::pair<std::string, std::string>>{{"F0", "a"}, {"F1", "b"}}));
 }
@@ -262,7 +265,9 @@ TEST(IniStore, ReadsAHandWrittenFile) {
     EXPECT_EQ(st.read("Settings", "FontName"), "Courier");
     EXPECT_EQ(tv::readListSection(st, "Browsers"), std::vector<std::string>{"x|/x"});
     // Lines beginning with '#' or ';' are comments, not values.
-    st.parse("# a comment\n[Settings]\n#Top=5\n;Left=3\n Height=4\n");
+    st.parse("# a comment\n[Settings]\n#Top=5\n;Left=3\n Height=4\nName = a b \t\nQuoted=\"a b \"\n");
+    EXPECT_EQ(st.read("Settings", "Name"), "a b");  // blanks after an unquoted value are layout
+    EXPECT_EQ(st.read("Settings", "Quoted"), "a b ");
     EXPECT_EQ(st.read("Settings", "#Top"), std::nullopt);
     EXPECT_EQ(st.read("Settings", ";Left"), std::nullopt);
     EXPECT_EQ(st.read("Settings", "Height"), "4");
