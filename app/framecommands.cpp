@@ -12,6 +12,7 @@
 #include "tools/dateformat.h"
 #include "tools/searchbox.h"
 #include "window/commandactions.h"
+#include "typing/foldmargin.h"
 #include "window/mdichild.h"
 
 #include <QLabel>
@@ -149,6 +150,21 @@ std::vector<Command> TMainForm::frameCommandsAfter() {
                for (TMDIChild* c : documents()) c->setLineNumbers(settings_.lineNumbers);
            },
            [this] { return settings_.lineNumbers; });
+    option("Folding1", "&Folding", "", "Fold elements, comments, style sheets and scripts of several lines",
+           [this] {
+               settings_.folding = !settings_.folding;
+               for (TMDIChild* c : documents()) c->foldMargin()->setOn(settings_.folding);
+           },
+           [this] { return settings_.folding; });
+    for (const bool fold : {true, false}) {
+        add(frameItem(fold ? "FoldAll1" : "UnfoldAll1", M::View, fold ? "Fold E&very Block" : "&Unfold Every Block", "",
+                      fold ? "Fold every block of the document" : "Unfold every block of the document",
+                      [this, fold] {
+                          if (TMDIChild* c = activeDocument()) c->foldMargin()->foldAll(fold);
+                      },
+                      false, NeedsDocument))
+            .available = [this] { return settings_.folding; };
+    }
     add(frameItem("SpecialCharacters1", M::View, "S&pecial Characters...", "", "Extended character entities",
                   [this] { SpecialCharacters1Click(); }))
         .available = [this] { return CharBoxAllowed; };

@@ -68,6 +68,7 @@ public:
     void checkSpelling() override { SpellBtnClick(); }
     void checkPage() override;
     void bringForward() override;
+    std::vector<std::string> ownElementNames() const override;
 
     // The open documents, and the journal that keeps their unsaved text.
     TDocumentManager* docs() const { return docs_; }

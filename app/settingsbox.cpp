@@ -222,6 +222,17 @@ TSettingsBox::TSettingsBox(const tv::Settings& s, QWidget* parent) : QDialog(par
     c->addRow(QStringLiteral("Comments:"), cComm);
     c->addRow(QStringLiteral("Other tags:"), cTags);
     e->addRow(colors);
+    auto option = [editor, e](QCheckBox*& box, const char* name, const char* caption, bool on) {
+        box = new QCheckBox(QString::fromUtf8(caption), editor);
+        box->setObjectName(QString::fromUtf8(name));
+        box->setChecked(on);
+        e->addRow(box);
+    };
+    option(CompleteMarkup, "CompleteMarkup", "Complete elements, attributes and character references as I type",
+           s.completeMarkup);
+    option(CloseTags, "CloseTags", "Close tags as I type", s.closeTags);
+    option(MatchTags, "MatchTags", "Mark the matching tag", s.matchTags);
+    option(Folding, "Folding", "Fold margin (View > Folding)", s.folding);
     pages->addTab(editor, QStringLiteral("Editor"));
 
     // Browsers.
@@ -390,6 +401,10 @@ bool TSettingsBox::apply(tv::Settings& s, std::string& error) const {
     s.previewRefresh = static_cast<std::uint8_t>(std::clamp(PreviewRefresh->currentIndex(), 0, 2));
     s.previewPause = PreviewPause->value();
     s.checkAsYouType = CheckAsYouType->isChecked();
+    s.completeMarkup = CompleteMarkup->isChecked();
+    s.closeTags = CloseTags->isChecked();
+    s.matchTags = MatchTags->isChecked();
+    s.folding = Folding->isChecked();
     s.checkWarnings = CheckWarnings->isChecked();
     s.checkAccess = static_cast<std::uint8_t>(std::clamp(CheckAccess->currentIndex(), 0, 3));
     if (face->currentIndex() >= 0) s.fontName = face->currentText().toStdString().substr(0, 255);

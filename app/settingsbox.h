@@ -58,6 +58,10 @@ public:
     QComboBox* PreviewRefresh = nullptr;
     QSpinBox* PreviewPause = nullptr;
     QCheckBox* CheckAsYouType = nullptr;
+    QCheckBox* CompleteMarkup = nullptr;
+    QCheckBox* CloseTags = nullptr;
+    QCheckBox* MatchTags = nullptr;
+    QCheckBox* Folding = nullptr;
     QCheckBox* CheckWarnings = nullptr;
     QComboBox* CheckAccess = nullptr;
 

@@ -267,6 +267,15 @@ void TMainForm::createCustomTags() {
 }
 
 
+std::vector<std::string> TMainForm::ownElementNames() const {
+    std::vector<std::string> names;
+    for (const TCustomTags* set : Tags)
+        if (set)
+            for (std::string& n : tv::elementNamesOf(set->set.tags))
+                if (std::find(names.begin(), names.end(), n) == names.end()) names.push_back(std::move(n));
+    return names;
+}
+
 void TMainForm::TitleChange1(TCustomTags* set) {
     if (!set || set->Tag < 1 || set->Tag > 4) return;
     CustB[static_cast<std::size_t>(set->Tag - 1)]->setText(fromDocument(set->set.title));

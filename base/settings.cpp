@@ -459,6 +459,10 @@ Settings ReadSettings(const SettingsStore& st) {
     if (s.previewRefresh > 2) s.previewRefresh = 0;
     s.previewPause = std::clamp(readInt(st, kSettings, "PreviewPause", s.previewPause), 50, 5000);
     s.checkAsYouType = readBool(st, kSettings, "CheckAsYouType", s.checkAsYouType);
+    s.completeMarkup = readBool(st, kSettings, "CompleteMarkup", s.completeMarkup);
+    s.closeTags = readBool(st, kSettings, "CloseTags", s.closeTags);
+    s.matchTags = readBool(st, kSettings, "MatchTags", s.matchTags);
+    s.folding = readBool(st, kSettings, "Folding", s.folding);
     s.checkWarnings = readBool(st, kSettings, "CheckWarnings", s.checkWarnings);
     s.checkAccess = std::min<std::uint8_t>(readByte(st, kSettings, "CheckAccess", s.checkAccess), 3);
     if (s.textExt.empty()) s.textExt = {"html", "htm", "shtml", "txt"};
@@ -518,6 +522,9 @@ void WriteSettings(SettingsStore& st, const Settings& s) {
         writeBool(st, kSettings, "CheckAsYouType", s.checkAsYouType);
         writeBool(st, kSettings, "CheckWarnings", s.checkWarnings);
         writeInt(st, kSettings, "CheckAccess", s.checkAccess);
+        writeBool(st, kSettings, "CompleteMarkup", s.completeMarkup);
+        writeBool(st, kSettings, "CloseTags", s.closeTags);
+        writeBool(st, kSettings, "MatchTags", s.matchTags);
         writeListSection(st, kBrowsers, s.browsers);
         st.write(kSettings, "TextExt", joinLines(s.textExt));
     }
@@ -537,6 +544,7 @@ void WriteSettings(SettingsStore& st, const Settings& s) {
     st.write(kSettings, "CurrentDir", s.currentDir);
     writeInt(st, kSettings, "FilterIndex", s.filterIndex);
     writeBool(st, kSettings, "LineNumbers", s.lineNumbers);
+    writeBool(st, kSettings, "Folding", s.folding);
     // The frame's panes, after the steps above.
     for (const auto& [key, pane] : s.panes) st.write("Panes", key, encodePaneLayout(pane));
 }

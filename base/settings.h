@@ -173,6 +173,11 @@ struct Settings {
     // accessibility checks of that priority).
     bool checkAsYouType = false, checkWarnings = true;
     std::uint8_t checkAccess = 0;
+    // Help with typing markup: "CompleteMarkup" (lists of elements,
+    // attributes, values and character references), "CloseTags" (an end tag
+    // after a typed start tag's '>'), "MatchTags" (the tag at the caret and
+    // its partner marked), "Folding" (the fold margin).
+    bool completeMarkup = true, closeTags = false, matchTags = true, folding = false;
     FileEncoding defaultFileEncoding() const {
         return defaultEncoding == 1 ? FileEncoding::Windows1252 : FileEncoding::Utf8;
     }

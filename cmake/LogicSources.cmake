@@ -31,6 +31,7 @@ set(LOGIC_SOURCES
   text/htmlwalk.cpp
   text/htmltree.cpp
   typing/completion.cpp
+  typing/folding.cpp
   typing/htmlknowledge.cpp
   typing/namedreferences.cpp
   typing/tagmatch.cpp

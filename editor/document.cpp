@@ -236,6 +236,7 @@ void TDocument::flush() {
         const UntouchedEnds ends = std::exchange(untouchedText_, {});
         title_.update([this] { return textView(); }, static_cast<std::size_t>(ends.front),
                       static_cast<std::size_t>(ends.back));
+        emit touched(ends.front, ends.back);
         emit changed();
     }
     --depth_;

@@ -127,7 +127,9 @@ public:
     void endEdit();
 
 signals:
-    // The text changed (after the edit that changed it ended).
+    // The text changed (after the edit that changed it ended); first the
+    // bytes at its start and end that no change touched since the last time.
+    void touched(int front, int back);
     void changed();
     // The file name changed; the windows showing the document follow.
     void renamed();

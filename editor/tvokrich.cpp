@@ -525,14 +525,22 @@ void TvokRich::insertTyped(std::string_view bytes) {
 }
 
 void TvokRich::keyPressEvent(QKeyEvent* e) {
-    EditScope scope(this);
+    int typed = -1;
+    {
+        EditScope scope(this);
+        typed = handleKey(e);
+    }
+    if (typed >= 0) emit OnTyped(static_cast<unsigned char>(typed));
+}
+
+int TvokRich::handleKey(QKeyEvent* e) {
     emit OnKeyDown(e->key(), e->modifiers());
     // Shift, the keypad and AltGr (group switch) still type characters.
     const Qt::KeyboardModifiers mods =
         e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier);
     if (isReadOnly() || mods != Qt::NoModifier) {
         componentKey(e);
-        return;
+        return -1;
     }
     auto fits = [this](int n) {
         if (n <= roomForInsert()) return true;
@@ -543,51 +551,74 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Backspace:
         emit OnKeyPress('\b');
         componentKey(e);
-        return;
+        return '\b';
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!fits(1)) return;
+        if (!fits(1)) return -1;
         emit OnKeyPress('\r');
         componentKey(e);
-        return;
+        return '\r';
     case Qt::Key_Tab:
         if (e->modifiers() & Qt::ShiftModifier) break;
-        if (!fits(1)) return;
+        if (!fits(1)) return -1;
         emit OnKeyPress('\t');
         insertTyped("\t");
-        return;
+        return '\t';
     default:
         break;
     }
     const QString text = e->text();
     if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && text.at(0).unicode() != 0x7F) {
         const std::string bytes = limited(toDocument(text));
-        if (!fits(static_cast<int>(tv::characterCount(bytes)))) return;
+        if (!fits(static_cast<int>(tv::characterCount(bytes)))) return -1;
         emit OnKeyPress(static_cast<unsigned char>(bytes[0]));
         insertTyped(bytes);
-        return;
+        return static_cast<unsigned char>(bytes.back());
     }
     componentKey(e);
+    return -1;
+}
+
+void TvokRich::typeOver(int from, std::string_view given, int caretBack) {
+    EditScope scope(this);
+    const std::string text = limited(given);
+    if (text.empty()) return;
+    const int caret = CaretPosition();
+    from = std::clamp(from, 0, caret);
+    if (static_cast<int>(tv::characterCount(text)) - charactersBetween(from, caret) > roomForInsert()) {
+        LimitReached();
+        return;
+    }
+    emit OnKeyPress(static_cast<unsigned char>(text[0]));
+    SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(caret));
+    replaceRange(from, caret, text);
+    const int end = from + static_cast<int>(text.size()) - std::clamp(caretBack, 0, static_cast<int>(text.size()));
+    SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(end));
+    SendScintilla(SCI_CHOOSECARETX);
+    ensureCursorVisible();
 }
 
 void TvokRich::inputMethodEvent(QInputMethodEvent* e) {
-    EditScope scope(this);
     const QString commit = e->commitString();
     if (commit.isEmpty()) {
+        EditScope scope(this);
         // Text being composed stands in the document for the time being.
         const ReportedEdit reported(this);
         QsciScintilla::inputMethodEvent(e);
         return;
     }
-    const std::string bytes = limited(toDocument(commit));
-    if (static_cast<int>(tv::characterCount(bytes)) > roomForInsert()) {
-        LimitReached();
-        e->accept();
-        return;
-    }
-    emit OnKeyPress(static_cast<unsigned char>(bytes[0]));
-    insertTyped(bytes);
     e->accept();
+    const std::string bytes = limited(toDocument(commit));
+    {
+        EditScope scope(this);
+        if (static_cast<int>(tv::characterCount(bytes)) > roomForInsert()) {
+            LimitReached();
+            return;
+        }
+        emit OnKeyPress(static_cast<unsigned char>(bytes[0]));
+        insertTyped(bytes);
+    }
+    emit OnTyped(static_cast<unsigned char>(bytes.back()));
 }
 
 void TvokRich::mousePressEvent(QMouseEvent* e) {

@@ -85,6 +85,10 @@ public:
     // Replaces the selection; records an undo step first when the text
     // differs from the selected text. The caret ends after the text.
     void ReplaceSelection(std::string_view text);
+    // Puts `text` in place of what lies from `from` to the caret, as typing
+    // does (the undo rules see its first character: OnKeyPress fires with
+    // it); the caret ends `caretBack` bytes before its end.
+    void typeOver(int from, std::string_view text, int caretBack = 0);
 
     int CaretLine() const;
     int CaretColumn() const;
@@ -174,6 +178,9 @@ signals:
     // '\r', Tab '\t', otherwise the first byte the character becomes).
     void OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void OnKeyPress(unsigned char ch);
+    // A key typed a character (its last byte; Backspace '\b', Enter '\r',
+    // Tab '\t'), once its edit is over and the window has handled it.
+    void OnTyped(unsigned char ch);
     // Typing or pasting stopped at the text limit.
     void OnLimitReached();
 
@@ -202,6 +209,8 @@ private:
     // The document's text changed, through any view or the document itself.
     void documentChanged();
     void componentKey(QKeyEvent* e);
+    // A key: the last byte it typed, or -1.
+    int handleKey(QKeyEvent* e);
     void onUpdateUi(int updated);
     void flush();
     void queueFlush();

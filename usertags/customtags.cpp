@@ -4,6 +4,7 @@
 #include "base/docfile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace tv {
@@ -140,6 +141,21 @@ std::optional<std::string> ExpandTagText(const std::string& coded, const MacroCo
         from = at + answer->size();
     }
     return text;
+}
+
+std::vector<std::string> elementNamesOf(const std::vector<UserTag>& tags) {
+    std::vector<std::string> names;
+    for (const UserTag& t : tags) {
+        const std::string start = decodeLineBreaks(t.start);
+        const std::size_t lt = start.find_first_not_of(" \t\r\n");
+        if (lt == std::string::npos || start[lt] != '<' || lt + 1 >= start.size()) continue;
+        std::size_t end = lt + 1;
+        while (end < start.size() && (std::isalnum(static_cast<unsigned char>(start[end])) || start[end] == '-')) ++end;
+        if (end == lt + 1 || !std::isalpha(static_cast<unsigned char>(start[lt + 1]))) continue;
+        std::string name = start.substr(lt + 1, end - lt - 1);
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+    }
+    return names;
 }
 
 } // namespace tv

@@ -49,6 +49,10 @@ public:
     std::string path() const;
 };
 
+// The names of the elements the tags of a set begin with, as written, each
+// once ("<CENTER>" gives "CENTER"; a tag whose start is no tag gives none).
+std::vector<std::string> elementNamesOf(const std::vector<UserTag>& tags);
+
 // The file text of a set, and back (tolerant: see the reader).
 std::string serializeTagSet(const std::string& title, const std::vector<UserTag>& tags);
 void parseTagSet(const std::string& text, std::string& title, std::vector<UserTag>& tags);

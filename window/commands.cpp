@@ -91,6 +91,10 @@ std::vector<Command> makeCommands() {
     add(item("ReplaceAll1", M::None, "Replace &All", "", "Replace every match in the document",
              [](TMDIChild& d) { d.ReplaceAllInDocument(); }));
     add(item("Gotoline1", M::Edit, "&Go to line...", "", "Go to line number", [](TMDIChild& d) { d.Gotoline1Click(); }));
+    add(item("GoToMatchingTag1", M::Edit, "Go to &Matching Tag", "Ctrl+M",
+             "Move between a tag and its partner", [](TMDIChild& d) { d.GoToMatchingTag1Click(); }));
+    add(item("SelectElement1", M::Edit, "Select &Element", "Ctrl+Shift+M",
+             "Select the element at the caret; again: the element around it", [](TMDIChild& d) { d.SelectElement1Click(); }));
     add(item("SelectAll1", M::Edit, "Se&lect All", "", "Select all text in current document",
              [](TMDIChild& d) { d.SelectAll1Click(); }, true))
         .also(context("SelectAll2", "&Select All", 5, true));

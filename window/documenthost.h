@@ -46,4 +46,7 @@ public:
     virtual void checkPage() = 0;
     // Brings the program's window to the front (a search found something).
     virtual void bringForward() = 0;
+    // The names of the elements of the user's own tags (offered when a tag
+    // is typed beside the standard's).
+    virtual std::vector<std::string> ownElementNames() const { return {}; }
 };

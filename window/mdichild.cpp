@@ -1,5 +1,8 @@
 #include "window/mdichild.h"
 
+#include "typing/foldmargin.h"
+#include "typing/typingaid.h"
+
 #include "base/docfile.h"
 #include "base/frametext.h"
 #include "base/paths.h"
@@ -55,6 +58,12 @@ EditTransaction::~EditTransaction() {
 TMDIChild::TMDIChild(DocumentHost& host, std::shared_ptr<TDocument> document) : QWidget(nullptr), host_(host) {
     const bool fresh = !document;
     RichEdit1 = new TvokRich(fresh ? std::make_shared<TDocument>() : std::move(document), this);
+    typing_ = new TTypingAid(RichEdit1);
+    folds_ = new TFoldMargin(RichEdit1);
+    // What the aid types is coloured as typed text is.
+    connect(typing_, &TTypingAid::aboutToType, this, [this](const QByteArray& text) {
+        if (text.contains('<') || text.contains('>')) ColorPending = true;
+    });
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->SetSelectionBar(true);
     if (fresh) this->document().setUndoLimit(10);
@@ -136,6 +145,9 @@ void TMDIChild::ApplyEditorSettings() {
     RichEdit1->SetTypingColor(s.fontColor);
     RichEdit1->SetEditorFont(QString::fromStdString(s.fontName), s.fontSize);
     RichEdit1->SetLineNumbers(s.lineNumbers);
+    typing_->setOptions({s.completeMarkup, s.closeTags, s.matchTags});
+    typing_->setOwnElements(host_.ownElementNames());
+    folds_->setOn(s.folding);
 }
 
 void TMDIChild::SetWordWrap(bool on) { RichEdit1->SetWordWrapOn(on); }
@@ -694,6 +706,10 @@ void TMDIChild::convertEncoding(tv::FileEncoding e) {
 }
 
 void TMDIChild::setLineNumbers(bool on) { RichEdit1->SetLineNumbers(on); }
+
+void TMDIChild::GoToMatchingTag1Click() { typing_->goToMatchingTag(); }
+
+void TMDIChild::SelectElement1Click() { typing_->selectElement(); }
 
 void TMDIChild::IncludeFile1Click() {
     const auto chosen = prompter().openFileName(

@@ -21,6 +21,8 @@
 #include <string>
 
 class QAction;
+class TFoldMargin;
+class TTypingAid;
 class QMenu;
 class DocumentHost;
 
@@ -138,6 +140,11 @@ public:
     void ReplaceAndFindNext();
     void ReplaceAllInDocument();
     void Gotoline1Click();
+    void GoToMatchingTag1Click();
+    void SelectElement1Click();
+    // Help with typing markup, and the fold margin.
+    TTypingAid* typingAid() const { return typing_; }
+    TFoldMargin* foldMargin() const { return folds_; }
 
     // The one way a whole new text comes into the window, without an undo
     // step: a text given (limited to the document's encoding) or read from
@@ -223,6 +230,8 @@ protected:
 
 private:
     TvokRich* RichEdit1 = nullptr;
+    TTypingAid* typing_ = nullptr;
+    TFoldMargin* folds_ = nullptr;
     class TCommandActions* contextActions_ = nullptr;
     void RichEdit1KeyDown(int key, Qt::KeyboardModifiers mods);
     void RichEdit1KeyPress(unsigned char ch);
