@@ -459,12 +459,12 @@ Settings ReadSettings(const SettingsStore& st) {
     if (s.previewRefresh > 2) s.previewRefresh = 0;
     s.previewPause = std::clamp(readInt(st, kSettings, "PreviewPause", s.previewPause), 50, 5000);
     s.checkAsYouType = readBool(st, kSettings, "CheckAsYouType", s.checkAsYouType);
+    s.checkWarnings = readBool(st, kSettings, "CheckWarnings", s.checkWarnings);
+    s.checkAccess = std::min<std::uint8_t>(readByte(st, kSettings, "CheckAccess", s.checkAccess), 3);
     s.completeMarkup = readBool(st, kSettings, "CompleteMarkup", s.completeMarkup);
     s.closeTags = readBool(st, kSettings, "CloseTags", s.closeTags);
     s.matchTags = readBool(st, kSettings, "MatchTags", s.matchTags);
     s.folding = readBool(st, kSettings, "Folding", s.folding);
-    s.checkWarnings = readBool(st, kSettings, "CheckWarnings", s.checkWarnings);
-    s.checkAccess = std::min<std::uint8_t>(readByte(st, kSettings, "CheckAccess", s.checkAccess), 3);
     if (s.textExt.empty()) s.textExt = {"html", "htm", "shtml", "txt"};
     s.ol = readString(st, kOptions, "OL", s.ol, 255);
     s.ul = readString(st, kOptions, "UL", s.ul, 255);

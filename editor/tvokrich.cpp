@@ -530,7 +530,7 @@ void TvokRich::keyPressEvent(QKeyEvent* e) {
         EditScope scope(this);
         typed = handleKey(e);
     }
-    if (typed >= 0) emit OnTyped(static_cast<unsigned char>(typed));
+    if (typed >= 0) emit charTyped(static_cast<unsigned char>(typed));
 }
 
 int TvokRich::handleKey(QKeyEvent* e) {
@@ -618,7 +618,7 @@ void TvokRich::inputMethodEvent(QInputMethodEvent* e) {
         emit OnKeyPress(static_cast<unsigned char>(bytes[0]));
         insertTyped(bytes);
     }
-    emit OnTyped(static_cast<unsigned char>(bytes.back()));
+    emit charTyped(static_cast<unsigned char>(bytes.back()));
 }
 
 void TvokRich::mousePressEvent(QMouseEvent* e) {

@@ -180,7 +180,7 @@ signals:
     void OnKeyPress(unsigned char ch);
     // A key typed a character (its last byte; Backspace '\b', Enter '\r',
     // Tab '\t'), once its edit is over and the window has handled it.
-    void OnTyped(unsigned char ch);
+    void charTyped(unsigned char ch);
     // Typing or pasting stopped at the text limit.
     void OnLimitReached();
 

@@ -22,7 +22,7 @@ constexpr char kSeparator = '\n';
 
 TTypingAid::TTypingAid(TvokRich* view) : QObject(view), view_(view) {
     view_->installEventFilter(this);
-    connect(view_, &TvokRich::OnTyped, this, &TTypingAid::typed);
+    connect(view_, &TvokRich::charTyped, this, &TTypingAid::typed);
     view_->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<unsigned long>(kSeparator));
     view_->SendScintilla(QsciScintillaBase::SCI_AUTOCSETTYPESEPARATOR, 1UL);
     view_->SendScintilla(QsciScintillaBase::SCI_AUTOCSETORDER, 2UL);  // SC_ORDER_CUSTOM: as given

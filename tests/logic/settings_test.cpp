@@ -187,7 +187,8 @@ TEST(ReadSettings, TableOrder) {
         "Settings/AnchColor", "Settings/ImgColor", "Settings/CommColor", "Settings/ColorCode", "Settings/Labels",
         "Settings/AddExt", "Settings/AutoSave", "Settings/Browser1", "Settings/ProjFile", "Settings/TextExt",
         "Settings/DefaultEncoding", "Settings/LineNumbers", "Settings/PreviewRefresh", "Settings/PreviewPause",
-        "Settings/CheckAsYouType", "Settings/CheckWarnings", "Settings/CheckAccess", "Options/OL", "Options/UL"};
+        "Settings/CheckAsYouType", "Settings/CheckWarnings", "Settings/CheckAccess", "Settings/CompleteMarkup",
+        "Settings/CloseTags", "Settings/MatchTags", "Settings/Folding", "Options/OL", "Options/UL"};
     EXPECT_EQ(reads, expected);
     EXPECT_EQ(st.log.back(), "values Browsers");
 }
@@ -204,7 +205,8 @@ TEST(WriteSettings, StepsAndOrder) {
         "Settings/WindowState", "Settings/Top", "Settings/Left", "Settings/Height", "Settings/Width",
         "Settings/Browser1", "Settings/ProjFile", "Settings/WordWrap", "Settings/StatusBar", "Settings/FileList",
         "Settings/TabControl", "Options/OL", "Options/UL", "Settings/Sizer2", "Settings/Sizer1", "Settings/Sizer3",
-        "Settings/nbook", "Settings/CurrentDir", "Settings/FilterIndex", "Settings/LineNumbers", "Panes/FileList"};
+        "Settings/nbook", "Settings/CurrentDir", "Settings/FilterIndex", "Settings/LineNumbers", "Settings/Folding",
+        "Panes/FileList"};
     EXPECT_EQ(writes, unchanged);  // nothing of the option values without a change
 
     st.log.clear();
