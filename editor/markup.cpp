@@ -1,5 +1,7 @@
 #include "editor/markup.h"
 
+#include <algorithm>
+
 namespace tv {
 
 std::string MarkLines(std::string s, std::string_view tag, LineMode mode, bool startsLine) {
@@ -12,7 +14,7 @@ std::string MarkLines(std::string s, std::string_view tag, LineMode mode, bool s
         return s;
     }
     auto insertAfterBlanks = [&](std::size_t p) {
-        while (p < s.size() && s[p] == ' ') ++p;
+        p = std::min(s.find_first_not_of(' ', p), s.size());
         s.insert(p, tag);
         return p + tag.size();
     };

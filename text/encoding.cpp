@@ -12,10 +12,6 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-bool hasHighByte(std::string_view s) {
-    return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
 std::string lowerAscii(std::string_view s) {
     std::string out(s);
     for (char& c : out)
@@ -64,7 +60,7 @@ std::optional<FileEncoding> declaredCharset(std::string_view bytes) {
 
 FileEncoding detectEncoding(std::string_view bytes, FileEncoding fallback) {
     if (bytes.substr(0, kBom.size()) == kBom) return FileEncoding::Utf8Bom;
-    if (hasHighByte(bytes)) return isValidUtf8(bytes) ? FileEncoding::Utf8 : FileEncoding::Windows1252;
+    if (!isAscii(bytes)) return isValidUtf8(bytes) ? FileEncoding::Utf8 : FileEncoding::Windows1252;
     if (const auto declared = declaredCharset(bytes)) return *declared;
     return fallback == FileEncoding::Utf8Bom ? FileEncoding::Utf8 : fallback;
 }
@@ -99,7 +95,7 @@ std::string encodeFile(std::string_view text, FileEncoding encoding) {
 }
 
 bool fitsEncoding(std::string_view text, FileEncoding encoding) {
-    if (encoding != FileEncoding::Windows1252 || !hasHighByte(text)) return true;
+    if (encoding != FileEncoding::Windows1252 || isAscii(text)) return true;
     std::size_t i = 0;
     unsigned char byte = 0;
     while (i < text.size()) {

@@ -1,5 +1,7 @@
 #include "text/utf8.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <cstring>
 
@@ -66,6 +68,10 @@ std::string utf8Of(char32_t cp) {
     std::string s;
     appendUtf8(s, cp);
     return s;
+}
+
+bool isAscii(std::string_view s) {
+    return std::none_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 bool isValidUtf8(std::string_view s) {

@@ -18,6 +18,8 @@ std::string utf8Of(char32_t cp);
 
 // Whether the bytes are UTF-8 throughout (no overlong forms, no surrogates).
 bool isValidUtf8(std::string_view s);
+// Whether every byte is ASCII (below 0x80).
+bool isAscii(std::string_view s);
 // How many characters a UTF-8 text holds.
 std::size_t characterCount(std::string_view s);
 // The byte length of the first `count` characters (all when it has fewer).

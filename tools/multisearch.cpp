@@ -3,6 +3,7 @@
 #include "base/docfile.h"
 #include "base/filekind.h"
 #include "text/search.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -67,7 +68,7 @@ std::string withLineBreaks(std::string_view s, std::string_view br) {
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '\r' || s[i] == '\n') {
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            if (s.substr(i, 2) == "\r\n") ++i;
             out += br;
         } else {
             out += s[i];
@@ -152,7 +153,7 @@ bool fileHolds(const std::string& file, const std::string& find, bool caseSensit
         return std::any_of(forms.begin(), forms.end(),
                            [&](const LineEndForm& f) { return findText(text, 0, f.find, caseSensitive).has_value(); });
     };
-    if (std::any_of(find.begin(), find.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+    if (!isAscii(find)) {
         if (identity) {
             const FileStamp s = fileStamp(file);
             *identity = {s.device, s.inode};
