@@ -43,10 +43,9 @@ bool readOpenTag(std::string_view before, std::size_t lt, CompletionContext& c) 
     if (j >= n) return false;  // still typing the name
     c.element = lower(before.substr(lt + 1, j - lt - 1));
     for (;;) {
-        const std::size_t blank = j;
         while (j < n && (isSpace(before[j]) || before[j] == '/')) ++j;
         if (j >= n) {
-            if (blank == j && before[n - 1] == '/') return false;
+            if (before[n - 1] == '/') return false;  // "<br/": the '>' comes next
             c.kind = CompletionKind::Attribute;
             c.start = n;
             return true;
@@ -67,10 +66,10 @@ bool readOpenTag(std::string_view before, std::size_t lt, CompletionContext& c) 
         if (k >= n || before[k] != '=') continue;
         j = k + 1;
         while (j < n && isSpace(before[j])) ++j;
-        c.attribute = lower(name);
         if (j < n && (before[j] == '"' || before[j] == '\'')) {
             const std::size_t close = before.find(before[j], j + 1);
             if (close == std::string_view::npos) {
+                c.attribute = lower(name);
                 c.kind = CompletionKind::AttributeValue;
                 c.start = j + 1;
                 c.typed = std::string(before.substr(j + 1));
@@ -81,6 +80,7 @@ bool readOpenTag(std::string_view before, std::size_t lt, CompletionContext& c) 
             const std::size_t valueStart = j;
             while (j < n && !isSpace(before[j]) && before[j] != '>') ++j;
             if (j >= n) {
+                c.attribute = lower(name);
                 c.kind = CompletionKind::AttributeValue;
                 c.start = valueStart;
                 c.typed = std::string(before.substr(valueStart));
