@@ -5,6 +5,8 @@
 #include "typing/tagmatch.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -108,7 +110,12 @@ void TTypingAid::offer() {
     sources.windows1252 = view_->encoding() == tv::FileEncoding::Windows1252;
     items_ = c.kind == tv::CompletionKind::None ? std::vector<tv::CompletionItem>{} : tv::completionItems(c, sources);
     context_ = std::move(c);
-    if (items_.empty()) {
+    // The list opens where the word begins; the component finds the screen
+    // there and fails when there is none (a window partly off the screens).
+    const auto wordStart = static_cast<unsigned long>(context_.start);
+    const QPoint at(static_cast<int>(view_->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(wordStart))),
+                    static_cast<int>(view_->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, static_cast<long>(wordStart))));
+    if (items_.empty() || !view_->isVisible() || !QGuiApplication::screenAt(view_->viewport()->mapToGlobal(at))) {
         cancelList();
         return;
     }

@@ -91,7 +91,9 @@ public:
     QString corpusFile() { return QDir(dir_).filePath(QString::fromLatin1(kCorpus[pick(std::size(kCorpus))])); }
     QString randomText() {
         static const char* const kBits[] = {"a", "b ", "<p>", "</p>", "&amp;", "\xC3\xA9", "\xE2\x82\xAC",
-                                            "\xE4\xB8\xAD", "12", " ", "\"", "x y", "<!--", "-->", "%"};
+                                            "\xE4\xB8\xAD", "12", " ", "\"", "x y", "<!--", "-->", "%",
+                                            // What the completion lists and the closing of tags answer to.
+                                            "<", "</", "<d", "&e", "<a ", "<input type=\"", ">", "<div>", "</div>"};
         QString t;
         for (int i = 0, n = 1 + pick(4); i < n; ++i) t += QString::fromUtf8(kBits[pick(std::size(kBits))]);
         return t;
@@ -340,6 +342,8 @@ private:
             {Qt::Key_Z, Qt::ControlModifier},    {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
             {Qt::Key_X, Qt::ControlModifier},    {Qt::Key_C, Qt::ControlModifier},   {Qt::Key_V, Qt::ControlModifier},
             {Qt::Key_T, Qt::ControlModifier},    {Qt::Key_Tab, Qt::NoModifier},
+            {Qt::Key_Escape, Qt::NoModifier},    {Qt::Key_Down, Qt::NoModifier},
+            {Qt::Key_M, Qt::ControlModifier},    {Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier},
         };
         const auto& [key, mods] = kKeys[pick(std::size(kKeys))];
         lastAction += QStringLiteral(" ") + QKeySequence(key | mods).toString() + QStringLiteral(" at ") + QString::number(e->SelStart());
