@@ -70,6 +70,7 @@ bool readOpenTag(std::string_view before, std::size_t lt, CompletionContext& c) 
             const std::size_t close = before.find(before[j], j + 1);
             if (close == std::string_view::npos) {
                 c.attribute = lower(name);
+                c.quote = before[j];
                 c.kind = CompletionKind::AttributeValue;
                 c.start = j + 1;
                 c.typed = std::string(before.substr(j + 1));

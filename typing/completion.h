@@ -20,6 +20,7 @@ struct CompletionContext {
     std::string element;    // Attribute, AttributeValue: the tag's element, lower case
     std::string attribute;  // AttributeValue: the attribute, lower case
     std::vector<std::string> present;  // Attribute: the attributes the tag has already, lower case
+    char quote = 0;         // AttributeValue: the quote the value began with, if any
 };
 
 // How far back from the caret the context is looked for.

@@ -216,7 +216,26 @@ bool TTypingAid::selectElement() {
     return true;
 }
 
+bool TTypingAid::typesOverQuote(const QString& typed) {
+    if (typed.size() != 1 || (typed[0] != QLatin1Char('"') && typed[0] != QLatin1Char('\'')) || view_->SelLength() != 0)
+        return false;
+    const int caret = view_->CaretPosition();
+    if (caret >= view_->Length() || view_->CharAt(caret) != typed[0].toLatin1()) return false;
+    const std::string_view before = view_->textBefore(caret);
+    const std::size_t base = before.size() > tv::kCompletionWindow ? before.size() - tv::kCompletionWindow : 0;
+    const tv::CompletionContext c = tv::completionContext(before.substr(base));
+    if (c.kind != tv::CompletionKind::AttributeValue || c.quote != typed[0].toLatin1()) return false;
+    cancelList();
+    view_->SetSelStart(caret + 1);
+    return true;
+}
+
 bool TTypingAid::eventFilter(QObject* watched, QEvent* event) {
+    // The quote that ends a value steps over the one already there (written
+    // with the attribute).
+    if (watched == view_ && event->type() == QEvent::KeyPress && options_.complete &&
+        typesOverQuote(static_cast<QKeyEvent*>(event)->text()))
+        return true;
     if (watched == view_ && event->type() == QEvent::KeyPress && listShown()) {
         auto* key = static_cast<QKeyEvent*>(event);
         const auto mods = key->modifiers() & ~Qt::KeypadModifier;

@@ -60,6 +60,9 @@ private:
     void accept(int index);
     void cancelList();
     bool closeTag();
+    // A typed quote that ends an attribute's value where its closing quote
+    // stands already: the caret steps over it. True when it did.
+    bool typesOverQuote(const QString& typed);
     void markMatch();
     std::string_view text() const;
 

@@ -98,6 +98,9 @@ private slots:
         QTest::keyClicks(ed(), "_b");
         key(Qt::Key_Return);
         QCOMPARE(text(), QByteArray("<a target=\"_blank\""));
+        // The closing quote typed steps over the one written.
+        QTest::keyClicks(ed(), "\">x");
+        QCOMPARE(text(), QByteArray("<a target=\"_blank\">x"));
 
         // Escape closes the list and writes nothing; typing goes on as typed.
         ed()->SetText("");
