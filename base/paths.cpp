@@ -17,13 +17,12 @@ namespace fs = std::filesystem;
 namespace tv {
 
 namespace {
-bool isSeparator(char c) {
 #ifdef _WIN32
-    return c == '\\' || c == '/';
+constexpr bool kBackslashSeparates = true;
 #else
-    return c == '/';
+constexpr bool kBackslashSeparates = false;  // a backslash is part of a name
 #endif
-}
+bool isSeparator(char c) { return c == '/' || (kBackslashSeparates && c == '\\'); }
 } // namespace
 
 std::string ExpandLongPath(const std::string& name, const std::string& cwd) {

@@ -61,6 +61,8 @@ TEST(FileNames, Parts) {
     EXPECT_EQ(tv::folderOf("/a/b/page.html"), "/a/b");
     EXPECT_EQ(tv::folderOf("/page.html"), "/");
     EXPECT_EQ(tv::folderOf("page.html"), "");
+    EXPECT_EQ(tv::fileNameOnly("/a/b\\c.html"), "b\\c.html");  // a backslash is part of a name here
+    EXPECT_EQ(tv::lowerExtension("/a/Page.HTA"), ".hta");
     EXPECT_EQ(tv::lowerExtension("/a.b/Project.VKP"), ".vkp");
     EXPECT_EQ(tv::lowerExtension("/a.b/README"), "");
     EXPECT_TRUE(tv::IsUntitledName("Untitled 0"));

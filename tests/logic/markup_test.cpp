@@ -50,6 +50,14 @@ TEST(Comment, BracketsBecomeGuillemets) {
     EXPECT_EQ(tv::commentText("é<€>"), "é«€»");  // characters stay whole
 }
 
+TEST(Markup, WhereALineStarts) {
+    EXPECT_TRUE(tv::startsLine("ab", 0));
+    EXPECT_FALSE(tv::startsLine("ab", 1));
+    EXPECT_TRUE(tv::startsLine("\r\nab", 2));
+    EXPECT_TRUE(tv::startsLine("x\r\nab", 3));
+    EXPECT_FALSE(tv::startsLine("x\r\nab", 4));
+}
+
 TEST(ColorCode, FoundAtOrBeforeTheCaret) {
     const std::string t = "<BODY BGCOLOR=\"#00ff7F\">";
     EXPECT_EQ(tv::ColorCodeAt(t, 15, 7), 15);  // the code selected
