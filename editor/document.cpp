@@ -231,11 +231,16 @@ void TDocument::flush() {
             if (!forcedModified_ && static_cast<std::size_t>(length()) == savedLength_ && textHash(textView()) == savedHash_)
                 modified_ = false;
         }
-        // The whole text is asked for only when the title may have changed:
-        // it moves the component's gap to the end.
+        // Only the head of the text is asked for, and only when the title may
+        // have changed: the component's gap stays where the typing is.
         const UntouchedEnds ends = std::exchange(untouchedText_, {});
-        title_.update([this] { return textView(); }, static_cast<std::size_t>(ends.front),
-                      static_cast<std::size_t>(ends.back));
+        title_.update(
+            [this](std::size_t n) {
+                const auto* p = reinterpret_cast<const char*>(
+                    send(QsciScintillaBase::SCI_GETRANGEPOINTER, 0, static_cast<long>(n)));
+                return p ? std::string_view(p, n) : std::string_view();
+            },
+            static_cast<std::size_t>(length()), static_cast<std::size_t>(ends.front), static_cast<std::size_t>(ends.back));
         emit touched(ends.front, ends.back);
         emit changed();
     }

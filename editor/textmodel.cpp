@@ -51,41 +51,48 @@ std::string GetTitleText(std::string_view text) {
     return titleBetween(text, findFolded(text, kOpen), findFolded(text, kClose));
 }
 
-const std::string& TitleTracker::update(const std::function<std::string_view()>& textOf, std::size_t front,
-                                        std::size_t back) {
+const std::string& TitleTracker::update(const std::function<std::string_view(std::size_t)>& head, std::size_t length,
+                                        std::size_t front, std::size_t back) {
     // The first tags lie before the change: they are still the first.
     if (state_ == State::Found && front >= closeEnd_) return title_;
-    const std::string_view text = textOf();
-    front = std::min(front, text.size());
-    back = std::min(back, text.size() - front);
+    front = std::min(front, length);
+    back = std::min(back, length - front);
     // A tag the change made overlaps the changed stretch.
     const std::size_t from = front > kClose.size() ? front - kClose.size() : 0;
-    const std::size_t to = std::min(text.size(), text.size() - back + kClose.size());
-    const std::string_view around = text.substr(from, to - from);
+    const std::size_t to = std::min(length, length - back + kClose.size());
     switch (state_) {
     case State::NoOpen:
-        if (findFolded(around, kOpen) == std::string_view::npos) return title_;
+        if (findFolded(head(to).substr(from), kOpen) == std::string_view::npos) return title_;
         break;
     case State::NoClose:
-        if (findFolded(around, kClose) == std::string_view::npos) return title_;
+        if (findFolded(head(to).substr(from), kClose) == std::string_view::npos) return title_;
         break;
     case State::Unknown:
     case State::Found:
     case State::Other:
         break;
     }
-    const std::size_t p1 = findFolded(text, kOpen);
-    const std::size_t p2 = p1 == std::string_view::npos ? std::string_view::npos : findFolded(text, kClose);
-    title_ = titleBetween(text, p1, p2);
-    if (p1 == std::string_view::npos) {
-        state_ = State::NoOpen;
-    } else if (p2 == std::string_view::npos) {
-        state_ = State::NoClose;
-    } else if (p2 > p1 + kOpen.size()) {
-        state_ = State::Found;
-        closeEnd_ = p2 + kClose.size();
-    } else {
-        state_ = State::Other;
+    // The first tags are looked for up to a little past the change (or the
+    // title as it was), and in the whole text only when they are not there:
+    // a page's head is short, and its text beyond stays where it is.
+    const std::size_t near = std::min(length, std::max(to, closeEnd_) + 4096);
+    for (const std::size_t n : {near, length}) {
+        const std::string_view text = head(n);
+        const std::size_t p1 = findFolded(text, kOpen);
+        const std::size_t p2 = p1 == std::string_view::npos ? std::string_view::npos : findFolded(text, kClose);
+        if (n < length && (p1 == std::string_view::npos || p2 == std::string_view::npos)) continue;
+        title_ = titleBetween(text, p1, p2);
+        if (p1 == std::string_view::npos) {
+            state_ = State::NoOpen;
+        } else if (p2 == std::string_view::npos) {
+            state_ = State::NoClose;
+        } else if (p2 > p1 + kOpen.size()) {
+            state_ = State::Found;
+            closeEnd_ = p2 + kClose.size();
+        } else {
+            state_ = State::Other;
+        }
+        break;
     }
     return title_;
 }

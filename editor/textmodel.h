@@ -25,12 +25,15 @@ std::string GetTitleText(std::string_view text);
 // first tags.
 class TitleTracker {
 public:
-    // The title of `text` after a change that left its first `front` and
-    // last `back` bytes as they were (front = back = 0: anything changed).
-    // `text` is asked for only when the change may have moved the tags.
-    const std::string& update(const std::function<std::string_view()>& text, std::size_t front, std::size_t back);
+    // The title of a text `length` bytes long after a change that left its
+    // first `front` and last `back` bytes as they were (front = back = 0:
+    // anything changed). `head(n)` gives the text's first n bytes; it is
+    // asked only when the change may have moved the tags, and for the whole
+    // text only when they are not near the change.
+    const std::string& update(const std::function<std::string_view(std::size_t)>& head, std::size_t length,
+                              std::size_t front, std::size_t back);
     const std::string& update(std::string_view text, std::size_t front, std::size_t back) {
-        return update([text] { return text; }, front, back);
+        return update([text](std::size_t n) { return text.substr(0, n); }, text.size(), front, back);
     }
     const std::string& title() const { return title_; }
 

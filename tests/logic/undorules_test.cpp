@@ -105,9 +105,20 @@ TEST(Title, TakenBetweenTheFirstTags) {
 
 // The tracker looks only around a change where it can; whatever the edits,
 // its title is the one a look at the whole text finds.
+// The first title removed: the next one, far beyond the change, is found.
+TEST(Title, ANextTitleFarAwayIsFound) {
+    const std::string pad(5000, 'p');
+    std::string text = "<P><TITLE>a</TITLE>" + pad + "<TITLE>b</TITLE>";
+    tv::TitleTracker tracker;
+    ASSERT_EQ(tracker.update(text, 0, 0), "a");
+    text.erase(3, 16);
+    EXPECT_EQ(tracker.update(text, 3, text.size() - 3), "b");
+}
+
 TEST(Title, TrackerAgreesWithTheWholeText) {
     const std::string pieces[] = {"<TITLE>", "</TITLE>", "<title>", "</title>", "x", "A &amp; B", "<", ">",
-                                  "TITLE", "/", "<P>", "\r\n", "</TITL", "E>"};
+                                  "TITLE", "/", "<P>", "\r\n", "</TITL", "E>",
+                                  std::string(5000, 'p')};  // a title far from a change is looked for in the whole text
     std::mt19937 rng(7);
     auto piece = [&] { return pieces[rng() % std::size(pieces)]; };
     for (int round = 0; round < 300; ++round) {
