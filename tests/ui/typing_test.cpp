@@ -116,6 +116,27 @@ private slots:
         QVERIFY(!aid()->listShown());
     }
 
+    // With colouring on (the tests above run with it off, as it starts),
+    // an accepted end tag and a closed tag are coloured as typed tags are.
+    void withColouring() {
+        frame->mutableSettings().colorCode = true;
+        doc->ApplyEditorSettings();
+        doc->ColorDocument();
+        QTest::keyClicks(ed(), "<ul><li>x</");
+        QCOMPARE(shown().value(0), QStringLiteral("li"));
+        key(Qt::Key_Tab);
+        QCOMPARE(text(), QByteArray("<ul><li>x</li>"));
+        const int tag = frame->settings().tagColor;
+        QVERIFY(tag != frame->settings().fontColor);
+        QCOMPARE(ed()->ColorAt(static_cast<int>(text().indexOf("</li>")) + 3), tag);
+        QCOMPARE(ed()->ColorAt(static_cast<int>(text().indexOf("x"))), frame->settings().fontColor);
+        frame->mutableSettings().closeTags = true;
+        doc->ApplyEditorSettings();
+        QTest::keyClicks(ed(), "<div>");
+        QCOMPARE(text(), QByteArray("<ul><li>x</li><div></div>"));
+        QCOMPARE(ed()->ColorAt(static_cast<int>(text().indexOf("</div>")) + 3), tag);
+    }
+
     // An accepted item is typing: one Undo takes the word and the item.
     void anAcceptedItemIsPartOfTheTyping() {
         QTest::keyClicks(ed(), "x <tab");
