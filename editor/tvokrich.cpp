@@ -489,8 +489,19 @@ void TvokRich::SetEditRect(const QRect& r) {
 // --- clipboard -----------------------------------------------------------------
 
 bool TvokRich::ClipboardHasText() {
-    const QMimeData* m = QApplication::clipboard()->mimeData();
-    return m && m->hasText() && !m->text().isEmpty();
+    // Asked when the clipboard changes, not at every key (each question is a
+    // round trip to the display server).
+    static bool known = false, has = false;
+    static const auto ask = [] {
+        const QMimeData* m = QApplication::clipboard()->mimeData();
+        has = m && m->hasText() && !m->text().isEmpty();
+    };
+    if (!known) {
+        known = true;
+        ask();
+        QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, ask);
+    }
+    return has;
 }
 
 std::string TvokRich::ClipboardText() const {
