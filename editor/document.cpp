@@ -142,12 +142,15 @@ tv::TUndo TDocument::takeSnapshot(const ViewPlace& place) const {
     // Reading the colours back costs two bytes of copying per character,
     // and copying the text one: a snapshot shares with the last one what
     // no change has touched since.
-    const std::string_view text = textView();
-    const std::size_t len = text.size();
+    const auto len = static_cast<std::size_t>(length());
     const std::size_t front = known_ ? static_cast<std::size_t>(untouchedStyles_.front) : 0;
     const std::size_t back = known_ ? static_cast<std::size_t>(untouchedStyles_.back) : 0;
-    u.Text = tv::SharedText::splice(knownText_, len, front, back, [&](std::size_t from, std::size_t to) {
-        return std::string(text.substr(from, to - from));
+    // Only the stretch between is read, where it lies: the component's gap
+    // stays near it instead of going to the end of the text.
+    u.Text = tv::SharedText::splice(knownText_, len, front, back, [this](std::size_t from, std::size_t to) {
+        const auto* p = reinterpret_cast<const char*>(
+            send(QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), static_cast<long>(to - from)));
+        return p ? std::string(p, to - from) : std::string();
     });
     u.Styles = tv::SharedText::splice(knownStyles_, len, front, back, [this](std::size_t from, std::size_t to) {
         return readStyles(static_cast<int>(from), static_cast<int>(to));
