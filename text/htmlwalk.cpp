@@ -132,4 +132,14 @@ void walkHtml(std::string_view text, const HtmlWalk& walk, std::size_t from) {
     }
 }
 
+std::optional<HtmlTag> tagAt(std::string_view text, std::size_t at) {
+    std::optional<HtmlTag> found;
+    HtmlWalk walk;
+    walk.tag = [&found](const HtmlTag& t) { found = t; };
+    walk.stop = [] { return true; };
+    walkHtml(text, walk, at);
+    if (found && found->start != at) found.reset();
+    return found;
+}
+
 } // namespace tv

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,5 +53,7 @@ struct HtmlWalk {
 };
 // Walks from `from`, which must not be inside a tag, a comment or raw text.
 void walkHtml(std::string_view text, const HtmlWalk& walk, std::size_t from = 0);
+// The start or end tag whose '<' is at `at`, or none (no tag begins there).
+std::optional<HtmlTag> tagAt(std::string_view text, std::size_t at);
 
 } // namespace tv

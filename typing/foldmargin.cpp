@@ -26,6 +26,8 @@ TFoldMargin::TFoldMargin(TvokRich* view) : QObject(view), view_(view) {
 }
 
 void TFoldMargin::setOn(bool on) {
+    // The margin takes the editor's background, which the options may change.
+    if (on) view_->setFoldMarginColors(view_->paper(), view_->paper());
     if (on == on_) return;
     on_ = on;
     if (on) {

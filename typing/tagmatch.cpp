@@ -8,19 +8,15 @@ namespace {
 // How far back from the position its tag's '<' is looked for.
 constexpr std::size_t kTagReach = 1 << 16;
 
-std::optional<HtmlTag> tagAt(std::string_view text, std::size_t pos) {
+std::optional<HtmlTag> tagAround(std::string_view text, std::size_t pos) {
     const std::size_t n = text.size();
     if (pos > n) return std::nullopt;
     std::size_t lt = std::string_view::npos;
     if (pos < n && text[pos] == '<') lt = pos;
     else if (pos > 0) lt = text.rfind('<', pos - 1);
     if (lt == std::string_view::npos || pos - lt > kTagReach) return std::nullopt;
-    std::optional<HtmlTag> found;
-    HtmlWalk walk;
-    walk.tag = [&](const HtmlTag& t) { found = t; };
-    walk.stop = [] { return true; };
-    walkHtml(text, walk, lt);
-    if (!found || found->start != lt || pos > found->end) return std::nullopt;
+    std::optional<HtmlTag> found = tagAt(text, lt);
+    if (!found || pos > found->end) return std::nullopt;
     return found;
 }
 
@@ -61,7 +57,7 @@ TagMatch endOfElement(std::string_view text, const HtmlTag& startTag) {
 } // namespace
 
 std::optional<TagMatch> matchTag(std::string_view text, std::size_t pos) {
-    const std::optional<HtmlTag> t = tagAt(text, pos);
+    const std::optional<HtmlTag> t = tagAround(text, pos);
     if (!t) return std::nullopt;
     if (!t->isEnd) {
         if (isVoidElement(t->name)) {
@@ -93,11 +89,7 @@ std::optional<TextSpan> elementAround(std::string_view text, std::size_t pos) {
     // Its end: walk on from its start tag as if nothing came between, which
     // gives the same end as long as what came between is closed (it is:
     // the element is the innermost one open at the position).
-    HtmlWalk walk;
-    std::optional<HtmlTag> first;
-    walk.tag = [&](const HtmlTag& t) { first = t; };
-    walk.stop = [] { return true; };
-    walkHtml(text, walk, start);
+    const std::optional<HtmlTag> first = tagAt(text, start);
     if (!first) return std::nullopt;
     return endOfElement(text, *first).element;
 }

@@ -145,12 +145,8 @@ bool TTypingAid::closeTag() {
     const std::string_view before = view_->textBefore(caret);
     const std::size_t lt = before.rfind('<');
     if (lt == std::string_view::npos || before.size() - lt > tv::kCompletionWindow) return false;
-    std::optional<tv::HtmlTag> tag;
-    tv::HtmlWalk walk;
-    walk.tag = [&](const tv::HtmlTag& t) { tag = t; };
-    walk.stop = [] { return true; };
-    tv::walkHtml(before, walk, lt);
-    if (!tag || tag->isEnd || tag->start != lt || tag->end != before.size() || tv::isVoidElement(tag->name)) return false;
+    const std::optional<tv::HtmlTag> tag = tv::tagAt(before, lt);
+    if (!tag || tag->isEnd || tag->end != before.size() || tv::isVoidElement(tag->name)) return false;
     if (before.size() >= 2 && before[before.size() - 2] == '/') return false;  // written as <name/>
     const std::string end = "</" + std::string(before.substr(lt + 1, tag->name.size())) + ">";
     emit aboutToType(QByteArray::fromStdString(end));
