@@ -179,6 +179,15 @@ TEST(Pairing, NoTagAndElementsAround) {
     const auto b = tv::elementAround(t, t.find("old"));
     EXPECT_EQ(t.substr(b->start, b->end - b->start), "<b>bold</b>");
     EXPECT_FALSE(tv::elementAround("no tags", 2).has_value());
+    // A p ended by its parent's end tag ends there, whatever follows.
+    const std::string ended = "<div><p>text</div><p>next";
+    const auto p = tv::matchTag(ended, 6);
+    ASSERT_TRUE(p.has_value());
+    EXPECT_EQ(ended.substr(p->element.start, p->element.end - p->element.start), "<p>text");
+    // A tag is looked for at most 64 KB back from the caret.
+    const std::string huge = "<a title=\"" + std::string(70000, 'x') + "\">y</a>";
+    EXPECT_FALSE(tv::matchTag(huge, 69000).has_value());
+    EXPECT_TRUE(tv::matchTag(huge, 100).has_value());
     const auto open = tv::openElementsAt(t, t.find("bold"));
     ASSERT_EQ(open.size(), 3u);
     EXPECT_EQ(open[1].name, "li");
@@ -205,6 +214,9 @@ TEST(Folding, LevelsLineByLine) {
     EXPECT_FALSE(tv::foldsElement("img"));
     EXPECT_TRUE(tv::foldsElement("table"));
     EXPECT_EQ(tv::foldLine("</div></div>", {}).depth, 0);  // never below nothing
+    // A name ends at any blank, '/' or '>', and at the end of the text.
+    for (const char* line : {"<li", "<li\t", "<li\n", "<li\f", "<li ", "<li/", "<li>", "<li\r\n"})
+        EXPECT_EQ(tv::foldLine(line, {}).depth, 0) << line;
 }
 
 } // namespace
