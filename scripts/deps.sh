@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Taviron needs: "run" (the default) what
 # building and running take, "test" that and the test and benchmark tools,
-# "--with-x" adds a virtual X server. Quiet and quick when all is there.
+# "package" what building the Debian package takes, "--with-x" adds a
+# virtual X server. Quiet and quick when all is there.
 set -euo pipefail
 run=(build-essential cmake ninja-build pkg-config
      qt6-base-dev libqscintilla2-qt6-dev libgl-dev libqt6svg6
      libhunspell-dev hunspell-en-us xdg-utils
      qt6-webengine-dev libqt6webenginecore6-bin libtidy-dev libcurl4-openssl-dev)
+package=(dpkg-dev lintian)
 test=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev desktop-file-utils appstream universal-ctags)
 want=("${run[@]}")
 for arg in "$@"; do
   case "$arg" in
     run) ;;
     test) want+=("${test[@]}") ;;
+    package) want+=("${package[@]}") ;;
     --with-x) want+=(xvfb) ;;
     *) echo "deps.sh: unknown set $arg" >&2; exit 2 ;;
   esac

@@ -5,9 +5,9 @@ build=$1
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/taviron bin/taviron-site share/man/man1/taviron-site.1 share/applications/taviron.desktop share/icons/hicolor/scalable/apps/taviron.svg \
+for f in bin/taviron bin/taviron-site share/man/man1/taviron-site.1.gz share/applications/taviron.desktop share/icons/hicolor/scalable/apps/taviron.svg \
          share/metainfo/io.github.taviron.Taviron.metainfo.xml share/mime/packages/taviron-project.xml \
-         share/doc/taviron/manual/index.html share/doc/taviron/manual/menus.html share/man/man1/taviron.1; do
+         share/doc/taviron/manual/index.html share/doc/taviron/manual/menus.html share/man/man1/taviron.1.gz share/doc/taviron/copyright share/doc/taviron/changelog.gz; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 # Every icon size a desktop asks for, each a PNG of that size.

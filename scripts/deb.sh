@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds taviron_VERSION_amd64.deb from a Release build in build-deb/ (or the
+# folder given) and prints its path.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+out=${1:-$top/build-deb}
+bash "$top/scripts/deps.sh" run package > /dev/null
+cmake -S "$top" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+  -DTAVIRON_TESTS=OFF -DTAVIRON_BENCH=OFF -DTAVIRON_SANITIZE=OFF -DTAVIRON_UI_SANITIZE=OFF > /dev/null
+cmake --build "$out" > /dev/null
+(cd "$out" && cpack -G DEB > /dev/null)
+ls "$out"/taviron_*_amd64.deb
