@@ -91,20 +91,18 @@ bool readOpenTag(std::string_view before, std::size_t lt, CompletionContext& c) 
     }
 }
 
-} // namespace
-
-CompletionContext completionContext(std::string_view before) {
+// The context at the end of a text no longer than the window.
+CompletionContext contextInWindow(std::string_view before) {
     CompletionContext c;
     const std::size_t n = before.size();
-    const std::size_t from = n > kCompletionWindow ? n - kCompletionWindow : 0;
     // Nothing is offered inside a comment.
     const std::size_t comment = before.rfind("<!--");
-    if (comment != std::string_view::npos && comment >= from && before.find("-->", comment + 4) == std::string_view::npos)
+    if (comment != std::string_view::npos && before.find("-->", comment + 4) == std::string_view::npos)
         return c;
     std::size_t w = n;
-    while (w > from && isNameChar(before[w - 1])) --w;
+    while (w > 0 && isNameChar(before[w - 1])) --w;
     const std::string_view word = before.substr(w);
-    if (w > from && before[w - 1] == '&') {
+    if (w > 0 && before[w - 1] == '&') {
         if (std::all_of(word.begin(), word.end(), [](char ch) { return isLetter(ch) || isDigit(ch); }) &&
             (word.empty() || isLetter(word[0]))) {
             c.kind = CompletionKind::Reference;
@@ -114,13 +112,13 @@ CompletionContext completionContext(std::string_view before) {
         return c;
     }
     if (word.empty() || isLetter(word[0])) {
-        if (w > from && before[w - 1] == '<') {
+        if (w > 0 && before[w - 1] == '<') {
             c.kind = CompletionKind::Element;
             c.start = w;
             c.typed = std::string(word);
             return c;
         }
-        if (w > from + 1 && before[w - 1] == '/' && before[w - 2] == '<') {
+        if (w > 1 && before[w - 1] == '/' && before[w - 2] == '<') {
             c.kind = CompletionKind::EndTag;
             c.start = w;
             c.typed = std::string(word);
@@ -129,9 +127,18 @@ CompletionContext completionContext(std::string_view before) {
     }
     // Inside a start tag: from its '<', no '>' outside quotes up to the caret.
     const std::size_t lt = before.rfind('<');
-    if (lt == std::string_view::npos || lt < from || lt + 1 >= n || !isLetter(before[lt + 1])) return c;
+    if (lt == std::string_view::npos || lt + 1 >= n || !isLetter(before[lt + 1])) return c;
     CompletionContext inTag;
     if (readOpenTag(before, lt, inTag)) return inTag;
+    return c;
+}
+
+} // namespace
+
+CompletionContext completionContext(std::string_view before) {
+    const std::size_t base = before.size() > kCompletionWindow ? before.size() - kCompletionWindow : 0;
+    CompletionContext c = contextInWindow(before.substr(base));
+    c.start += base;
     return c;
 }
 

@@ -26,8 +26,9 @@ struct CompletionContext {
 // How far back from the caret the context is looked for.
 inline constexpr std::size_t kCompletionWindow = 4096;
 
-// The context at the end of `before`, the text before the caret. Positions
-// count from the start of `before`.
+// The context at the end of `before`, the text before the caret (only its
+// last kCompletionWindow bytes are looked at). Positions count from the start
+// of `before`.
 CompletionContext completionContext(std::string_view before);
 
 struct CompletionItem {

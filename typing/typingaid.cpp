@@ -91,10 +91,11 @@ void TTypingAid::offer() {
         cancelList();
         return;
     }
-    const std::string_view before = view_->textBefore(caret);
-    const std::size_t base = before.size() > tv::kCompletionWindow ? before.size() - tv::kCompletionWindow : 0;
-    tv::CompletionContext c = tv::completionContext(before.substr(base));
-    c.start += base;
+    tv::CompletionContext c = tv::completionContext(view_->textBefore(caret));
+    if (c.kind == tv::CompletionKind::None) {  // most keys: plain text
+        cancelList();
+        return;
+    }
     tv::CompletionSources sources;
     if (c.kind == tv::CompletionKind::EndTag) {
         // The elements open where the end tag begins, innermost first, as written.
@@ -108,7 +109,7 @@ void TTypingAid::offer() {
     }
     sources.ownElements = own_;
     sources.windows1252 = view_->encoding() == tv::FileEncoding::Windows1252;
-    items_ = c.kind == tv::CompletionKind::None ? std::vector<tv::CompletionItem>{} : tv::completionItems(c, sources);
+    items_ = tv::completionItems(c, sources);
     context_ = std::move(c);
     // The list opens where the word begins; the component finds the screen
     // there and fails when there is none (a window partly off the screens).
@@ -217,9 +218,7 @@ bool TTypingAid::typesOverQuote(const QString& typed) {
         return false;
     const int caret = view_->CaretPosition();
     if (caret >= view_->Length() || view_->CharAt(caret) != typed[0].toLatin1()) return false;
-    const std::string_view before = view_->textBefore(caret);
-    const std::size_t base = before.size() > tv::kCompletionWindow ? before.size() - tv::kCompletionWindow : 0;
-    const tv::CompletionContext c = tv::completionContext(before.substr(base));
+    const tv::CompletionContext c = tv::completionContext(view_->textBefore(caret));
     if (c.kind != tv::CompletionKind::AttributeValue || c.quote != typed[0].toLatin1()) return false;
     cancelList();
     view_->SetSelStart(caret + 1);

@@ -125,6 +125,10 @@ TEST(CompletionItems, WhatIsOfferedAndWritten) {
     EXPECT_EQ(shown("&alpha", cp1252).front(), "alpha  &#945;");
     EXPECT_EQ(shown("&eacute", cp1252).front(), "eacute  \xC3\xA9");  // the code page holds it
     EXPECT_EQ(tv::completionItems(tv::completionContext("&"), {}).size(), 2125u);
+    // Only the last few KB before the caret are read; positions stay the text's.
+    const std::string longText = std::string(6000, 'p') + "<tab";
+    EXPECT_EQ(tv::completionContext(longText).start, 6001u);
+    EXPECT_EQ(tv::completionContext(std::string("<a ") + std::string(5000, 'x')).kind, CompletionKind::None);
 }
 
 // Pairing as a browser pairs tags. Positions: the caret in the text marked |.
