@@ -9,7 +9,7 @@ else
   bash "$here/scripts/deps.sh" run
 fi
 build="$here/${TAVIRON_BUILD_DIR:-build}"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTAVIRON_TESTS=OFF -DTAVIRON_BENCH=OFF -DTAVIRON_SANITIZE=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target taviron >/dev/null
 exec "$build/taviron" "$@"

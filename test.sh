@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/deps.sh test
 build=${TAVIRON_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIRON_TESTS=ON >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVIRON_TESTS=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -51,6 +51,7 @@ const char* const kHelp =
     "  -e, --ext LIST         text file extensions, comma separated\n"
     "                         (default html,htm,shtml,txt)\n"
     "  -h, --help             this text\n"
+    "      --version          the version of taviron-site\n"
     "\n"
     "A text may hold line breaks as \\n; they match CR LF in the files.\n"
     "Exit status: 0 all went well, 1 nothing matched (nothing changed for\n"
@@ -182,6 +183,10 @@ int main(int argc, char* argv[]) {
         const std::string a = argv[i];
         if (a == "-h" || a == "--help") {
             std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("taviron-site %s\n", TAVIRON_VERSION);
             return 0;
         }
         if (a == "-c" || a == "--case-sensitive") caseSensitive = true;

@@ -4,7 +4,11 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$top/build-deb}
-bash "$top/scripts/deps.sh" run package > /dev/null
+if [ "$(id -u)" -ne 0 ] && command -v sudo >/dev/null; then
+  sudo bash "$top/scripts/deps.sh" package > /dev/null
+else
+  bash "$top/scripts/deps.sh" package > /dev/null
+fi
 cmake -S "$top" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DTAVIRON_TESTS=OFF -DTAVIRON_BENCH=OFF -DTAVIRON_SANITIZE=OFF -DTAVIRON_UI_SANITIZE=OFF > /dev/null
 cmake --build "$out" > /dev/null

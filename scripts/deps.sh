@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Taviron needs: "run" (the default) what
-# building and running take, "test" that and the test and benchmark tools,
-# "package" what building the Debian package takes, "--with-x" adds a
-# virtual X server. Quiet and quick when all is there.
+# building and running take, "package" that and what building the Debian
+# package takes, "test" all of that and the test and benchmark tools,
+# "--with-x" adds a virtual X server. Quiet and quick when all is there.
 set -euo pipefail
 run=(build-essential cmake ninja-build pkg-config
      qt6-base-dev libqscintilla2-qt6-dev libgl-dev libqt6svg6
@@ -14,7 +14,7 @@ want=("${run[@]}")
 for arg in "$@"; do
   case "$arg" in
     run) ;;
-    test) want+=("${test[@]}") ;;
+    test) want+=("${test[@]}" "${package[@]}") ;;
     package) want+=("${package[@]}") ;;
     --with-x) want+=(xvfb) ;;
     *) echo "deps.sh: unknown set $arg" >&2; exit 2 ;;
