@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QRandomGenerator>
@@ -22,7 +23,9 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -205,8 +208,24 @@ TPreviewPane::TPreviewPane(QWidget* parent) : QWidget(parent) {
     f5->setObjectName(QStringLiteral("PreviewRefresh"));
 }
 
-void TPreviewPane::startEngine() {
-    if (page_) return;
+bool TPreviewPane::startEngine() {
+    if (page_) return true;
+    // Chromium ends the whole process when it cannot make shared memory in
+    // /dev/shm (a system set up wrongly); the pane says so instead.
+    if (::access("/dev/shm", W_OK | X_OK) != 0) {
+        if (!findChild<QLabel*>(QStringLiteral("PreviewUnavailable"))) {
+            auto* why = new QLabel(QStringLiteral("The preview cannot start: the page engine needs to write to /dev/shm, "
+                                                  "and this system does not let it (%1).")
+                                       .arg(QString::fromLocal8Bit(std::strerror(errno))),
+                                   this);
+            why->setObjectName(QStringLiteral("PreviewUnavailable"));
+            why->setWordWrap(true);
+            why->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+            why->setMargin(8);
+            layout()->addWidget(why);
+        }
+        return false;
+    }
     // The engine starts when the pane is first shown: a frame without the
     // pane never pays for it.
     prepareEngine();
@@ -235,6 +254,7 @@ void TPreviewPane::startEngine() {
             info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
             loaded(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
     });
+    return true;
 }
 
 TPreviewPane::~TPreviewPane() {
@@ -306,8 +326,7 @@ void TPreviewPane::caretMoved() {
 
 void TPreviewPane::render() {
     pause_->stop();
-    if (!isVisible()) return;
-    startEngine();
+    if (!isVisible() || !startEngine()) return;
     if (!view_) {
         shown_ = {};
         pageUrl_ = QUrl::fromLocalFile(folder_->filePath(QStringLiteral("empty.html")));

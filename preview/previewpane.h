@@ -75,7 +75,7 @@ protected:
 private:
     friend class TPreviewWebPage;
     friend class TLinkCatcher;
-    void startEngine();
+    bool startEngine();
     void textChanged();
     void caretMoved();
     void render();
