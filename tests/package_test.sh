@@ -14,17 +14,24 @@ fi
 echo "package: $deb"
 dpkg-deb --info "$deb" | grep -E '^ (Package|Version|Architecture|Depends|Recommends|Section|Installed-Size):'
 dpkg-deb --contents "$deb" | awk '{ print $6 }'
-# Every run-time library the programs link is a dependency, and the tools
-# they start.
-depends=$(dpkg-deb --field "$deb" Depends)
-for p in libqt6widgets6 libqt6webenginewidgets6 libqscintilla2-qt6 libhunspell libtidy libcurl4 libstdc++6 hunspell-en-us xdg-utils; do
-  grep -q "\b$p" <<< "$depends" || { echo "not a dependency: $p ($depends)"; exit 1; }
-done
 lintian --fail-on error,warning "$deb"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 dpkg-deb -x "$deb" "$scratch"
 version=$(dpkg-deb --field "$deb" Version)
+# Every library the packaged programs link comes with a dependency on the
+# package that holds it, and so do the dictionary and the tools they start.
+depends=$(dpkg-deb --field "$deb" Depends)
+names=$(tr ',|' '\n\n' <<< "$depends" | awk '{ print $1 }')
+needs=(hunspell-en-us xdg-utils)
+for lib in $(objdump -p "$scratch/usr/bin/taviron" "$scratch/usr/bin/taviron-site" | awk '/NEEDED/ { print $2 }' | sort -u); do
+  path=$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ { print $NF; exit }')
+  owner=$(dpkg -S "$path" 2>/dev/null || dpkg -S "$(readlink -f "$path")")
+  needs+=("${owner%%:*}")
+done
+for p in "${needs[@]}"; do
+  grep -qxF "$p" <<< "$names" || { echo "not a dependency: $p (Depends: $depends)"; exit 1; }
+done
 # One version everywhere: the package, both programs, the software centre's
 # release and the changelog.
 env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/usr/bin/taviron" --version | grep -qx "taviron $version"
