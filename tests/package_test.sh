@@ -4,6 +4,7 @@
 # from there. With a build folder (the test run's own, already built) the
 # package is made from it; without one scripts/deb.sh makes a Release build.
 set -euo pipefail
+trap 'echo "package test failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 top=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -gt 0 ]; then
   (cd "$1" && cpack -G DEB > /dev/null)
@@ -25,7 +26,7 @@ depends=$(dpkg-deb --field "$deb" Depends)
 names=$(tr ',|' '\n\n' <<< "$depends" | awk '{ print $1 }')
 needs=(hunspell-en-us xdg-utils)
 for lib in $(objdump -p "$scratch/usr/bin/taviron" "$scratch/usr/bin/taviron-site" | awk '/NEEDED/ { print $2 }' | sort -u); do
-  path=$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ { print $NF; exit }')
+  path=$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ && !found { print $NF; found = 1 }')
   owner=$(dpkg -S "$path" 2>/dev/null || dpkg -S "$(readlink -f "$path")")
   needs+=("${owner%%:*}")
 done
@@ -39,6 +40,6 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/usr/bin/taviron" --version | grep -q
 "$scratch/usr/bin/taviron-site" --help | grep -q '^Usage: taviron-site'
 grep -q "<release version=\"$version\" date=\"[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\"/>" \
   "$scratch/usr/share/metainfo/io.github.taviron.Taviron.metainfo.xml"
-zcat "$scratch/usr/share/doc/taviron/changelog.gz" | head -1 | grep -q "^taviron ($version) "
+zcat "$scratch/usr/share/doc/taviron/changelog.gz" | sed -n 1p | grep -q "^taviron ($version) "
 [ -z "$(find "$scratch" -name '*test*' -o -name '*monkey*' -o -name '*bench*')" ] || { echo "test programs packaged"; exit 1; }
 echo "package built, clean and runnable"
