@@ -213,10 +213,11 @@ bool TPreviewPane::startEngine() {
     // Chromium ends the whole process when it cannot make shared memory in
     // /dev/shm (a system set up wrongly); the pane says so instead.
     if (::access("/dev/shm", W_OK | X_OK) != 0) {
+        const int error = errno;
         if (!findChild<QLabel*>(QStringLiteral("PreviewUnavailable"))) {
             auto* why = new QLabel(QStringLiteral("The preview cannot start: the page engine needs to write to /dev/shm, "
                                                   "and this system does not let it (%1).")
-                                       .arg(QString::fromLocal8Bit(std::strerror(errno))),
+                                       .arg(QString::fromLocal8Bit(std::strerror(error))),
                                    this);
             why->setObjectName(QStringLiteral("PreviewUnavailable"));
             why->setWordWrap(true);

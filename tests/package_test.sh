@@ -7,6 +7,7 @@ set -euo pipefail
 trap 'echo "package test failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 top=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -gt 0 ]; then
+  rm -f "$1"/taviron_*_amd64.deb
   (cd "$1" && cpack -G DEB > /dev/null)
   deb=$(ls "$1"/taviron_*_amd64.deb)
 else
