@@ -10,7 +10,7 @@ else
   bash "$top/scripts/deps.sh" package > /dev/null
 fi
 cmake -S "$top" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DTAVIRON_TESTS=OFF -DTAVIRON_BENCH=OFF -DTAVIRON_SANITIZE=OFF -DTAVIRON_UI_SANITIZE=OFF > /dev/null
+  -DTAVIRON_TESTS=OFF -DTAVIRON_BENCH=OFF -DTAVIRON_SANITIZE=OFF > /dev/null
 cmake --build "$out" > /dev/null
 rm -f "$out"/taviron_*_amd64.deb  # one of an older version would be listed too
 (cd "$out" && cpack -G DEB > /dev/null)

@@ -5,9 +5,13 @@
 // answering every question at random. After each step it checks that no
 // typed text was lost and that what is on disk is what the editor holds.
 //
-//   ui_monkey [--seed N] [--actions M]   (defaults: seed 1, 1500 actions)
+//   ui_monkey [--seed N] [--actions M] [--seconds S]
+//   (defaults: seed 1, 1500 actions, no time limit)
 //
-// A failure names the seed and the step; run that seed again to see it.
+// With --seconds it stops after the step that passes S seconds, so that a slow
+// machine runs fewer steps of the same sequence instead of being killed in the
+// middle of one. A failure names the seed and the step; run that seed again
+// (with as many actions) to see it.
 #include "base/docfile.h"
 #include "app/documents.h"
 #include "app/mainform.h"
@@ -29,6 +33,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -48,6 +53,7 @@ namespace {
 
 quint64 gSeed = 1;
 int gActions = 1500;
+int gSeconds = 0;  // 0: no time limit
 
 // Pages to work on: UTF-8 and Windows-1252, tags, entities, an include
 // block, an image, both kinds of line ends.
@@ -445,7 +451,13 @@ private slots:
 
     void randomActions() {
         qInfo("seed %llu, %d actions", static_cast<unsigned long long>(gSeed), gActions);
+        QElapsedTimer clock;
+        clock.start();
         for (step = 1; step <= gActions; ++step) {
+            if (gSeconds > 0 && clock.elapsed() >= gSeconds * 1000LL) {
+                qInfo("stopped after %d of %d actions: the %d seconds are spent", step - 1, gActions, gSeconds);
+                return;
+            }
             prompts->asked.clear();
             prompts->dropped.clear();
             prompts->overwrote = false;
@@ -476,13 +488,14 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    // --seed and --actions are the exerciser's own; the rest go to Qt Test.
+    // --seed, --actions and --seconds are the exerciser's own; the rest go to Qt Test.
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
-        if ((a == "--seed" || a == "--actions") && i + 1 < argc) {
+        if ((a == "--seed" || a == "--actions" || a == "--seconds") && i + 1 < argc) {
             if (a == "--seed") gSeed = std::stoull(argv[++i]);
-            else gActions = std::stoi(argv[++i]);
+            else if (a == "--actions") gActions = std::stoi(argv[++i]);
+            else gSeconds = std::stoi(argv[++i]);
             continue;
         }
         rest.push_back(argv[i]);
